@@ -1,0 +1,22 @@
+// Setup: the jumper setup guide for the USB-QT30-5E board.
+
+#include "template/TMainForm.h"
+#include "toolkit/Error.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/TApplication.h"
+
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    TApplication app(argc, argv);
+    std::unique_ptr<TMainForm> mainForm;
+    try {
+        mainForm = std::make_unique<TMainForm>();
+    } catch (const tk::Error& e) {
+        tk::messageBox(e.message(), QStringLiteral("Setup"), tk::MB_OK | tk::MB_ICONERROR);
+        return 1;
+    }
+    mainForm->show();
+    return app.exec();
+}

@@ -1,0 +1,205 @@
+#include "template/TMainForm.h"
+
+#include "SetupCtrls/Registration.h"
+#include "SetupCtrls/TSetupSupporter.h"
+#include "SetupCtrls/TThreeJumper.h"
+#include "toolkit/Components.h"
+#include "toolkit/Error.h"
+#include "toolkit/FormLoader.h"
+#include "toolkit/TApplication.h"
+#include "toolkit/TComboBox.h"
+#include "toolkit/TRadioButton.h"
+#include "toolkit/WindowGeometry.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <array>
+
+namespace {
+
+struct RangeRow {
+    TJumperState range;
+    TJumperState polarity;
+};
+
+// The range selector's items, by index, and the jumper pair that gives each.
+constexpr std::array<RangeRow, 6> kRanges { {
+    { jsRight, jsRight }, // "0 to 2.5V"
+    { jsLeft, jsRight }, // "0 to 5V"
+    { jsOpen, jsRight }, // "0 to 10V"
+    { jsRight, jsLeft }, // "-2.5 to 2.5V"
+    { jsLeft, jsLeft }, // "-5 to 5V"
+    { jsOpen, jsLeft }, // "-10 to 10 V"
+} };
+
+// The item for a jumper pair; a polarity jumper that is not on its right
+// pair counts as bipolar.
+int rangeItem(TJumperState range, TJumperState polarity)
+{
+    const int unipolarItem = range == jsOpen ? 2 : range == jsLeft ? 1 : 0;
+    return polarity == jsRight ? unipolarItem : unipolarItem + 3;
+}
+
+}
+
+template <class T>
+T* TMainForm::part(const char* name) const
+{
+    T* found = qobject_cast<T*>(component(QString::fromLatin1(name)));
+    if (!found)
+        throw tk::Error(QStringLiteral("The page has no %1 named %2.")
+                            .arg(QString::fromLatin1(T::staticMetaObject.className()), QString::fromLatin1(name)));
+    return found;
+}
+
+TMainForm::TMainForm(const QString& description)
+{
+    // The client area holds the page's controls at fixed positions.
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("qt_client_area"));
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+    setColor(clBtnFace);
+
+    SetupCtrls::registerClasses();
+    tk::loadFormResource(this, description);
+    m_onCreate(this);
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::applyOuterGeometry()
+{
+    tk::setOuterGeometry(this, m_outer);
+}
+
+void TMainForm::setLeft(int value)
+{
+    m_outer.moveLeft(value);
+    applyOuterGeometry();
+}
+
+void TMainForm::setTop(int value)
+{
+    m_outer.moveTop(value);
+    applyOuterGeometry();
+}
+
+void TMainForm::setWidth(int value)
+{
+    m_outer.setWidth(value);
+    applyOuterGeometry();
+}
+
+void TMainForm::setHeight(int value)
+{
+    m_outer.setHeight(value);
+    applyOuterGeometry();
+}
+
+void TMainForm::setColor(TColor color)
+{
+    m_color = color;
+    QPalette palette = centralWidget()->palette();
+    palette.setColor(QPalette::Window, color.toQColor());
+    centralWidget()->setPalette(palette);
+}
+
+void TMainForm::setWindowState(TWindowState state)
+{
+    if (m_windowState == state)
+        return;
+    m_windowState = state;
+    switch (state) {
+    case wsNormal: QMainWindow::setWindowState(Qt::WindowNoState); break;
+    case wsMinimized: QMainWindow::setWindowState(Qt::WindowMinimized); break;
+    case wsMaximized: QMainWindow::setWindowState(Qt::WindowMaximized); break;
+    }
+}
+
+QObject* TMainForm::component(const QString& name) const
+{
+    return tk::findComponent(this, name);
+}
+
+void TMainForm::FormCreate(QObject*)
+{
+    auto* supporter = part<TSetupSupporter>("SetSup");
+    if (TApplication* app = TApplication::instance())
+        app->setOnIdle([supporter](QObject* sender, bool& done) { supporter->ApplicationIdle(sender, done); });
+    // From code: raises no change event, so the jumpers keep the states the
+    // description gives them, which are those of this item.
+    part<TComboBox>("ComboBox1")->setItemIndex(2);
+}
+
+void TMainForm::ComboBox1Change(QObject*)
+{
+    const int index = part<TComboBox>("ComboBox1")->itemIndex();
+    if (index < 0 || index >= int(kRanges.size()))
+        return;
+    part<TThreeJumper>("RangeJumper")->setJumperState(kRanges[std::size_t(index)].range);
+    part<TThreeJumper>("PolarityJumper")->setJumperState(kRanges[std::size_t(index)].polarity);
+}
+
+void TMainForm::RangeJumperClick(QObject*)
+{
+    part<TComboBox>("ComboBox1")->setItemIndex(
+        rangeItem(part<TThreeJumper>("RangeJumper")->JumperState(), part<TThreeJumper>("PolarityJumper")->JumperState()));
+}
+
+void TMainForm::PolarityJumperClick(QObject*)
+{
+    auto* polarity = part<TThreeJumper>("PolarityJumper");
+    // The polarity jumper is either bipolar or unipolar, never open.
+    if (polarity->JumperState() == jsOpen)
+        polarity->setJumperState(jsLeft);
+    part<TComboBox>("ComboBox1")->setItemIndex(
+        rangeItem(part<TThreeJumper>("RangeJumper")->JumperState(), polarity->JumperState()));
+}
+
+void TMainForm::BusPowerJumperClick(QObject*)
+{
+    // Selecting a radio button raises its click, which sets the jumper to the
+    // position of that source: the open state never stays.
+    if (part<TThreeJumper>("BusPowerJumper")->JumperState() == jsRight)
+        part<TRadioButton>("BusPowerRadio")->setChecked(true);
+    else
+        part<TRadioButton>("ExtPowerRadio")->setChecked(true);
+}
+
+void TMainForm::BusPowerRadioClick(QObject*)
+{
+    part<TThreeJumper>("BusPowerJumper")->setJumperState(part<TRadioButton>("BusPowerRadio")->isChecked() ? jsRight : jsLeft);
+}
+
+void TMainForm::Exit2Click(QObject*)
+{
+    close();
+}
+
+// The Help commands show the supporter's dialogs, which exist only from the
+// first idle moment on; before that (or if building them failed) there is
+// nothing to show.
+void TMainForm::Howtousethisprogram1Click(QObject*)
+{
+}
+
+void TMainForm::TechnicalSupport1Click(QObject*)
+{
+}
+
+void TMainForm::Closehelpdialog1Click(QObject*)
+{
+}
+
+void TMainForm::DisplayClick(QObject*)
+{
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends the program, whatever popups or dialogs
+    // are still open.
+    event->accept();
+    QCoreApplication::quit();
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Decodes a baseline or progressive JPEG with libjpeg, turning every error
+// (and every warning, such as a truncated scan) into a tk::Error instead of
+// letting the library end the process.
+
+#include <QByteArrayView>
+#include <QImage>
+
+namespace tk {
+
+QImage decodeJpeg(QByteArrayView data);
+
+}

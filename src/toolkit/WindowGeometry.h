@@ -1,0 +1,30 @@
+#pragma once
+// Outer size against client size. The application's window Left, Top, Width
+// and Height are the outer (frame) geometry, while Qt's resize() and minimum
+// size are the client area's; on X11 the frame margins are known only after
+// the window manager has framed the window.
+
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+namespace tk {
+
+// The outer size that a control's parent-relative layout sees: a top-level
+// window's frame size; the client area (central widget) of a main window
+// answers with its window's frame size; any other widget its own size.
+QSize outerSize(const QWidget* widget);
+
+// Places a top-level window so that its frame has the given outer geometry.
+// Before the window is framed the frame margins are unknown; the geometry is
+// then applied again once the window manager has framed it.
+void setOuterGeometry(QWidget* window, const QRect& outer);
+
+// The same for the outer size alone, keeping the window's position.
+void setOuterSize(QWidget* window, const QSize& outer);
+
+// The client size that gives this outer size with the window's current frame.
+QSize clientSizeFor(const QWidget* window, const QSize& outer);
+
+}

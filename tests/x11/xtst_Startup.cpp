@@ -1,0 +1,49 @@
+#include "TestMain.h"
+
+#include <QProcess>
+
+namespace {
+
+QString findWindow(const QString& title)
+{
+    QProcess search;
+    search.start(QStringLiteral("xdotool"), { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral("^%1$").arg(title) });
+    search.waitForFinished(5000);
+    return QString::fromLatin1(search.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).value(0);
+}
+
+void xdotool(const QStringList& arguments)
+{
+    QProcess::execute(QStringLiteral("xdotool"), arguments);
+}
+
+}
+
+// The program as a user starts it, in a real window with a window manager.
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsTitledSetupAndFileExitEndsIt()
+    {
+        QProcess program;
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(QStringLiteral(SETTINGS_EXE), {});
+        QVERIFY(program.waitForStarted(5000));
+
+        QString window;
+        QTRY_VERIFY_WITH_TIMEOUT(!(window = findWindow(QStringLiteral("Setup"))).isEmpty(), 15000);
+
+        xdotool({ QStringLiteral("windowactivate"), QStringLiteral("--sync"), window });
+        xdotool({ QStringLiteral("key"), QStringLiteral("--window"), window, QStringLiteral("alt+f") });
+        QTest::qWait(300);
+        xdotool({ QStringLiteral("key"), QStringLiteral("e") });
+
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+    }
+};
+
+SETUP_TEST_MAIN(StartupTest)
+#include "xtst_Startup.moc"

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QRectF>
+#include <QString>
+
+// The application highlights board parts with rectangles given in a 600x592
+// frame that is the photograph stretched to its on-screen size. The layout
+// below places every part from these same rectangles so the two cannot
+// drift apart.
+struct Hotspot
+{
+    QString name;
+    QRectF rect; // in the 600x592 frame
+};
+
+const QList<Hotspot> &hotspots();
+
+constexpr int kPhotoWidth = 588;
+constexpr int kPhotoHeight = 580;
+
+// The board photograph at kPhotoWidth x kPhotoHeight.
+QImage paintBoardPhoto();
+
+// The photograph with every hotspot outlined, for checking the layout by eye.
+QImage hotspotOverlay(const QImage &photo);

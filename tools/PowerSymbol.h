@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QImage>
+
+// The DC-input polarity legend shown beside the jack: "GND" joined to the
+// sleeve ring, "+5V" joined to the centre pin. Returned as an 8-bit indexed
+// image whose palette is a grey ramp, index 0 black and 255 white, so the
+// anti-aliased edges survive the trip into a paletted BMP.
+QImage paintPowerSymbol();

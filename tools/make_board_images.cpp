@@ -1,0 +1,52 @@
+// Generates the two images the application ships as resources: the board
+// photograph behind the hotspot view and the polarity legend of the DC jack.
+// Output is deterministic; rerun it (the `images` target) after changing the
+// drawing code and commit the results.
+
+#include "BoardPhoto.h"
+#include "ImageFiles.h"
+#include "PowerSymbol.h"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kJpegQuality = 90;
+
+int fail(const QString &message)
+{
+    std::fprintf(stderr, "make_board_images: %s\n", qPrintable(message));
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Fonts need a platform plugin; the offscreen one works without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    const QStringList args = app.arguments();
+    if (args.size() != 2 && !(args.size() == 4 && args.at(2) == QLatin1String("--overlay"))) {
+        std::fprintf(stderr, "usage: make_board_images <output-dir> [--overlay <png>]\n");
+        return 2;
+    }
+    const QDir out(args.at(1));
+    if (!out.exists() && !QDir().mkpath(out.path()))
+        return fail(QStringLiteral("cannot create %1").arg(out.path()));
+
+    const QImage photo = paintBoardPhoto();
+    QString error;
+    if (!writeBoardJpeg(photo, out.filePath(QStringLiteral("board.jpg")), kJpegQuality, &error))
+        return fail(error);
+    if (!writeFile(out.filePath(QStringLiteral("power.bmp")), encodeIndexedBmp(paintPowerSymbol()), &error))
+        return fail(error);
+    if (args.size() == 4 && !hotspotOverlay(photo).save(args.at(3), "PNG"))
+        return fail(QStringLiteral("cannot write %1").arg(args.at(3)));
+    return 0;
+}
