@@ -446,7 +446,7 @@ void UsbB::body(QPainter &p) const
     p.setBrush(rear);
     p.drawRect(QRectF(seam + 1.0, s.top(), s.right() - seam - 1.0, s.height()));
 
-    // Specular glint from the light source on the top face.
+    // Glint of the light source on the top face.
     QRadialGradient glint(QPointF(s.left() + 20.0, s.top() + s.height() * 0.25), 16.0);
     glint.setColorAt(0.0, QColor(255, 255, 255, 120));
     glint.setColorAt(1.0, QColor(255, 255, 255, 0));
@@ -614,11 +614,11 @@ void Led::body(QPainter &p) const
     p.save();
     p.translate(c + QPointF(-r * 0.38, -r * 0.42));
     p.rotate(-40);
-    QRadialGradient spec(QPointF(0, 0), r * 0.32);
-    spec.setColorAt(0.0, QColor(255, 255, 255, 240));
-    spec.setColorAt(0.6, QColor(255, 255, 255, 140));
-    spec.setColorAt(1.0, QColor(255, 255, 255, 0));
-    p.setBrush(spec);
+    QRadialGradient glint(QPointF(0, 0), r * 0.32);
+    glint.setColorAt(0.0, QColor(255, 255, 255, 240));
+    glint.setColorAt(0.6, QColor(255, 255, 255, 140));
+    glint.setColorAt(1.0, QColor(255, 255, 255, 0));
+    p.setBrush(glint);
     p.drawEllipse(QPointF(0, 0), r * 0.34, r * 0.2);
     p.restore();
     QRadialGradient bounce(c + QPointF(r * 0.45, r * 0.5), r * 0.3);
@@ -1264,6 +1264,51 @@ void MountingHole::pads(QPainter &p) const
     through.setColorAt(1.0, shade(m_through, 0.5));
     p.setBrush(through);
     p.drawEllipse(c + QPointF(1.0, 1.4), hole - 1.6, hole - 1.6);
+}
+
+// ------------------------------------------------------------------ Sticker
+
+Sticker::Sticker(QRectF rect, qreal angle, QString serial) : m_rect(rect), m_angle(angle), m_serial(std::move(serial)) {}
+
+void Sticker::shadow(QPainter &nearLayer, QPainter &farLayer) const
+{
+    Q_UNUSED(farLayer);
+    nearLayer.save();
+    nearLayer.translate(m_rect.center());
+    nearLayer.rotate(m_angle);
+    nearLayer.fillRect(QRectF(-m_rect.width() / 2 + 0.4, -m_rect.height() / 2 + 0.6, m_rect.width(), m_rect.height()),
+                       QColor(0, 0, 0, 150));
+    nearLayer.restore();
+}
+
+void Sticker::body(QPainter &p) const
+{
+    p.save();
+    p.translate(m_rect.center());
+    p.rotate(m_angle);
+    const QRectF r(-m_rect.width() / 2, -m_rect.height() / 2, m_rect.width(), m_rect.height());
+    QLinearGradient paper(r.topLeft(), r.bottomRight());
+    paper.setColorAt(0.0, QColor(246, 245, 238));
+    paper.setColorAt(1.0, QColor(222, 220, 210));
+    p.setPen(Qt::NoPen);
+    p.setBrush(paper);
+    p.drawRoundedRect(r, 0.8, 0.8);
+
+    // Code 128-like bars: only their rhythm matters at this size.
+    Rng rng(0xBA5C0DE);
+    const QRectF bars(r.left() + 3.0, r.top() + 1.6, r.width() - 6.0, r.height() * 0.52);
+    qreal x = bars.left();
+    bool ink = true;
+    while (x < bars.right()) {
+        const qreal w = 0.45 * rng.range(1, 3);
+        if (ink)
+            p.fillRect(QRectF(x, bars.top(), std::min(w, bars.right() - x), bars.height()), QColor(24, 24, 26));
+        x += w;
+        ink = !ink;
+    }
+    drawLabel(p, m_serial, QPointF(r.center().x(), bars.bottom() + 1.2), 2.6, Qt::AlignHCenter | Qt::AlignTop,
+              QColor(30, 30, 32), 0.0, false, true);
+    p.restore();
 }
 
 // ---------------------------------------------------------------- TestPoint

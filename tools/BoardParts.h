@@ -281,6 +281,20 @@ private:
     QColor m_through;
 };
 
+// Serial-number label stuck on by hand, so never quite square.
+class Sticker : public Part
+{
+public:
+    Sticker(QRectF rect, qreal angle, QString serial);
+    void shadow(QPainter &nearLayer, QPainter &farLayer) const override;
+    void body(QPainter &p) const override;
+
+private:
+    QRectF m_rect;
+    qreal m_angle;
+    QString m_serial;
+};
+
 class TestPoint : public Part
 {
 public:

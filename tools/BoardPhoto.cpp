@@ -4,7 +4,6 @@
 #include "Raster.h"
 
 #include <QLinearGradient>
-#include <QPainterPathStroker>
 #include <QRadialGradient>
 
 #include <cmath>
@@ -386,6 +385,7 @@ void Scene::layoutDigital()
     serialBox.addRect(QRectF(392.0, 529.0, 52.0, 14.0));
     m_silkLines.push_back(serialBox);
     label(QStringLiteral("S/N"), QPointF(389.0, 536.0), 4.0, Qt::AlignRight | Qt::AlignVCenter);
+    add<Sticker>(QRectF(393.5, 529.5, 50.0, 13.0), -1.2, QStringLiteral("0612-00387"));
 }
 
 void Scene::layoutPower()
@@ -660,7 +660,7 @@ void Scene::texturiseMask(QImage &canvas, const QImage &boardMask) const
 
 void Scene::paintDust(QPainter &p) const
 {
-    // However clean the bench, a macro shot finds a few specks and a fibre.
+    // However clean the bench, a macro shot finds a few motes of dust and a fibre.
     Rng rng(0xD057);
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 45; ++i) {

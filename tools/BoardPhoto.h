@@ -6,9 +6,9 @@
 #include <QString>
 
 // The application highlights board parts with rectangles given in a 600x592
-// frame that is the photograph stretched to its on-screen size. The layout
-// below places every part from these same rectangles so the two cannot
-// drift apart.
+// frame, the photograph stretched to its on-screen size. These are copies of
+// the application's rectangles, and the layout places every part relative to
+// them; tests/template/tst_images.cpp checks that the parts land there.
 struct Hotspot
 {
     QString name;

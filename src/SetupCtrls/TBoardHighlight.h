@@ -137,9 +137,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    // The other highlights that light, pin and darken with this one, in
-    // child order; this one is included when it is exactly a
-    // TBoardHighlight. Empty unless the parent is exactly a TBoardImage.
+    // The highlights that light, pin and darken with this one, in child
+    // order, this one among them when it is exactly a TBoardHighlight. None
+    // unless the parent is exactly a TBoardImage.
     QList<QPointer<TBoardHighlight>> groupMembers() const;
     bool inGroupWith(const QObject* child) const;
     QImage composeBeneath() const;

@@ -3,18 +3,17 @@
 // as its children, keeps itself centred in its window and starts the guided
 // tour at its First highlight.
 
+#include "toolkit/TMainMenu.h"
 #include "toolkit/TPicture.h"
 
 #include <QPointer>
 #include <QWidget>
 
 class TBoardHighlight;
-class TMainMenu;
 
 class TBoardImage : public QWidget {
     Q_OBJECT
     Q_MOC_INCLUDE("SetupCtrls/TBoardHighlight.h")
-    Q_MOC_INCLUDE("toolkit/TMainMenu.h")
     Q_PROPERTY(TBoardHighlight* First READ First WRITE setFirst)
     Q_PROPERTY(TMainMenu* Menu READ Menu WRITE setMenu)
     Q_PROPERTY(bool CenterOnForm READ CenterOnForm WRITE setCenterOnForm)

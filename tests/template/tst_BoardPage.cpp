@@ -1,0 +1,510 @@
+// The board page as the program builds it from its built-in description:
+// every circle over the photograph, every information panel with its text
+// and controls, the menu bar and the main window itself, read back from the
+// live window. The expected values are the page's published layout, typed
+// here on their own so that a slip in the description shows up.
+
+#include "TestMain.h"
+
+#include "SetupCtrls/TBoardHighlight.h"
+#include "SetupCtrls/TBoardImage.h"
+#include "SetupCtrls/TRadioPanel.h"
+#include "SetupCtrls/TSetupSupporter.h"
+#include "SetupCtrls/TThreeJumper.h"
+#include "template/TMainForm.h"
+#include "toolkit/TComboBox.h"
+#include "toolkit/TImage.h"
+#include "toolkit/TLabel.h"
+#include "toolkit/TMainMenu.h"
+#include "toolkit/TMenuItem.h"
+#include "toolkit/TRadioButton.h"
+
+#include <QFontMetrics>
+#include <QSet>
+
+namespace {
+
+template <class T = QObject>
+T* part(const TMainForm& form, const QString& name)
+{
+    return qobject_cast<T*>(form.component(name));
+}
+
+// The names of a widget's child controls, bottom-most first.
+QStringList childControls(const QWidget* parent)
+{
+    QStringList names;
+    for (const QObject* child : parent->children())
+        if (child->isWidgetType())
+            names.append(child->objectName());
+    return names;
+}
+
+QStringList names(const QList<TMenuItem*>& items)
+{
+    QStringList result;
+    for (const TMenuItem* item : items)
+        result.append(item->objectName());
+    return result;
+}
+
+QStringList captions(const QList<TMenuItem*>& items)
+{
+    QStringList result;
+    for (const TMenuItem* item : items)
+        result.append(item->caption());
+    return result;
+}
+
+const QStringList kPanels { "PowerPanel", "USBPanel", "LEDPanel", "DCINPanel", "DiffPanel",
+    "SEPanel", "SigPanel", "RSettingsPanel", "OptionalPanel" };
+
+const QString kRangeTitle = QStringLiteral("Output Voltage Range Jumpers");
+
+void showAndSettle(TMainForm& form)
+{
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::qWait(50);
+}
+
+}
+
+class tst_BoardPage : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theMainWindowIsTheSetupWindow()
+    {
+        TMainForm form;
+        QCOMPARE(QByteArray(form.metaObject()->className()), QByteArray("TMainForm"));
+        QCOMPARE(form.objectName(), QStringLiteral("MainForm"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Setup"));
+        QCOMPARE(form.Caption(), QStringLiteral("Setup"));
+        QCOMPARE(form.Color(), clWhite);
+        QCOMPARE(form.centralWidget()->palette().color(QPalette::Window), QColor(255, 255, 255));
+        QVERIFY(form.centralWidget()->autoFillBackground());
+        QCOMPARE(form.font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(form.font().pixelSize(), 11);
+        // The controls keep their parent's font.
+        QCOMPARE(part<QWidget>(form, "Label1")->font().pixelSize(), 11);
+        QCOMPARE(part<QWidget>(form, "ComboBox1")->font().pixelSize(), 11);
+
+        QCOMPARE(form.property("Left").toInt(), 265);
+        QCOMPARE(form.property("Top").toInt(), 126);
+        QCOMPARE(form.property("Width").toInt(), 853);
+        QCOMPARE(form.property("Height").toInt(), 698);
+        QCOMPARE(form.WindowState(), TMainForm::wsMaximized);
+
+        showAndSettle(form);
+        QVERIFY(form.isMaximized());
+        QCOMPARE(form.WindowState(), TMainForm::wsMaximized);
+    }
+
+    void fileExitClosesTheWindowWithoutAsking()
+    {
+        TMainForm form;
+        showAndSettle(form);
+        testing::shownBoxes().clear();
+        auto* exit = part<TMenuItem>(form, "Exit2");
+        QVERIFY(exit);
+        exit->trigger();
+        QTRY_VERIFY(!form.isVisible());
+        QVERIFY(testing::shownBoxes().isEmpty());
+    }
+
+    void theMenuBarHasFileAndHelp()
+    {
+        TMainForm form;
+        auto* bar = part<TMainMenu>(form, "MainMenu1");
+        QVERIFY(bar);
+        QCOMPARE(form.menuBar(), bar);
+        // As loaded; the circles add their own menus when they first paint.
+        QCOMPARE(names(bar->items()), (QStringList { "File1", "Help1" }));
+        QCOMPARE(captions(bar->items()), (QStringList { "&File", "&Help" }));
+
+        auto* file = part<TMenuItem>(form, "File1");
+        auto* help = part<TMenuItem>(form, "Help1");
+        QVERIFY(file && help);
+        QCOMPARE(names(file->items()), QStringList { "Exit2" });
+        QCOMPARE(captions(file->items()), QStringList { "&Exit" });
+        QCOMPARE(names(help->items()), (QStringList { "Howtousethisprogram1", "TechnicalSupport1" }));
+        QCOMPARE(captions(help->items()), (QStringList { "H&ow to use this program", "&Technical Support" }));
+
+        showAndSettle(form);
+        const QList<TMenuItem*> shown = bar->items();
+        QVERIFY(shown.size() >= 2);
+        QVERIFY(shown.contains(file) && shown.contains(help));
+        QCOMPARE(names(file->items()), QStringList { "Exit2" });
+    }
+
+    void eachControlRaisesItsHandler_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("event");
+        QTest::addColumn<QByteArray>("handler");
+        QTest::newRow("range selector") << "ComboBox1" << QByteArray("OnChange") << QByteArray("ComboBox1Change");
+        QTest::newRow("range jumper") << "RangeJumper" << QByteArray("OnClick") << QByteArray("RangeJumperClick");
+        QTest::newRow("polarity jumper") << "PolarityJumper" << QByteArray("OnClick") << QByteArray("PolarityJumperClick");
+        QTest::newRow("power jumper") << "BusPowerJumper" << QByteArray("OnClick") << QByteArray("BusPowerJumperClick");
+        QTest::newRow("External Powered") << "ExtPowerRadio" << QByteArray("OnClick") << QByteArray("BusPowerRadioClick");
+        QTest::newRow("USB Bus Powered") << "BusPowerRadio" << QByteArray("OnClick") << QByteArray("BusPowerRadioClick");
+        QTest::newRow("File, Exit") << "Exit2" << QByteArray("OnClick") << QByteArray("Exit2Click");
+        QTest::newRow("Help, How to use") << "Howtousethisprogram1" << QByteArray("OnClick") << QByteArray("Howtousethisprogram1Click");
+        QTest::newRow("Help, Technical Support") << "TechnicalSupport1" << QByteArray("OnClick") << QByteArray("TechnicalSupport1Click");
+        QTest::newRow("the window's creation") << "MainForm" << QByteArray("OnCreate") << QByteArray("FormCreate");
+    }
+
+    void eachControlRaisesItsHandler()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, event);
+        QFETCH(QByteArray, handler);
+        TMainForm form;
+        QObject* control = name == "MainForm" ? &form : form.component(name);
+        QVERIFY(control);
+        const TNotifyEvent bound = control->property(event.constData()).value<TNotifyEvent>();
+        QVERIFY(bound.assigned());
+        QCOMPARE(bound.object(), &form);
+        QCOMPARE(bound.methodName(), handler);
+    }
+
+    void theClientAreaHoldsThePictureAndThenTheNinePanels()
+    {
+        TMainForm form;
+        QCOMPARE(childControls(form.centralWidget()), QStringList { "BoardImage1" } + kPanels);
+        auto* supporter = part<TSetupSupporter>(form, "SetSup");
+        QVERIFY(supporter);
+        QCOMPARE(QByteArray(supporter->metaObject()->className()), QByteArray("TSetupSupporter"));
+    }
+
+    void theBoardPictureKeepsItsLaidOutSize()
+    {
+        TMainForm form;
+        auto* board = part<TBoardImage>(form, "BoardImage1");
+        QVERIFY(board);
+        QCOMPARE(QByteArray(board->metaObject()->className()), QByteArray("TBoardImage"));
+        QCOMPARE(board->parentWidget(), form.centralWidget());
+        // Auto-size went off before the picture came, so the 588 x 580
+        // photograph did not shrink the control.
+        QCOMPARE(board->geometry(), QRect(158, 2, 600, 592));
+        QVERIFY(!board->AutoSize());
+        QVERIFY(board->Stretch());
+        QCOMPARE(board->Picture()->kind(), TPicture::Kind::Jpeg);
+        QCOMPARE(QSize(board->Picture()->width(), board->Picture()->height()), QSize(588, 580));
+        QVERIFY(board->CenterOnForm());
+        QVERIFY(board->Scale());
+        QVERIFY(!board->Center());
+        QVERIFY(!board->Transparent());
+        QCOMPARE(board->First(), part<TBoardHighlight>(form, "PowerHighlight"));
+        QCOMPARE(board->Menu(), part<TMainMenu>(form, "MainMenu1"));
+        QCOMPARE(board->destRect(), QRect(0, 0, 600, 592));
+
+        showAndSettle(form);
+        QTRY_VERIFY(board->PaintedOnce());
+        QCOMPARE(board->size(), QSize(600, 592));
+        QCOMPARE(board->LayoutLeft(), 158);
+        QCOMPARE(board->LayoutTop(), 2);
+    }
+
+    void theCirclesInTheirOrder()
+    {
+        TMainForm form;
+        auto* board = part<QWidget>(form, "BoardImage1");
+        QVERIFY(board);
+        QCOMPARE(childControls(board),
+            (QStringList { "PowerHighlight", "USBHighlight", "DCINHighlight", "LedHighlight", "DiffHighlight",
+                "SEHighlight", "SigHighlight", "OptionalHighlight", "RSettingsHighlight", "BoardHighlight1",
+                "BoardHighlight2", "BoardHighlight3", "BoardHighlight5", "BoardHighlight6", "BoardHighlight7",
+                "BoardHighlight4" }));
+    }
+
+    void eachCircleMarksItsSpot_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<THighlightType>("type");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("power jumper") << "PowerHighlight" << QRect(80, 248, 41, 57) << htSettings << "PowerPanel" << "&External Power";
+        QTest::newRow("USB connector") << "USBHighlight" << QRect(37, 400, 73, 73) << htOptions << "USBPanel" << "&USB Connector";
+        QTest::newRow("DC input") << "DCINHighlight" << QRect(24, 304, 97, 65) << htOptions << "DCINPanel" << "DC Input";
+        QTest::newRow("LED") << "LedHighlight" << QRect(40, 488, 73, 57) << htOptions << "LEDPanel" << "LED Light";
+        QTest::newRow("differential outputs") << "DiffHighlight" << QRect(48, 80, 33, 201) << htOptions << "DiffPanel" << "Differential Outputs";
+        QTest::newRow("single-ended outputs") << "SEHighlight" << QRect(528, 80, 33, 129) << htOptions << "SEPanel" << "Single Ended Outputs";
+        QTest::newRow("signal lines") << "SigHighlight" << QRect(528, 224, 41, 89) << htOptions << "SigPanel" << "Signal Lines";
+        QTest::newRow("DC converters") << "OptionalHighlight" << QRect(480, 320, 97, 193) << htSettings << "OptionalPanel"
+                                       << QStringLiteral("\u00B1" "12V DAC Power");
+        // The eight range jumper blocks: four across, two rows, one panel.
+        QTest::newRow("range block, top 1") << "RSettingsHighlight" << QRect(120, 32, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
+        QTest::newRow("range block, top 2") << "BoardHighlight1" << QRect(216, 32, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
+        QTest::newRow("range block, top 3") << "BoardHighlight2" << QRect(320, 32, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
+        QTest::newRow("range block, top 4") << "BoardHighlight3" << QRect(424, 32, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
+        QTest::newRow("range block, bottom 2") << "BoardHighlight5" << QRect(216, 120, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
+        QTest::newRow("range block, bottom 3") << "BoardHighlight6" << QRect(320, 120, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
+        QTest::newRow("range block, bottom 4") << "BoardHighlight7" << QRect(424, 120, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
+        QTest::newRow("range block, bottom 1") << "BoardHighlight4" << QRect(120, 120, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
+    }
+
+    void eachCircleMarksItsSpot()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        QFETCH(THighlightType, type);
+        QFETCH(QString, panel);
+        QFETCH(QString, title);
+        TMainForm form;
+        auto* highlight = part<TBoardHighlight>(form, name);
+        QVERIFY(highlight);
+        QCOMPARE(QByteArray(highlight->metaObject()->className()), QByteArray("TBoardHighlight"));
+        QCOMPARE(highlight->parentWidget(), part<QWidget>(form, "BoardImage1"));
+        QCOMPARE(highlight->geometry(), geometry);
+        QCOMPARE(highlight->HighlightType(), type);
+        QCOMPARE(highlight->Title(), title);
+        QVERIFY(highlight->RadioPanel());
+        QCOMPARE(highlight->RadioPanel(), part<TRadioPanel>(form, panel));
+        QVERIFY(highlight->CreatePopup());
+    }
+
+    void eachPanelWithItsText_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<int>("memoHeight");
+        QTest::addColumn<QStringList>("controls");
+        QTest::addColumn<QStringList>("lines");
+
+        QTest::newRow("PowerPanel") << "PowerPanel" << QRect(265, 408, 424, 145) << 180
+                                    << QStringList { "Image1", "BusPowerJumper", "Label1", "Label2", "ExtPowerRadio", "BusPowerRadio" }
+                                    << QStringList {
+                                           "The USB-QT30-5E requires +5V, +12V, and -12V power sources to operate. ",
+                                           "There are two possible methods for providing the +5V power required:",
+                                           "    1) Set the jumper to VUSB and allow the USB bus to be the +5V power source. "
+                                           "This is recommended for low current operations.",
+                                           "    2) There is a DC DIN input connector for plugging in an external adapter. "
+                                           "To use this option set the jumper to VEXT. Be sure to use a +5V regulated power supply.",
+                                           "",
+                                           "There are two possible methods for providing the +12V and -12V power:",
+                                           "    1) If DC converters are included on the board, they will provide the +12V and -12V power",
+                                           "    2) If the DC converters option was not included there will be screw terminals on the "
+                                           "board that must be used to provide the +12V and -12V power.",
+                                       };
+        QTest::newRow("USBPanel") << "USBPanel" << QRect(-184, 360, 242, 9) << 58 << QStringList {}
+                                  << QStringList { "The USB connector on this board is a USB type B socket." };
+        QTest::newRow("LEDPanel") << "LEDPanel" << QRect(-88, 504, 145, 9) << 58 << QStringList {}
+                                  << QStringList { "LED indicates Power and Activity" };
+        QTest::newRow("DCINPanel") << "DCINPanel" << QRect(-56, 152, 113, 9) << 125 << QStringList {}
+                                   << QStringList {
+                                          "This is the  DC input connector making it possible to provide a +5V power supply "
+                                          "to the card without using the USB bus.",
+                                          "Be sure to use a regulated +5V power supply.",
+                                          "For more information refer to the VEXT/VUSB jumper settings.",
+                                      };
+        QTest::newRow("DiffPanel") << "DiffPanel" << QRect(-64, 8, 194, 9) << 58 << QStringList {}
+                                   << QStringList { "These are the Differential DAC outputs." };
+        QTest::newRow("SEPanel") << "SEPanel" << QRect(760, 32, 194, 9) << 58 << QStringList {}
+                                 << QStringList { "These are the Single Ended DAC outputs." };
+        QTest::newRow("SigPanel") << "SigPanel" << QRect(760, 184, 194, 9) << 58 << QStringList {}
+                                  << QStringList { "These pins can be used for various external control lines, and status lines from the card." };
+        QTest::newRow("RSettingsPanel") << "RSettingsPanel" << QRect(328, 232, 273, 97) << 58
+                                        << QStringList { "RangeJumper", "PolarityJumper", "Label3", "Label4", "Label5", "Label6", "ComboBox1" }
+                                        << QStringList { "Use the jumpers to select the range that you wish to use. "
+                                                         "Each channel is configured individually." };
+        QTest::newRow("OptionalPanel") << "OptionalPanel" << QRect(760, 336, 193, 9) << 125 << QStringList {}
+                                       << QStringList {
+                                              "Depending on the options ordered for this board you will either have DC convertors "
+                                              "(pictured) here, or you will have screw terminals. ",
+                                              "The DC convertors/Screw Terminals are used to provide the board with +12V and -12V power. "
+                                              "For more information refer to the VEXT/VUSB jumper settings.",
+                                          };
+    }
+
+    void eachPanelWithItsText()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        QFETCH(int, memoHeight);
+        QFETCH(QStringList, controls);
+        QFETCH(QStringList, lines);
+        TMainForm form;
+        auto* panel = part<TRadioPanel>(form, name);
+        QVERIFY(panel);
+        QCOMPARE(QByteArray(panel->metaObject()->className()), QByteArray("TRadioPanel"));
+        QCOMPARE(panel->parentWidget(), form.centralWidget());
+        QCOMPARE(panel->geometry(), geometry);
+        QCOMPARE(panel->MemoHeight(), memoHeight);
+        QCOMPARE(panel->BevelOuter(), TRadioPanel::bvNone);
+        QCOMPARE(childControls(panel), controls);
+        // Line by line first, so that a difference names its line.
+        for (qsizetype i = 0; i < qMin(lines.size(), panel->Lines().size()); ++i)
+            QCOMPARE(panel->Lines().at(i), lines.at(i));
+        QCOMPARE(panel->Lines(), lines);
+        QVERIFY(panel->isHidden());
+    }
+
+    void panelsStayOffTheShownWindow()
+    {
+        TMainForm form;
+        showAndSettle(form);
+        // PowerPanel, for one, lies well inside the window.
+        QVERIFY(form.centralWidget()->rect().contains(part<QWidget>(form, "PowerPanel")->geometry()));
+        for (const QString& name : kPanels) {
+            auto* panel = part<QWidget>(form, name);
+            QVERIFY2(panel->isHidden() && !panel->isVisible(), qPrintable(name));
+        }
+        QVERIFY(!part<QWidget>(form, "ComboBox1")->isVisible());
+        QVERIFY(!part<QWidget>(form, "BusPowerRadio")->isVisible());
+        QVERIFY(part<QWidget>(form, "BoardImage1")->isVisible());
+    }
+
+    void tabVisitsTheControlsInTheirOrder()
+    {
+        TMainForm form;
+        // The order in which Tab walks the page's widgets, first visit only.
+        QStringList chain;
+        QSet<QWidget*> seen;
+        for (QWidget* w = form.nextInFocusChain(); w && w != &form && !seen.contains(w); w = w->nextInFocusChain()) {
+            seen.insert(w);
+            chain.append(w->objectName());
+        }
+        const auto orderOf = [&](const QStringList& wanted) {
+            QStringList order;
+            for (const QString& name : chain)
+                if (wanted.contains(name))
+                    order.append(name);
+            return order;
+        };
+        // The controls that take the focus: the power panel (tab order 1)
+        // before the range panel (9), and on the power panel "USB Bus
+        // Powered" (0) before "External Powered" (1).
+        QCOMPARE(orderOf({ "ComboBox1", "ExtPowerRadio", "BusPowerRadio" }),
+            (QStringList { "BusPowerRadio", "ExtPowerRadio", "ComboBox1" }));
+        QCOMPARE(part<QWidget>(form, "BusPowerRadio")->focusPolicy(), Qt::StrongFocus);
+        QCOMPARE(part<QWidget>(form, "RangeJumper")->focusPolicy(), Qt::NoFocus);
+    }
+
+    void theControlsOnThePanels_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("className");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QRect>("geometry"); // a label's size is its caption's
+        QTest::addColumn<QString>("caption");
+
+        QTest::newRow("Image1") << "Image1" << QByteArray("TImage") << "PowerPanel" << QRect(184, 32, 164, 71) << QString();
+        QTest::newRow("BusPowerJumper") << "BusPowerJumper" << QByteArray("TThreeJumper") << "PowerPanel" << QRect(48, 32, 18, 43) << QString();
+        QTest::newRow("Label1") << "Label1" << QByteArray("TLabel") << "PowerPanel" << QRect(16, 24, 0, 0) << "VEXT";
+        QTest::newRow("Label2") << "Label2" << QByteArray("TLabel") << "PowerPanel" << QRect(16, 56, 0, 0) << "VUSB";
+        QTest::newRow("ExtPowerRadio") << "ExtPowerRadio" << QByteArray("TRadioButton") << "PowerPanel" << QRect(16, 96, 121, 17) << "External Powered";
+        QTest::newRow("BusPowerRadio") << "BusPowerRadio" << QByteArray("TRadioButton") << "PowerPanel" << QRect(16, 112, 121, 17) << "USB Bus Powered";
+        QTest::newRow("RangeJumper") << "RangeJumper" << QByteArray("TThreeJumper") << "RSettingsPanel" << QRect(40, 32, 43, 18) << QString();
+        QTest::newRow("PolarityJumper") << "PolarityJumper" << QByteArray("TThreeJumper") << "RSettingsPanel" << QRect(40, 56, 43, 18) << QString();
+        QTest::newRow("Label3") << "Label3" << QByteArray("TLabel") << "RSettingsPanel" << QRect(32, 8, 0, 0) << "5V";
+        QTest::newRow("Label4") << "Label4" << QByteArray("TLabel") << "RSettingsPanel" << QRect(64, 8, 0, 0) << "2.5V";
+        QTest::newRow("Label5") << "Label5" << QByteArray("TLabel") << "RSettingsPanel" << QRect(40, 80, 0, 0) << "BP";
+        QTest::newRow("Label6") << "Label6" << QByteArray("TLabel") << "RSettingsPanel" << QRect(64, 80, 0, 0) << "UNI";
+        QTest::newRow("ComboBox1") << "ComboBox1" << QByteArray("TComboBox") << "RSettingsPanel" << QRect(112, 32, 145, 21) << QString();
+    }
+
+    void theControlsOnThePanels()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, className);
+        QFETCH(QString, panel);
+        QFETCH(QRect, geometry);
+        QFETCH(QString, caption);
+        TMainForm form;
+        auto* control = part<QWidget>(form, name);
+        QVERIFY(control);
+        QCOMPARE(QByteArray(control->metaObject()->className()), className);
+        QCOMPARE(control->parentWidget(), part<QWidget>(form, panel));
+        QCOMPARE(control->pos(), geometry.topLeft());
+        if (!caption.isEmpty())
+            QCOMPARE(control->property("Caption").toString(), caption);
+        if (className == "TLabel") {
+            // The label fits its caption, whatever font the system gives.
+            QVERIFY(control->width() >= control->fontMetrics().horizontalAdvance(caption));
+            QVERIFY(control->height() >= control->fontMetrics().height());
+        } else {
+            QCOMPARE(control->size(), geometry.size());
+        }
+    }
+
+    void theRangeSelectorOffersTheSixRanges()
+    {
+        TMainForm form;
+        auto* combo = part<TComboBox>(form, "ComboBox1");
+        QVERIFY(combo);
+        QCOMPARE(combo->items(), (QStringList { "0 to 2.5V", "0 to 5V", "0 to 10V", "-2.5 to 2.5V", "-5 to 5V", "-10 to 10 V" }));
+        // A drop-down with an edit field the user may type into.
+        QCOMPARE(combo->comboStyle(), TComboBox::csDropDown);
+        QVERIFY(combo->isEditable());
+        QVERIFY(combo->lineEdit());
+        QCOMPARE(combo->itemHeight(), 13);
+    }
+
+    void thePowerConnectorSymbol()
+    {
+        TMainForm form;
+        auto* image = part<TImage>(form, "Image1");
+        QVERIFY(image);
+        QVERIFY(image->autoSize());
+        QVERIFY(!image->stretch());
+        QCOMPARE(image->picture()->kind(), TPicture::Kind::Bitmap);
+        QCOMPARE(QSize(image->picture()->width(), image->picture()->height()), QSize(164, 71));
+        QCOMPARE(image->geometry(), QRect(184, 32, 164, 71));
+    }
+
+    void theJumperPictures_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<TJumperState>("state");
+        QTest::addColumn<TOrientationType>("orientation");
+        QTest::newRow("power, on VUSB, standing") << "BusPowerJumper" << jsRight << otRight;
+        QTest::newRow("range, open") << "RangeJumper" << jsOpen << otUp;
+        QTest::newRow("polarity, on UNI") << "PolarityJumper" << jsRight << otUp;
+    }
+
+    void theJumperPictures()
+    {
+        QFETCH(QString, name);
+        QFETCH(TJumperState, state);
+        QFETCH(TOrientationType, orientation);
+        TMainForm form;
+        auto* jumper = part<TThreeJumper>(form, name);
+        QVERIFY(jumper);
+        QCOMPARE(jumper->JumperState(), state);
+        QCOMPARE(jumper->Orientation(), orientation);
+        QVERIFY(jumper->AllowOpen());
+    }
+
+    void jumpersKeepTheirSizeOnceShown_data()
+    {
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QString>("jumper");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("standing power jumper") << "PowerPanel" << "BusPowerJumper" << QSize(18, 43);
+        QTest::newRow("lying range jumper") << "RSettingsPanel" << "RangeJumper" << QSize(43, 18);
+    }
+
+    void jumpersKeepTheirSizeOnceShown()
+    {
+        QFETCH(QString, panel);
+        QFETCH(QString, jumper);
+        QFETCH(QSize, size);
+        TMainForm form;
+        showAndSettle(form);
+        auto* picture = part<TThreeJumper>(form, jumper);
+        QVERIFY(picture);
+        part<QWidget>(form, panel)->show();
+        QTRY_VERIFY(picture->PaintedOnce());
+        QTest::qWait(50);
+        QCOMPARE(picture->size(), size);
+        QCOMPARE(picture->grab().size(), size);
+        QCOMPARE(picture->size(), size);
+        QVERIFY(!picture->SizeSwapPending());
+    }
+};
+
+SETUP_TEST_MAIN(tst_BoardPage)
+#include "tst_BoardPage.moc"
