@@ -37,7 +37,9 @@ namespace {
                 switch (event->type()) {
                 case QEvent::Move:
                 case QEvent::Resize:
-                    if (!m_adjusting)
+                    // A hidden control hears of our own adjustment only when
+                    // it is shown: that is no move by code.
+                    if (!m_adjusting && m_control->geometry() != m_applied)
                         rebase();
                     break;
                 case QEvent::ParentChange:
@@ -66,6 +68,7 @@ namespace {
         void rebase()
         {
             m_base = m_control->geometry();
+            m_applied = m_base;
             m_baseParent = m_parent ? m_parent->size() : QSize();
         }
 
@@ -94,7 +97,8 @@ namespace {
             axis(m_anchors & akTop, m_anchors & akBottom, m_base.y(), m_base.height(),
                 m_baseParent.height(), m_parent->height(), y, h);
             m_adjusting = true;
-            m_control->setGeometry(x, y, qMax(0, w), qMax(0, h));
+            m_applied = QRect(x, y, qMax(0, w), qMax(0, h));
+            m_control->setGeometry(m_applied);
             m_adjusting = false;
         }
 
@@ -103,6 +107,7 @@ namespace {
         TAnchors m_anchors;
         QRect m_base;
         QSize m_baseParent;
+        QRect m_applied;
         bool m_adjusting = false;
     };
 
