@@ -1,0 +1,425 @@
+// The board settings a user tries out on the page: the output range
+// selector with the range and polarity jumper pictures, and the power jumper
+// picture with its two radio buttons. Whatever the user does, each side
+// follows the other.
+
+#include "TestMain.h"
+
+#include "SetupCtrls/TRadioPanel.h"
+#include "SetupCtrls/TThreeJumper.h"
+#include "template/TMainForm.h"
+#include "toolkit/TComboBox.h"
+#include "toolkit/TRadioButton.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <array>
+
+namespace {
+
+// The output ranges by item, with the jumper pair that gives each.
+struct Range {
+    const char* text;
+    TJumperState range;
+    TJumperState polarity;
+};
+constexpr std::array<Range, 6> kRanges { {
+    { "0 to 2.5V", jsRight, jsRight },
+    { "0 to 5V", jsLeft, jsRight },
+    { "0 to 10V", jsOpen, jsRight },
+    { "-2.5 to 2.5V", jsRight, jsLeft },
+    { "-5 to 5V", jsLeft, jsLeft },
+    { "-10 to 10 V", jsOpen, jsLeft },
+} };
+
+int itemFor(TJumperState range, TJumperState polarity)
+{
+    for (int i = 0; i < int(kRanges.size()); ++i)
+        if (kRanges[i].range == range && kRanges[i].polarity == polarity)
+            return i;
+    return -1;
+}
+
+TJumperState other(TJumperState state)
+{
+    return state == jsLeft ? jsRight : jsLeft;
+}
+
+// The page with the controls a user works with.
+struct Page {
+    explicit Page(const QString& description = QString::fromLatin1(TMainForm::DescriptionResource))
+        : form(description)
+        , combo(qobject_cast<TComboBox*>(form.component("ComboBox1")))
+        , range(qobject_cast<TThreeJumper*>(form.component("RangeJumper")))
+        , polarity(qobject_cast<TThreeJumper*>(form.component("PolarityJumper")))
+        , power(qobject_cast<TThreeJumper*>(form.component("BusPowerJumper")))
+        , busRadio(qobject_cast<TRadioButton*>(form.component("BusPowerRadio")))
+        , extRadio(qobject_cast<TRadioButton*>(form.component("ExtPowerRadio")))
+    {
+    }
+
+    bool complete() const { return combo && range && polarity && power && busRadio && extRadio; }
+
+    // Picks the item from the drop-down list.
+    void choose(int index)
+    {
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
+    // Replaces the edit field's text by typing, key by key; an empty text
+    // clears the field.
+    void type(const QString& text)
+    {
+        combo->lineEdit()->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(combo->lineEdit(), Qt::Key_Backspace);
+        else
+            QTest::keyClicks(combo->lineEdit(), text);
+    }
+
+    TMainForm form;
+    TComboBox* combo;
+    TThreeJumper* range;
+    TThreeJumper* polarity;
+    TThreeJumper* power;
+    TRadioButton* busRadio;
+    TRadioButton* extRadio;
+};
+
+QString describe(const Page& page)
+{
+    return QStringLiteral("item %1 \"%2\", range %3, polarity %4, power %5, %6")
+        .arg(page.combo->itemIndex())
+        .arg(page.combo->currentText())
+        .arg(int(page.range->JumperState()))
+        .arg(int(page.polarity->JumperState()))
+        .arg(int(page.power->JumperState()))
+        .arg(page.busRadio->isChecked() ? "USB Bus Powered" : page.extRadio->isChecked() ? "External Powered" : "no power source");
+}
+
+// The power side is consistent: one source chosen, the jumper on it.
+bool powerConsistent(const Page& page)
+{
+    return page.busRadio->isChecked() != page.extRadio->isChecked()
+        && (page.power->JumperState() == jsRight) == page.busRadio->isChecked()
+        && page.power->JumperState() != jsOpen;
+}
+
+}
+
+class tst_BoardSettings : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theProgramStartsAtZeroToTenVoltsOnUsbPower()
+    {
+        Page page;
+        QVERIFY(page.complete());
+        QCOMPARE(page.combo->itemIndex(), 2);
+        QCOMPARE(page.combo->currentText(), QStringLiteral("0 to 10V"));
+        QCOMPARE(page.range->JumperState(), jsOpen);
+        QCOMPARE(page.polarity->JumperState(), jsRight);
+        QVERIFY(page.busRadio->isChecked());
+        QVERIFY(!page.extRadio->isChecked());
+        QCOMPARE(page.power->JumperState(), jsRight);
+    }
+
+    void noHandlerRunsWhileThePageIsBuilt()
+    {
+        // The same page with jumpers that match no selection: had a handler
+        // run while the page was built (or when it selected its first
+        // range), the jumpers would have been moved.
+        QFile file(QString::fromLatin1(TMainForm::DescriptionResource));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(file.readAll());
+        const auto change = [&text](const QString& from, const QString& to) {
+            QVERIFY2(text.count(from) == 1, qPrintable(from));
+            text.replace(from, to);
+        };
+        change(QStringLiteral("@TThreeJumper RangeJumper {"), QStringLiteral("@TThreeJumper RangeJumper {\nJumperState: jsLeft"));
+        change(QStringLiteral("JumperState: jsRight\n            OnClick: PolarityJumperClick"), QStringLiteral("JumperState: jsLeft\nOnClick: PolarityJumperClick"));
+        change(QStringLiteral("JumperState: jsRight\n            Orientation: otRight"), QStringLiteral("JumperState: jsOpen\nOrientation: otRight"));
+        text.replace(QStringLiteral("image(\"images/"), QStringLiteral("image(\":/template/images/"));
+        QTemporaryDir dir;
+        QFile copy(dir.filePath(QStringLiteral("MainForm.form")));
+        QVERIFY(copy.open(QIODevice::WriteOnly));
+        copy.write(text.toUtf8());
+        copy.close();
+
+        Page page(copy.fileName());
+        QVERIFY(page.complete());
+        QCOMPARE(page.combo->itemIndex(), 2);
+        QCOMPARE(page.range->JumperState(), jsLeft);
+        QCOMPARE(page.polarity->JumperState(), jsLeft);
+        QCOMPARE(page.power->JumperState(), jsOpen);
+        QVERIFY(page.busRadio->isChecked());
+    }
+
+    void choosingARangeSetsBothJumpers_data()
+    {
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<int>("item");
+        QTest::addColumn<TJumperState>("range");
+        QTest::addColumn<TJumperState>("polarity");
+        for (const bool typed : { false, true }) {
+            const char* how = typed ? "typed" : "from the list";
+            QTest::addRow("0 to 2.5V, %s", how) << typed << 0 << jsRight << jsRight;
+            QTest::addRow("0 to 5V, %s", how) << typed << 1 << jsLeft << jsRight;
+            QTest::addRow("0 to 10V, %s", how) << typed << 2 << jsOpen << jsRight;
+            QTest::addRow("-2.5 to 2.5V, %s", how) << typed << 3 << jsRight << jsLeft;
+            QTest::addRow("-5 to 5V, %s", how) << typed << 4 << jsLeft << jsLeft;
+            QTest::addRow("-10 to 10 V, %s", how) << typed << 5 << jsOpen << jsLeft;
+        }
+    }
+
+    void choosingARangeSetsBothJumpers()
+    {
+        QFETCH(bool, typed);
+        QFETCH(int, item);
+        QFETCH(TJumperState, range);
+        QFETCH(TJumperState, polarity);
+        Page page;
+        // Both jumpers start away from where the choice puts them.
+        page.range->setJumperState(range == jsOpen ? jsRight : jsOpen);
+        page.polarity->setJumperState(other(polarity));
+        if (typed)
+            page.type(page.combo->itemText(item));
+        else
+            page.choose(item);
+        QCOMPARE(page.combo->itemIndex(), item);
+        QCOMPARE(page.range->JumperState(), range);
+        QCOMPARE(page.polarity->JumperState(), polarity);
+    }
+
+    void textThatNamesNoRangeMovesNoJumper_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("a range the board lacks") << "0 to 3V";
+        QTest::newRow("another case") << "0 to 10v";
+        QTest::newRow("the space before V left out") << "-10 to 10V";
+        QTest::newRow("a cleared field") << "";
+    }
+
+    void textThatNamesNoRangeMovesNoJumper()
+    {
+        QFETCH(QString, text);
+        Page page;
+        page.choose(4); // "-5 to 5V"
+        page.type(text);
+        QCOMPARE(page.combo->currentText(), text);
+        QCOMPARE(page.combo->itemIndex(), -1);
+        QCOMPARE(page.range->JumperState(), jsLeft);
+        QCOMPARE(page.polarity->JumperState(), jsLeft);
+
+        // The same when the program calls the handler with nothing selected.
+        page.combo->setItemIndex(-1);
+        page.form.ComboBox1Change(page.combo);
+        QCOMPARE(page.range->JumperState(), jsLeft);
+        QCOMPARE(page.polarity->JumperState(), jsLeft);
+    }
+
+    void clickingAJumperSelectsItsRange_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<QString>("jumper");
+        QTest::addColumn<int>("item");
+        QTest::addColumn<TJumperState>("range");
+        QTest::addColumn<TJumperState>("polarity");
+        // The range jumper steps open -> 5V -> 2.5V -> open.
+        QTest::newRow("0 to 2.5V, range") << 0 << "RangeJumper" << 2 << jsOpen << jsRight;
+        QTest::newRow("0 to 5V, range") << 1 << "RangeJumper" << 0 << jsRight << jsRight;
+        QTest::newRow("0 to 10V, range") << 2 << "RangeJumper" << 1 << jsLeft << jsRight;
+        QTest::newRow("-2.5 to 2.5V, range") << 3 << "RangeJumper" << 5 << jsOpen << jsLeft;
+        QTest::newRow("-5 to 5V, range") << 4 << "RangeJumper" << 3 << jsRight << jsLeft;
+        QTest::newRow("-10 to 10 V, range") << 5 << "RangeJumper" << 4 << jsLeft << jsLeft;
+        // The polarity jumper toggles between BP and UNI, never open.
+        QTest::newRow("0 to 2.5V, polarity") << 0 << "PolarityJumper" << 3 << jsRight << jsLeft;
+        QTest::newRow("0 to 5V, polarity") << 1 << "PolarityJumper" << 4 << jsLeft << jsLeft;
+        QTest::newRow("0 to 10V, polarity") << 2 << "PolarityJumper" << 5 << jsOpen << jsLeft;
+        QTest::newRow("-2.5 to 2.5V, polarity") << 3 << "PolarityJumper" << 0 << jsRight << jsRight;
+        QTest::newRow("-5 to 5V, polarity") << 4 << "PolarityJumper" << 1 << jsLeft << jsRight;
+        QTest::newRow("-10 to 10 V, polarity") << 5 << "PolarityJumper" << 2 << jsOpen << jsRight;
+    }
+
+    void clickingAJumperSelectsItsRange()
+    {
+        QFETCH(int, from);
+        QFETCH(QString, jumper);
+        QFETCH(int, item);
+        QFETCH(TJumperState, range);
+        QFETCH(TJumperState, polarity);
+        Page page;
+        page.choose(from);
+        qobject_cast<TThreeJumper*>(page.form.component(jumper))->click();
+        QCOMPARE(page.combo->itemIndex(), item);
+        QCOMPARE(page.combo->currentText(), QString::fromLatin1(kRanges[item].text));
+        QCOMPARE(page.range->JumperState(), range);
+        QCOMPARE(page.polarity->JumperState(), polarity);
+    }
+
+    void powerJumperAndRadioButtonsFollowEachOther_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<TJumperState>("power");
+        QTest::addColumn<bool>("busPowered");
+        // VUSB passes through open and ends on VEXT.
+        QTest::newRow("click the jumper on VUSB") << "USB" << "jumper" << jsLeft << false;
+        QTest::newRow("click the jumper on VEXT") << "external" << "jumper" << jsRight << true;
+        QTest::newRow("click the jumper left open, USB chosen") << "open, USB" << "jumper" << jsLeft << false;
+        QTest::newRow("click the jumper left open, external chosen") << "open, external" << "jumper" << jsLeft << false;
+        QTest::newRow("choose External Powered") << "USB" << "ExtPowerRadio" << jsLeft << false;
+        QTest::newRow("choose USB Bus Powered") << "external" << "BusPowerRadio" << jsRight << true;
+        QTest::newRow("click USB Bus Powered again") << "USB" << "BusPowerRadio" << jsRight << true;
+        QTest::newRow("click External Powered again") << "external" << "ExtPowerRadio" << jsLeft << false;
+    }
+
+    void powerJumperAndRadioButtonsFollowEachOther()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, action);
+        QFETCH(TJumperState, power);
+        QFETCH(bool, busPowered);
+        Page page;
+        if (start.contains("external")) {
+            page.extRadio->click();
+            QCOMPARE(page.power->JumperState(), jsLeft);
+        }
+        if (start.startsWith("open"))
+            page.power->setJumperState(jsOpen);
+
+        if (action == "jumper")
+            page.power->click();
+        else
+            qobject_cast<TRadioButton*>(page.form.component(action))->click();
+
+        QCOMPARE(page.power->JumperState(), power);
+        QCOMPARE(page.busRadio->isChecked(), busPowered);
+        QCOMPARE(page.extRadio->isChecked(), !busPowered);
+    }
+
+    void aUserClicksThroughBothPanels()
+    {
+        Page page;
+        page.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page.form));
+        for (const char* name : { "RSettingsPanel", "PowerPanel" })
+            qobject_cast<QWidget*>(page.form.component(name))->show();
+        QTRY_VERIFY(page.range->PaintedOnce() && page.power->PaintedOnce());
+
+        const auto clickOn = [](QWidget* control) {
+            QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+        };
+        // The range jumper walks 5V, 2.5V and back to no jumper.
+        clickOn(page.range);
+        QCOMPARE(page.combo->currentText(), QStringLiteral("0 to 5V"));
+        clickOn(page.range);
+        QCOMPARE(page.combo->currentText(), QStringLiteral("0 to 2.5V"));
+        clickOn(page.range);
+        QCOMPARE(page.combo->currentText(), QStringLiteral("0 to 10V"));
+        QCOMPARE(page.range->JumperState(), jsOpen);
+        // The polarity jumper goes to BP and back to UNI.
+        clickOn(page.polarity);
+        QCOMPARE(page.combo->currentText(), QStringLiteral("-10 to 10 V"));
+        QCOMPARE(page.polarity->JumperState(), jsLeft);
+        clickOn(page.polarity);
+        QCOMPARE(page.combo->currentText(), QStringLiteral("0 to 10V"));
+        QCOMPARE(page.polarity->JumperState(), jsRight);
+
+        // The power source by its radio buttons, then by its jumper.
+        clickOn(page.extRadio);
+        QVERIFY(page.extRadio->isChecked());
+        QCOMPARE(page.power->JumperState(), jsLeft);
+        clickOn(page.power);
+        QVERIFY(page.busRadio->isChecked());
+        QCOMPARE(page.power->JumperState(), jsRight);
+        clickOn(page.power);
+        QVERIFY(page.extRadio->isChecked());
+        QCOMPARE(page.power->JumperState(), jsLeft);
+        clickOn(page.busRadio);
+        QCOMPARE(page.power->JumperState(), jsRight);
+    }
+
+    void anyRunOfUserActionsKeepsThePageConsistent_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        QTest::newRow("seed 1") << 1u;
+        QTest::newRow("seed 20517") << 20517u;
+        QTest::newRow("seed 9001") << 9001u;
+    }
+
+    void anyRunOfUserActionsKeepsThePageConsistent()
+    {
+        QFETCH(quint32, seed);
+        QRandomGenerator random(seed);
+        Page page;
+        const QStringList strayTexts { "0 to 3V", "10V", "-5 to 5v", "0 to 2.5", "" };
+        // Text that names no range leaves nothing selected until a range is
+        // chosen or a range jumper is clicked.
+        bool nothingSelected = false;
+        QStringList done;
+        for (int step = 0; step < 300; ++step) {
+            switch (random.bounded(8)) {
+            case 0: {
+                const int item = random.bounded(6);
+                page.choose(item);
+                done << QStringLiteral("choose %1").arg(item);
+                nothingSelected = false;
+                break;
+            }
+            case 1: {
+                const bool matching = random.bounded(2) == 0;
+                const QString text = matching ? QString::fromLatin1(kRanges[random.bounded(6)].text) : strayTexts[random.bounded(int(strayTexts.size()))];
+                page.type(text);
+                done << QStringLiteral("type \"%1\"").arg(text);
+                nothingSelected = !matching;
+                break;
+            }
+            case 2:
+                page.range->click();
+                done << QStringLiteral("click range jumper");
+                nothingSelected = false;
+                break;
+            case 3:
+                page.polarity->click();
+                done << QStringLiteral("click polarity jumper");
+                nothingSelected = false;
+                break;
+            case 4:
+                page.power->click();
+                done << QStringLiteral("click power jumper");
+                break;
+            case 5:
+                page.busRadio->click();
+                done << QStringLiteral("click USB Bus Powered");
+                break;
+            case 6:
+                page.extRadio->click();
+                done << QStringLiteral("click External Powered");
+                break;
+            case 7: {
+                const bool down = random.bounded(2) == 0;
+                QTest::keyClick(page.combo, down ? Qt::Key_Down : Qt::Key_Up);
+                done << QStringLiteral("press %1").arg(down ? "Down" : "Up");
+                if (page.combo->itemIndex() >= 0)
+                    nothingSelected = false;
+                break;
+            }
+            }
+            const QString where = QStringLiteral("after %1 at step %2: %3").arg(done.last()).arg(step).arg(describe(page));
+            QVERIFY2(page.polarity->JumperState() != jsOpen, qPrintable(where));
+            QVERIFY2(powerConsistent(page), qPrintable(where));
+            if (nothingSelected)
+                QVERIFY2(page.combo->itemIndex() == -1, qPrintable(where));
+            else
+                QVERIFY2(page.combo->itemIndex() == itemFor(page.range->JumperState(), page.polarity->JumperState()), qPrintable(where));
+        }
+    }
+};
+
+SETUP_TEST_MAIN(tst_BoardSettings)
+#include "tst_BoardSettings.moc"
