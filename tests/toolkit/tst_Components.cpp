@@ -2,6 +2,7 @@
 
 #include "toolkit/Anchors.h"
 #include "toolkit/Components.h"
+#include "toolkit/Layout.h"
 #include "toolkit/Messages.h"
 #include "toolkit/WindowGeometry.h"
 
@@ -112,6 +113,38 @@ private slots:
         control->move(100, 10);
         parent.resize(250, 100);
         QCOMPARE(control->pos(), QPoint(150, 10));
+    }
+
+    void aTopAlignedControlSpansItsParentsWidth()
+    {
+        QWidget window;
+        window.resize(300, 200);
+        auto* header = new QWidget(&window);
+        header->setGeometry(20, 50, 10, 24);
+        tk::alignTop(header);
+        QCOMPARE(header->geometry(), QRect(0, 0, 300, 24));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.resize(500, 200);
+        QCOMPARE(header->geometry(), QRect(0, 0, 500, 24));
+    }
+
+    void aWindowFitsTheControlsItShows()
+    {
+        QWidget window;
+        window.resize(600, 400);
+        auto* memo = new QWidget(&window);
+        memo->setGeometry(40, 30, 200, 100);
+        auto* button = new QWidget(&window);
+        button->setGeometry(100, 140, 75, 25);
+        auto* hidden = new QWidget(&window);
+        hidden->setGeometry(0, 0, 500, 300);
+        hidden->hide();
+        tk::fitToControls(&window);
+        QCOMPARE(memo->pos(), QPoint(0, 0));
+        QCOMPARE(button->pos(), QPoint(60, 110));
+        QCOMPARE(hidden->pos(), QPoint(0, 0));
+        QCOMPARE(window.size(), QSize(200, 135));
     }
 
     void theClientAreaOfAMainWindowReportsTheWindowsOuterSize()
