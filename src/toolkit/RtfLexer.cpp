@@ -1,0 +1,194 @@
+#include "toolkit/RtfLexer.h"
+
+#include "toolkit/RtfError.h"
+
+#include <limits>
+
+namespace tk {
+namespace {
+
+    bool isAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+    bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+    bool isLineBreak(QChar c) { return c == u'\r' || c == u'\n'; }
+
+    int hexValue(QChar c)
+    {
+        if (isDigit(c))
+            return c.unicode() - u'0';
+        if (c >= u'a' && c <= u'f')
+            return c.unicode() - u'a' + 10;
+        if (c >= u'A' && c <= u'F')
+            return c.unicode() - u'A' + 10;
+        return -1;
+    }
+
+}
+
+RtfLexer::RtfLexer(const QString& text)
+    : m_text(text)
+{
+}
+
+QChar RtfLexer::peek(qsizetype ahead) const
+{
+    const qsizetype at = m_pos + ahead;
+    return at < m_text.size() ? m_text.at(at) : QChar();
+}
+
+void RtfLexer::advance()
+{
+    if (atEnd())
+        return;
+    const QChar c = m_text.at(m_pos++);
+    // CR LF, a lone LF and a lone CR each end one line.
+    if (c == u'\n' || (c == u'\r' && peek() != u'\n')) {
+        ++m_line;
+        m_column = 1;
+        return;
+    }
+    if (c == u'\r')
+        return;
+    // A character outside the basic plane is one column, not two.
+    if (c.isHighSurrogate() && !atEnd() && m_text.at(m_pos).isLowSurrogate())
+        ++m_pos;
+    ++m_column;
+}
+
+void RtfLexer::skipLineBreaks()
+{
+    while (!atEnd() && isLineBreak(peek()))
+        advance();
+}
+
+RtfLexer::Token RtfLexer::next()
+{
+    if (m_binaryLength > 0)
+        return binary();
+
+    skipLineBreaks();
+    Token token;
+    token.line = m_line;
+    token.column = m_column;
+    if (atEnd())
+        return token;
+
+    switch (peek().unicode()) {
+    case u'{':
+        token.kind = Kind::GroupOpen;
+        token.text = QStringLiteral("{");
+        advance();
+        return token;
+    case u'}':
+        token.kind = Kind::GroupClose;
+        token.text = QStringLiteral("}");
+        advance();
+        return token;
+    case u'\\':
+        advance();
+        if (atEnd())
+            throw RtfError(token.line, token.column, QStringLiteral("backslash at the end of the text"));
+        return isAsciiLetter(peek()) ? controlWord(token) : controlSymbol(token);
+    default:
+        return text(token);
+    }
+}
+
+RtfLexer::Token RtfLexer::controlWord(Token token)
+{
+    token.kind = Kind::ControlWord;
+    while (!atEnd() && isAsciiLetter(peek())) {
+        token.text += peek();
+        advance();
+    }
+
+    const bool negative = peek() == u'-' && isDigit(peek(1));
+    if (negative || isDigit(peek())) {
+        if (negative)
+            advance();
+        qint64 magnitude = 0;
+        bool overflow = false;
+        while (!atEnd() && isDigit(peek())) {
+            magnitude = magnitude * 10 + (peek().unicode() - u'0');
+            overflow = overflow || magnitude > qint64(std::numeric_limits<int>::max()) + 1;
+            advance();
+        }
+        const qint64 value = negative ? -magnitude : magnitude;
+        if (overflow || value > std::numeric_limits<int>::max())
+            throw RtfError(token.line, token.column, QStringLiteral("the parameter of \\%1 is out of range").arg(token.text));
+        token.parameter = int(value);
+        token.hasParameter = true;
+    }
+
+    if (peek() == u' ') {
+        token.spaceDelimited = true;
+        advance();
+    }
+
+    if (token.text == u"bin" && token.parameter > 0) {
+        if (m_text.size() - m_pos < token.parameter)
+            throw RtfError(token.line, token.column, QStringLiteral("\\bin data runs past the end of the text"));
+        m_binaryLength = token.parameter;
+    }
+    return token;
+}
+
+RtfLexer::Token RtfLexer::controlSymbol(Token token)
+{
+    token.kind = Kind::ControlSymbol;
+    token.text = peek();
+    if (peek().isHighSurrogate() && peek(1).isLowSurrogate())
+        token.text += peek(1);
+    advance();
+    if (token.text != u"'")
+        return token;
+
+    const int high = hexValue(peek());
+    const int low = hexValue(peek(1));
+    if (high < 0 || low < 0)
+        throw RtfError(token.line, token.column, QStringLiteral("\\' must be followed by two hex digits"));
+    advance();
+    advance();
+    token.parameter = high * 16 + low;
+    token.hasParameter = true;
+    return token;
+}
+
+// A run of plain text goes on across line breaks, which are dropped.
+RtfLexer::Token RtfLexer::text(Token token)
+{
+    token.kind = Kind::Text;
+    while (!atEnd()) {
+        const QChar c = peek();
+        if (c == u'{' || c == u'}' || c == u'\\')
+            break;
+        const qsizetype start = m_pos;
+        advance();
+        if (!isLineBreak(c))
+            token.text += QStringView(m_text).mid(start, m_pos - start);
+    }
+    return token;
+}
+
+// Binary data is taken as it stands: line breaks and braces belong to it.
+RtfLexer::Token RtfLexer::binary()
+{
+    Token token;
+    token.kind = Kind::Binary;
+    token.line = m_line;
+    token.column = m_column;
+    token.text = m_text.mid(m_pos, m_binaryLength);
+    const qsizetype end = m_pos + m_binaryLength;
+    while (m_pos < end) {
+        // Half a surrogate pair at the end of the data stays half.
+        if (m_text.at(m_pos).isHighSurrogate()) {
+            ++m_pos;
+            ++m_column;
+        } else {
+            advance();
+        }
+    }
+    m_binaryLength = 0;
+    return token;
+}
+
+}
