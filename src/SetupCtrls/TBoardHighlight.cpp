@@ -1,9 +1,11 @@
 #include "SetupCtrls/TBoardHighlight.h"
 
 #include "SetupCtrls/TBoardImage.h"
+#include "toolkit/Components.h"
 #include "toolkit/ErrorReport.h"
 #include "toolkit/ExactClass.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
@@ -50,6 +52,24 @@ QString identifierFrom(const QString& title)
             ident.append(title.at(i));
     return ident;
 }
+
+// The menus that a new menu of the kind goes before, in the bar's order.
+QStringList menusAfter(THighlightType type)
+{
+    switch (type) {
+    case htOptions:
+        return { QStringLiteral("&Help") };
+    case htSettings:
+        return { QStringLiteral("&Calibration"), QStringLiteral("&Options"), QStringLiteral("&Help") };
+    case htCalibration:
+        return { QStringLiteral("&Options"), QStringLiteral("&Help") };
+    }
+    return {};
+}
+
+// Windows' menu designer names an item whose caption has nothing to name it
+// by "N" and a number; a bare number would be no identifier.
+const QString NamelessItemStem = QStringLiteral("N");
 
 int channel(QRgb colour, int shift)
 {
@@ -222,15 +242,17 @@ void TBoardHighlight::KeepOwnPopup()
 {
     if (!m_popup)
         return;
+    // Closed from the keyboard while the mouse rested on the highlight, the
+    // popup is hidden and no mouse-enter comes to show it; the click asked
+    // for it, so it comes back as the mouse entering would bring it.
+    if (m_popup->isHidden())
+        MouseEnter(0);
     m_pinned = true;
     CheckMenuEntry(true);
-    // The popup can be hidden when it was closed from the keyboard while the
-    // mouse rested on the highlight and the highlight is then clicked: the
-    // click asks for the popup, so it comes back, pinned, and can take the
-    // focus.
-    if (m_popup->isHidden())
-        m_popup->show();
-    m_popup->activateWindow();
+    if (m_popup->isVisible()) {
+        m_popup->raise();
+        m_popup->activateWindow();
+    }
 }
 
 void TBoardHighlight::SetActive(bool value, bool relay)
@@ -264,14 +286,75 @@ void TBoardHighlight::Unlight()
 
 void TBoardHighlight::ShowPopup()
 {
+    if (m_popup) {
+        if (m_popup->isHidden())
+            m_pinned = false;
+        m_popup->show();
+        m_popup->raise();
+        m_popup->activateWindow();
+        return;
+    }
+
+    // The group's popup may be another member's; that member has the
+    // mouse-enter relayed and shows it. Windows without a Tag are no popups.
+    const int tag = int(m_highlightType);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        const QVariant windowTag = window->property("Tag");
+        if (window->windowTitle() == m_displayTitle && windowTag.metaType() == QMetaType::fromType<int>()
+            && windowTag.toInt() == tag)
+            return;
+    }
+
+    auto* popup = new TPopupForm(this);
+    m_popup = popup;
+    m_pinned = false;
+
+    TRadioPanel* panel = m_radioPanel;
+    int memoHeight = TRadioPanel::DefaultMemoHeight;
+    QPoint laidOut;
+    if (panel) {
+        memoHeight = panel->MemoHeight();
+        laidOut = panel->pos();
+        popup->adoptPanel(panel, memoHeight);
+    } else {
+        popup->requestOuterSize(TPopupForm::PanellessOuterSize);
+    }
+    popup->setWindowTitle(m_displayTitle);
+    popup->fitToMinimum(TPopupForm::MinimumOuterSize);
+    popup->setTag(tag);
+
+    // The panel's place on the main window, shifted by as much as the board
+    // has moved since its first paint. The client coordinates serve as
+    // screen coordinates, unconverted, as they always have.
+    QWidget* parent = parentWidget();
+    const QRect parentGeometry = parent ? parent->geometry() : QRect();
+    QPoint shift;
+    if (auto* board = tk::exactCast<TBoardImage>(parent))
+        shift = QPoint(board->LayoutLeft(), board->LayoutTop()) - laidOut;
+    if (!panel)
+        shift = QPoint(0, -(parentGeometry.height() + 38));
+    const QPoint at = parentGeometry.topLeft() - shift;
+
+    popup->buildControls(memoHeight);
+    if (panel) {
+        popup->StatusMemo()->setPlainText(panel->Lines().join(u'\n'));
+        panel->setStatusMemo(popup->StatusMemo());
+    }
+    popup->placeAt(at);
+
+    popup->show();
+    popup->raise();
+    popup->activateWindow();
+    if (panel)
+        panel->setFocus();
+    else
+        popup->DoneButton()->setFocus();
 }
 
 void TBoardHighlight::ClosePopup()
 {
-    if (!m_popup)
-        return;
-    PopupClose();
-    m_popup->hide();
+    if (m_popup)
+        m_popup->close();
 }
 
 void TBoardHighlight::PopupClose()
@@ -284,21 +367,165 @@ void TBoardHighlight::PopupClose()
             member->Unlight();
 }
 
+QString TBoardHighlight::menuCaption(THighlightType type)
+{
+    switch (type) {
+    case htOptions:
+        return QStringLiteral("&Options");
+    case htSettings:
+        return QStringLiteral("&Settings");
+    case htCalibration:
+        return QStringLiteral("&Calibration");
+    }
+    return {};
+}
+
+QString TBoardHighlight::menuStem(THighlightType type)
+{
+    QString stem = menuCaption(type);
+    return stem.remove(u'&');
+}
+
+QList<TMenuItem*> TBoardHighlight::typeMenus() const
+{
+    QList<TMenuItem*> menus;
+    if (!m_linkedMenu)
+        return menus;
+    const QString caption = menuCaption(m_highlightType);
+    for (TMenuItem* item : m_linkedMenu->items())
+        if (item->caption() == caption)
+            menus.append(item);
+    return menus;
+}
+
 void TBoardHighlight::RegisterMenuEntry()
 {
+    TMainMenu* bar = m_linkedMenu;
+    if (!bar)
+        return;
+    // The items belong to the form that owns the bar, as if they had been
+    // part of its description.
+    QObject* owner = tk::ownerOf(bar);
+    QObject* holder = owner ? owner : bar;
+    const QList<TMenuItem*> present = bar->items();
+
+    const QList<TMenuItem*> menus = typeMenus();
+    TMenuItem* menu = menus.value(0);
+    if (menu) {
+        for (const TMenuItem* item : menu->items())
+            if (item->caption() == m_title)
+                return;
+    } else {
+        menu = new TMenuItem(holder);
+        menu->setObjectName(tk::uniqueName(owner, menuStem(m_highlightType)));
+        tk::setOwner(menu, owner);
+        menu->setCaption(menuCaption(m_highlightType));
+        const QStringList after = menusAfter(m_highlightType);
+        int index = int(present.size());
+        for (int i = 0; i < present.size(); ++i) {
+            if (after.contains(present.at(i)->caption())) {
+                index = i;
+                break;
+            }
+        }
+        bar->insertItem(index, menu);
+    }
+    if (m_title.isEmpty())
+        return;
+
+    auto* item = new TMenuItem(holder);
+    item->setObjectName(tk::uniqueName(owner, m_identTitle.isEmpty() ? NamelessItemStem : m_identTitle));
+    tk::setOwner(item, owner);
+    item->setCaption(m_title);
+    item->setOnClick(TNotifyEvent::bind(this, &TBoardHighlight::MenuEntryClick));
+    menu->add(item);
 }
 
-void TBoardHighlight::CheckMenuEntry(bool)
+void TBoardHighlight::CheckMenuEntry(bool value)
 {
+    for (TMenuItem* menu : typeMenus()) {
+        for (TMenuItem* item : menu->items()) {
+            if (item->caption() == m_title) {
+                item->setChecked(value);
+                return;
+            }
+        }
+    }
 }
 
-void TBoardHighlight::setPopup(QWidget* popup)
+void TBoardHighlight::MenuEntryClick(QObject* Sender)
+{
+    // The item's mark is as it was before the click: the item leaves it to
+    // this handler.
+    auto* item = qobject_cast<TMenuItem*>(Sender);
+    if (item && item->isChecked()) {
+        if (m_popup) {
+            ClosePopup();
+            return;
+        }
+        for (const QPointer<TBoardHighlight>& member : groupMembers())
+            if (member && member->Popup())
+                member->MenuEntryClick(Sender);
+        return;
+    }
+    MouseEnter(0);
+    KeepPopup();
+    MouseLeave(0);
+}
+
+void TBoardHighlight::walkMenu(int step)
+{
+    for (TMenuItem* menu : typeMenus()) {
+        const QList<TMenuItem*> items = menu->items();
+        qsizetype own = -1;
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            if (items.at(i)->caption() == m_title) {
+                own = i;
+                break;
+            }
+        }
+        if (own < 0)
+            continue;
+        // Items that no highlight put there (a separator, say) are passed
+        // over; in a menu of one the walk comes back to this item.
+        const qsizetype count = items.size();
+        TMenuItem* target = nullptr;
+        for (qsizetype k = 1; k <= count && !target; ++k) {
+            TMenuItem* candidate = items.at(((own + step * k) % count + count) % count);
+            if (candidate->onClick().assigned())
+                target = candidate;
+        }
+        ClosePopup();
+        if (target)
+            target->onClick()(this);
+        return;
+    }
+}
+
+void TBoardHighlight::PreviousClick(QObject*)
+{
+    walkMenu(-1);
+}
+
+void TBoardHighlight::NextClick(QObject*)
+{
+    walkMenu(1);
+}
+
+void TBoardHighlight::DoneClick(QObject*)
+{
+    ClosePopup();
+}
+
+void TBoardHighlight::setPopup(TPopupForm* popup)
 {
     m_popup = popup;
 }
 
-void TBoardHighlight::setPopupEnteredFromHover(bool)
+void TBoardHighlight::setPopupEnteredFromHover(bool value)
 {
+    if (m_popup)
+        m_popup->setEnteredFromHover(value);
 }
 
 // Qt cannot read back what the parent has painted, and grabbing the parent

@@ -1,11 +1,14 @@
 #pragma once
 // A translucent circle over one spot of the board photograph; hovering lights
-// it and opens its spot's popup.
+// it and opens its spot's popup, and its entry in the menu bar opens and
+// closes the same popup.
 
 #include "SetupCtrls/SetupTypes.h"
+#include "SetupCtrls/TPopupForm.h"
 #include "SetupCtrls/TRadioPanel.h"
 #include "toolkit/TColor.h"
 #include "toolkit/TMainMenu.h"
+#include "toolkit/TMenuItem.h"
 #include "toolkit/TNotifyEvent.h"
 
 #include <QImage>
@@ -71,7 +74,7 @@ public:
     // group's popup has not been closed since.
     bool Lit() const { return m_lit; }
     // The popup window this highlight created; at most one per group.
-    QWidget* Popup() const { return m_popup; }
+    TPopupForm* Popup() const { return m_popup; }
     // The menu bar the highlight entered itself in, taken from the board
     // picture at the first paint.
     TMainMenu* LinkedMenu() const;
@@ -92,7 +95,9 @@ public:
 
     // Pins this highlight's popup and every group member's.
     void KeepPopup();
-    // Pins this highlight's own popup and gives it the keyboard focus.
+    // Pins this highlight's own popup and gives it the keyboard focus. A
+    // popup closed while the mouse rested on the highlight is shown again
+    // first, as the mouse entering would.
     void KeepOwnPopup();
     // Records whether the group's popup is the active window and raises the
     // group above the other highlights: this one first, then the others in
@@ -107,26 +112,41 @@ public:
     // less than 2 pixels wide or high is left as it is.
     static void TintEllipse(QImage& image, TColor tint, float alpha, bool ring);
 
-    // Filled by the popup work: shows the group's popup, creating it if no
-    // member has one yet.
+    // Shows the group's popup, creating it the first time; does nothing when
+    // another member of the group (or a namesake elsewhere) made it.
     virtual void ShowPopup();
-    // Closes this highlight's popup window: PopupClose, then the window
-    // hides.
+    // Closes this highlight's popup through the window's close, which runs
+    // PopupClose and hides it.
     virtual void ClosePopup();
     // Runs as the popup window closes: unchecks the menu item, forgets that
     // the popup was entered from hover and darkens the group.
     virtual void PopupClose();
-    // Filled by the menu work: enters the highlight in LinkedMenu.
+    // Enters the highlight in LinkedMenu, in the menu of its kind, creating
+    // that menu before the ones that follow it and "&Help".
     virtual void RegisterMenuEntry();
-    // Filled by the menu work: sets the check mark of the highlight's item.
+    // Sets the check mark of the highlight's item in LinkedMenu.
     virtual void CheckMenuEntry(bool value);
+
+    // The highlight's menu item was chosen (Sender is the item), or Previous
+    // or Next of another popup landed here (Sender is that highlight): a
+    // checked item closes the group's popup, anything else opens and pins it.
+    void MenuEntryClick(QObject* Sender);
+    // The popup's buttons: close it and open the popup of the previous or
+    // next item of the same menu, going round at the ends.
+    void PreviousClick(QObject* Sender);
+    void NextClick(QObject* Sender);
+    void DoneClick(QObject* Sender);
+
+    // Caption of the menu that holds the items of a kind, and the stem of its
+    // component name.
+    static QString menuCaption(SetupTypes::THighlightType type);
+    static QString menuStem(SetupTypes::THighlightType type);
 
 protected:
     // ShowPopup records the window it made; the highlight owns it.
-    void setPopup(QWidget* popup);
-    // Filled by the popup work: the popup window records that the mouse came
-    // into it from the highlight while it was not pinned, so that leaving
-    // the popup closes it.
+    void setPopup(TPopupForm* popup);
+    // The popup window records that the mouse came into it from the
+    // highlight while it was not pinned, so that leaving the popup closes it.
     virtual void setPopupEnteredFromHover(bool value);
 
     void paintEvent(QPaintEvent* event) override;
@@ -143,6 +163,12 @@ private:
     QList<QPointer<TBoardHighlight>> groupMembers() const;
     bool inGroupWith(const QObject* child) const;
     QImage composeBeneath() const;
+    // The top-level items of LinkedMenu captioned for this highlight's kind,
+    // in bar order.
+    QList<TMenuItem*> typeMenus() const;
+    // Closes the popup and chooses the item step places away from this
+    // highlight's own in its menu.
+    void walkMenu(int step);
 
     QImage m_idleImage;
     QImage m_ringImage;
@@ -153,7 +179,7 @@ private:
     TColor m_tintColor;
     SetupTypes::THighlightType m_highlightType = SetupTypes::htOptions;
     bool m_lit = false;
-    QPointer<QWidget> m_popup;
+    QPointer<TPopupForm> m_popup;
     QString m_title;
     QString m_displayTitle;
     QString m_identTitle;

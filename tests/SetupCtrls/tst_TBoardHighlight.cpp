@@ -31,8 +31,8 @@ public:
     using TBoardImage::TBoardImage;
 };
 
-// Stands in for the popup and menu work: a plain window as the popup,
-// and a record of the menu and popup calls.
+// A bare popup window without panel or controls, and a record of the menu
+// and popup calls instead of a menu bar.
 class PopupHighlight : public TBoardHighlight {
     Q_OBJECT
 public:
@@ -43,7 +43,7 @@ public:
     void ShowPopup() override
     {
         if (!Popup()) {
-            setPopup(new QWidget(this, Qt::Window));
+            setPopup(new TPopupForm(this));
             Popup()->setGeometry(300, 200, 194, 141);
         }
         Popup()->show();

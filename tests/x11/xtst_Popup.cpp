@@ -1,0 +1,166 @@
+// Highlight popups in real windows, framed by a window manager: their outer
+// size and place on the screen, and the range jumper guide as a user works
+// it with the real pointer.
+
+#include "TestMain.h"
+
+#include "SetupCtrls/TBoardHighlight.h"
+#include "SetupCtrls/TBoardImage.h"
+#include "SetupCtrls/TThreeJumper.h"
+#include "template/TMainForm.h"
+#include "toolkit/Messages.h"
+#include "toolkit/TComboBox.h"
+
+#include <QProcess>
+#include <QScreen>
+
+namespace {
+
+const QString Range = QStringLiteral("Output Voltage Range Jumpers");
+
+void xdotool(const QStringList& arguments)
+{
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), arguments), 0);
+}
+
+// The pointer to a point of a widget, or a click there.
+void pointAt(const QWidget* widget, QPoint at, bool click = false)
+{
+    const QPoint global = widget->mapToGlobal(at);
+    QStringList arguments { "mousemove", "--sync", QString::number(global.x()), QString::number(global.y()) };
+    if (click)
+        arguments << "click"
+                  << "1";
+    xdotool(arguments);
+}
+
+bool visibleWindowTitled(const QString& title)
+{
+    QProcess search;
+    search.start(QStringLiteral("xdotool"), { "search", "--onlyvisible", "--name", QStringLiteral("^%1$").arg(title) });
+    search.waitForFinished(5000);
+    return !search.readAllStandardOutput().trimmed().isEmpty();
+}
+
+QMargins marginsOf(const QWidget* window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+        frame.bottom() - client.bottom());
+}
+
+}
+
+class tst_PopupOnX11 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb")); }
+
+    // The popup is made as the start tour opens it; expected places are of
+    // its frame, on a 1280 × 1024 screen.
+    void popupIsFramedAtItsPlace_data()
+    {
+        QTest::addColumn<QRect>("panel");
+        QTest::addColumn<QSize>("client"); // a width or height of 0: from the outer size
+        QTest::addColumn<QSize>("outer");
+        QTest::addColumn<QPoint>("frameAt"); // y -1: the screen's bottom edge
+        QTest::newRow("range panel") << QRect(450, 60, 273, 97) << QSize(273, 206) << QSize() << QPoint(450, 60);
+        QTest::newRow("113 wide: 194 outside") << QRect(500, 100, 113, 9) << QSize(0, 118) << QSize(194, 0) << QPoint(500, 100);
+        QTest::newRow("kept above the bottom edge") << QRect(450, 1000, 273, 97) << QSize(273, 206) << QSize() << QPoint(450, -1);
+    }
+
+    void popupIsFramedAtItsPlace()
+    {
+        QFETCH(QRect, panel);
+        QFETCH(QSize, client);
+        QFETCH(QSize, outer);
+        QFETCH(QPoint, frameAt);
+        QCOMPARE(QGuiApplication::primaryScreen()->geometry().size(), QSize(1280, 1024));
+        QWidget window;
+        window.setGeometry(40, 40, 300, 240);
+        auto* board = new TBoardImage(&window);
+        board->setCenterOnForm(false);
+        board->setAutoSize(false);
+        board->setGeometry(10, 10, 280, 200);
+        auto* radioPanel = new TRadioPanel(&window);
+        radioPanel->setGeometry(panel);
+        auto* highlight = new TBoardHighlight(board);
+        highlight->setTitle(Range);
+        highlight->setRadioPanel(radioPanel);
+        board->setFirst(highlight);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(highlight->Initialised());
+
+        tk::sendMessage(board, tk::WM_STARTTOUR);
+        TPopupForm* popup = highlight->Popup();
+        QVERIFY(popup);
+        QVERIFY(QTest::qWaitForWindowExposed(popup));
+        QTRY_VERIFY(marginsOf(popup).top() > 0);
+        QTest::qWait(200);
+        const QMargins m = marginsOf(popup);
+        const QSize frame(m.left() + m.right(), m.top() + m.bottom());
+        const QSize expectedClient(client.width() ? client.width() : outer.width() - frame.width(),
+            client.height() ? client.height() : outer.height() - frame.height());
+        QTRY_COMPARE(popup->size(), expectedClient);
+        QCOMPARE(popup->frameGeometry().size(), expectedClient + frame);
+        QCOMPARE(popup->minimumSize(), expectedClient);
+        const QPoint expectedAt(frameAt.x(), frameAt.y() >= 0 ? frameAt.y() : 1024 - popup->frameGeometry().height());
+        QTRY_COMPARE(popup->frameGeometry().topLeft(), expectedAt);
+
+        // Closed and opened again, it comes back as it was.
+        const QRect before = popup->frameGeometry();
+        QTest::mouseClick(popup->DoneButton(), Qt::LeftButton);
+        QTRY_VERIFY(!popup->isVisible());
+        tk::sendMessage(board, tk::WM_STARTTOUR);
+        QVERIFY(QTest::qWaitForWindowExposed(popup));
+        QTest::qWait(200);
+        QCOMPARE(popup->frameGeometry(), before);
+    }
+
+    void rangeJumperGuideEndToEnd()
+    {
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QList<TBoardHighlight*> ranges;
+        for (auto* highlight : form.findChildren<TBoardHighlight*>())
+            if (highlight->Title() == Range)
+                ranges << highlight;
+        QCOMPARE(ranges.size(), 8);
+        QTRY_VERIFY(ranges.last()->Initialised());
+        QTest::qWait(300);
+        auto* combo = qobject_cast<TComboBox*>(form.component("ComboBox1"));
+        auto* jumper = qobject_cast<TThreeJumper*>(form.component("RangeJumper"));
+        QCOMPARE(combo->currentText(), QStringLiteral("0 to 10V"));
+
+        pointAt(ranges.first(), ranges.first()->rect().center());
+        QTRY_VERIFY(ranges.first()->Popup() && ranges.first()->Popup()->isVisible());
+        TPopupForm* popup = ranges.first()->Popup();
+        QCOMPARE(popup->windowTitle(), Range);
+        QTRY_VERIFY(visibleWindowTitled(Range));
+        // The popup is the active window: the lit circles show their ring.
+        QTRY_COMPARE(QApplication::activeWindow(), popup);
+        for (TBoardHighlight* h : ranges)
+            QCOMPARE(&h->CurrentImage(), &h->RingImage());
+        QVERIFY(QTest::qWaitForWindowExposed(popup));
+        QTest::qWait(300);
+
+        // Straight from the circle onto the jumper picture in the popup.
+        pointAt(jumper, jumper->rect().center(), true);
+        QTRY_COMPARE(combo->currentText(), QStringLiteral("0 to 5V"));
+        QVERIFY(popup->isVisible());
+        QVERIFY(ranges.first()->Pinned());
+
+        pointAt(popup->DoneButton(), popup->DoneButton()->rect().center(), true);
+        QTRY_VERIFY(!popup->isVisible());
+        QTRY_VERIFY(!visibleWindowTitled(Range));
+        for (TBoardHighlight* h : ranges)
+            QVERIFY(!h->Lit());
+    }
+};
+
+SETUP_TEST_MAIN(tst_PopupOnX11)
+#include "xtst_Popup.moc"
