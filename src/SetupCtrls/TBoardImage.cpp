@@ -20,6 +20,16 @@ TBoardImage::TBoardImage(QWidget* parent)
 
 TBoardImage::~TBoardImage() = default;
 
+TBoardHighlight* TBoardImage::First() const
+{
+    return m_first;
+}
+
+void TBoardImage::setFirst(TBoardHighlight* first)
+{
+    m_first = first;
+}
+
 void TBoardImage::setScale(bool value)
 {
     if (m_scale == value)

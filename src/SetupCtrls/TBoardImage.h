@@ -28,8 +28,8 @@ public:
     explicit TBoardImage(QWidget* parent = nullptr);
     ~TBoardImage() override;
 
-    TBoardHighlight* First() const { return m_first; }
-    void setFirst(TBoardHighlight* first) { m_first = first; }
+    TBoardHighlight* First() const;
+    void setFirst(TBoardHighlight* first);
     TMainMenu* Menu() const { return m_menu; }
     void setMenu(TMainMenu* menu) { m_menu = menu; }
     bool CenterOnForm() const { return m_centerOnForm; }

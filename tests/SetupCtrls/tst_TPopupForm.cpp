@@ -225,7 +225,8 @@ private slots:
         TPopupForm* popup = page.range(3)->Popup();
         QVERIFY(popup);
         QCOMPARE(popup->parent(), page.range(3));
-        QVERIFY(popup->windowFlags().testFlags(Qt::Tool | Qt::WindowStaysOnTopHint));
+        QVERIFY(popup->windowFlags().testFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint));
+        QVERIFY(!(popup->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(popup->windowTitle(), Range);
         QCOMPARE(popup->property("Tag"), QVariant(1));
         QCOMPARE(page.panel->parentWidget(), popup);
