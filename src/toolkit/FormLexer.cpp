@@ -24,32 +24,11 @@ namespace {
 }
 
 FormLexer::FormLexer(const QString& text, const QString& sourcePath)
-    : m_text(text)
+    : m_reader(text)
     , m_source(sourcePath)
 {
 }
 
-QChar FormLexer::peek(int ahead) const
-{
-    const qsizetype at = m_pos + ahead;
-    return at < m_text.size() ? m_text.at(at) : QChar();
-}
-
-void FormLexer::advance()
-{
-    if (atEnd())
-        return;
-    const QChar c = m_text.at(m_pos++);
-    if (c == u'\n') {
-        ++m_line;
-        m_column = 1;
-        return;
-    }
-    // A character outside the basic plane is one column, not two.
-    if (c.isHighSurrogate() && !atEnd() && m_text.at(m_pos).isLowSurrogate())
-        ++m_pos;
-    ++m_column;
-}
 
 void FormLexer::fail(int line, int column, const QString& what) const
 {
@@ -83,9 +62,9 @@ bool FormLexer::skipBlanksAndComments()
 FormLexer::Token FormLexer::next()
 {
     Token token;
-    token.spaced = skipBlanksAndComments() || m_pos == 0;
-    token.line = m_line;
-    token.column = m_column;
+    token.spaced = skipBlanksAndComments() || m_reader.position() == 0;
+    token.line = m_reader.line();
+    token.column = m_reader.column();
     if (atEnd()) {
         m_previous = Kind::End;
         return token;
@@ -172,8 +151,8 @@ FormLexer::Token FormLexer::string(Token token)
             advance();
             continue;
         }
-        const int escapeLine = m_line;
-        const int escapeColumn = m_column;
+        const int escapeLine = m_reader.line();
+        const int escapeColumn = m_reader.column();
         advance();
         const QChar e = peek();
         switch (e.unicode()) {

@@ -2,6 +2,8 @@
 // Splits a form description into tokens, each remembering the line and
 // column where it starts so that every later complaint can point at the text.
 
+#include "toolkit/SourceReader.h"
+
 #include <QString>
 
 namespace tk {
@@ -49,9 +51,9 @@ public:
     static QString describe(const Token& token);
 
 private:
-    bool atEnd() const { return m_pos >= m_text.size(); }
-    QChar peek(int ahead = 0) const;
-    void advance();
+    bool atEnd() const { return m_reader.atEnd(); }
+    QChar peek(int ahead = 0) const { return m_reader.peek(ahead); }
+    void advance() { m_reader.advance(); }
     bool skipBlanksAndComments();
     bool colourFollows() const;
     Token identifier(Token token);
@@ -60,11 +62,8 @@ private:
     Token colour(Token token);
     [[noreturn]] void fail(int line, int column, const QString& what) const;
 
-    QString m_text;
+    SourceReader m_reader;
     QString m_source;
-    qsizetype m_pos = 0;
-    int m_line = 1;
-    int m_column = 1;
     Kind m_previous = Kind::End;
 };
 

@@ -25,34 +25,10 @@ namespace {
 }
 
 RtfLexer::RtfLexer(const QString& text)
-    : m_text(text)
+    : m_reader(text)
 {
 }
 
-QChar RtfLexer::peek(qsizetype ahead) const
-{
-    const qsizetype at = m_pos + ahead;
-    return at < m_text.size() ? m_text.at(at) : QChar();
-}
-
-void RtfLexer::advance()
-{
-    if (atEnd())
-        return;
-    const QChar c = m_text.at(m_pos++);
-    // CR LF, a lone LF and a lone CR each end one line.
-    if (c == u'\n' || (c == u'\r' && peek() != u'\n')) {
-        ++m_line;
-        m_column = 1;
-        return;
-    }
-    if (c == u'\r')
-        return;
-    // A character outside the basic plane is one column, not two.
-    if (c.isHighSurrogate() && !atEnd() && m_text.at(m_pos).isLowSurrogate())
-        ++m_pos;
-    ++m_column;
-}
 
 void RtfLexer::skipLineBreaks()
 {
@@ -67,8 +43,8 @@ RtfLexer::Token RtfLexer::next()
 
     skipLineBreaks();
     Token token;
-    token.line = m_line;
-    token.column = m_column;
+    token.line = m_reader.line();
+    token.column = m_reader.column();
     if (atEnd())
         return token;
 
@@ -125,7 +101,7 @@ RtfLexer::Token RtfLexer::controlWord(Token token)
     }
 
     if (token.text == u"bin" && token.parameter > 0) {
-        if (m_text.size() - m_pos < token.parameter)
+        if (m_reader.text().size() - m_reader.position() < token.parameter)
             throw RtfError(token.line, token.column, QStringLiteral("\\bin data runs past the end of the text"));
         m_binaryLength = token.parameter;
     }
@@ -161,10 +137,10 @@ RtfLexer::Token RtfLexer::text(Token token)
         const QChar c = peek();
         if (c == u'{' || c == u'}' || c == u'\\')
             break;
-        const qsizetype start = m_pos;
+        const qsizetype start = m_reader.position();
         advance();
         if (!isLineBreak(c))
-            token.text += QStringView(m_text).mid(start, m_pos - start);
+            token.text += m_reader.since(start);
     }
     return token;
 }
@@ -174,19 +150,12 @@ RtfLexer::Token RtfLexer::binary()
 {
     Token token;
     token.kind = Kind::Binary;
-    token.line = m_line;
-    token.column = m_column;
-    token.text = m_text.mid(m_pos, m_binaryLength);
-    const qsizetype end = m_pos + m_binaryLength;
-    while (m_pos < end) {
-        // Half a surrogate pair at the end of the data stays half.
-        if (m_text.at(m_pos).isHighSurrogate()) {
-            ++m_pos;
-            ++m_column;
-        } else {
-            advance();
-        }
-    }
+    token.line = m_reader.line();
+    token.column = m_reader.column();
+    token.text = m_reader.text().mid(m_reader.position(), m_binaryLength);
+    const qsizetype end = m_reader.position() + m_binaryLength;
+    while (m_reader.position() < end)
+        m_reader.advanceUnit();
     m_binaryLength = 0;
     return token;
 }

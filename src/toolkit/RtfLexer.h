@@ -4,6 +4,8 @@
 // the line and column where it starts. Carriage returns and line feeds in the
 // source are not part of the text and are dropped, as RTF requires.
 
+#include "toolkit/SourceReader.h"
+
 #include <QString>
 
 namespace tk {
@@ -44,19 +46,16 @@ public:
     Token next();
 
 private:
-    bool atEnd() const { return m_pos >= m_text.size(); }
-    QChar peek(qsizetype ahead = 0) const;
-    void advance();
+    bool atEnd() const { return m_reader.atEnd(); }
+    QChar peek(qsizetype ahead = 0) const { return m_reader.peek(ahead); }
+    void advance() { m_reader.advance(); }
     void skipLineBreaks();
     Token controlWord(Token token);
     Token controlSymbol(Token token);
     Token text(Token token);
     Token binary();
 
-    QString m_text;
-    qsizetype m_pos = 0;
-    int m_line = 1;
-    int m_column = 1;
+    SourceReader m_reader;
     // Characters of \bin data still to deliver as one Binary token.
     qsizetype m_binaryLength = 0;
 };
