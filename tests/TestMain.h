@@ -5,8 +5,11 @@
 #include "toolkit/MessageBox.h"
 #include "toolkit/TApplication.h"
 
+#include <QEventLoop>
 #include <QStringList>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 namespace testing {
 
@@ -35,6 +38,24 @@ inline void answerBoxesAutomatically()
         default: return int(tk::IDOK);
         }
     });
+}
+
+// Waits for condition in a real event loop, as the running program would:
+// QTest's waits process events without ever blocking, so the application's
+// idle notification never comes during them. Returns whether it came true.
+inline bool waitIdling(const std::function<bool()>& condition, int timeoutMs = 5000)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (condition())
+            loop.quit();
+    });
+    poll.start(10);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    if (!condition())
+        loop.exec();
+    return condition();
 }
 
 }

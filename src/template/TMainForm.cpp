@@ -1,7 +1,10 @@
 #include "template/TMainForm.h"
 
 #include "SetupCtrls/Registration.h"
+#include "SetupCtrls/THelpForm.h"
+#include "SetupCtrls/TPCIForm.h"
 #include "SetupCtrls/TSetupSupporter.h"
+#include "SetupCtrls/TTechForm.h"
 #include "SetupCtrls/TThreeJumper.h"
 #include "toolkit/Components.h"
 #include "toolkit/Error.h"
@@ -13,6 +16,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QPointer>
 #include <array>
 
 namespace {
@@ -124,9 +128,16 @@ QObject* TMainForm::component(const QString& name) const
 
 void TMainForm::FormCreate(QObject*)
 {
-    auto* supporter = part<TSetupSupporter>("SetSup");
+    QPointer<TSetupSupporter> supporter = part<TSetupSupporter>("SetSup");
     if (TApplication* app = TApplication::instance())
-        app->setOnIdle([supporter](QObject* sender, bool& done) { supporter->ApplicationIdle(sender, done); });
+        app->setOnIdle([supporter, app](QObject* sender, bool& done) {
+            // A window destroyed before the program ever went idle leaves
+            // nothing to build: the handler only takes itself away.
+            if (supporter)
+                supporter->ApplicationIdle(sender, done);
+            else
+                app->setOnIdle({});
+        });
     // From code: raises no change event, so the jumpers keep the states the
     // description gives them, which are those of this item.
     part<TComboBox>("ComboBox1")->setItemIndex(2);
@@ -179,21 +190,36 @@ void TMainForm::Exit2Click(QObject*)
 
 // The Help commands show the supporter's dialogs, which exist only from the
 // first idle moment on; before that (or if building them failed) there is
-// nothing to show.
+// nothing to show. A dialog already on screen is left as it is.
+namespace {
+
+void showModeless(QWidget* dialog)
+{
+    if (dialog && !dialog->isVisible())
+        dialog->show();
+}
+
+}
+
 void TMainForm::Howtousethisprogram1Click(QObject*)
 {
+    showModeless(part<TSetupSupporter>("SetSup")->HelpForm());
 }
 
 void TMainForm::TechnicalSupport1Click(QObject*)
 {
+    showModeless(part<TSetupSupporter>("SetSup")->TechForm());
 }
 
 void TMainForm::Closehelpdialog1Click(QObject*)
 {
+    if (THelpForm* help = part<TSetupSupporter>("SetSup")->HelpForm())
+        help->hide();
 }
 
 void TMainForm::DisplayClick(QObject*)
 {
+    showModeless(part<TSetupSupporter>("SetSup")->PCIForm());
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

@@ -22,6 +22,8 @@ namespace {
         {
             if (watched == m_control && event->type() == QEvent::ParentChange)
                 attach();
+            else if (watched == m_control && event->type() == QEvent::Resize)
+                place(); // a control that sizes itself (an auto-sized label) keeps only its new height
             else if (watched == m_parent && event->type() == QEvent::Resize)
                 place();
             return false;

@@ -1,5 +1,6 @@
 #include "toolkit/TMenuItem.h"
 
+#include "toolkit/Error.h"
 #include "toolkit/ErrorReport.h"
 #include "toolkit/TMainMenu.h"
 
@@ -66,6 +67,17 @@ void TMenuItem::add(TMenuItem* item)
     QMenu* menu = ensureMenu();
     item->m_container = menu;
     menu->addAction(item);
+}
+
+void TMenuItem::insert(int index, TMenuItem* item)
+{
+    Q_ASSERT(item && item != this);
+    const QList<TMenuItem*> current = items();
+    if (index < 0 || index > current.size())
+        throw tk::Error(QStringLiteral("menu index %1 is out of range 0..%2").arg(index).arg(current.size()));
+    QMenu* menu = ensureMenu();
+    item->m_container = menu;
+    menu->insertAction(index < current.size() ? current.at(index) : nullptr, item);
 }
 
 void TMenuItem::attachTo(TMainMenu* bar)

@@ -40,6 +40,9 @@ public:
     QList<TMenuItem*> items() const;
     // Appends a subitem to this item's menu.
     void add(TMenuItem* item);
+    // Inserts a subitem before the one at index, or appends it when index is
+    // the subitem count; any other index throws tk::Error.
+    void insert(int index, TMenuItem* item);
 
 private:
     friend class TMainMenu;

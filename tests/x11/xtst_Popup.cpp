@@ -6,6 +6,8 @@
 
 #include "SetupCtrls/TBoardHighlight.h"
 #include "SetupCtrls/TBoardImage.h"
+#include "SetupCtrls/THelpForm.h"
+#include "SetupCtrls/TSetupSupporter.h"
 #include "SetupCtrls/TThreeJumper.h"
 #include "template/TMainForm.h"
 #include "toolkit/Messages.h"
@@ -131,6 +133,10 @@ private slots:
                 ranges << highlight;
         QCOMPARE(ranges.size(), 8);
         QTRY_VERIFY(ranges.last()->Initialised());
+        // The program greets the user with its help dialog; the user goes
+        // past it to the board.
+        auto* supporter = qobject_cast<TSetupSupporter*>(form.component("SetSup"));
+        QVERIFY(testing::waitIdling([supporter] { return supporter->HelpForm() && supporter->HelpForm()->isVisible(); }));
         QTest::qWait(300);
         auto* combo = qobject_cast<TComboBox*>(form.component("ComboBox1"));
         auto* jumper = qobject_cast<TThreeJumper*>(form.component("RangeJumper"));
