@@ -4,6 +4,7 @@
 #include "toolkit/Components.h"
 #include "toolkit/ErrorReport.h"
 #include "toolkit/ExactClass.h"
+#include "toolkit/Rounding.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -629,10 +630,9 @@ void TBoardHighlight::TintEllipse(QImage& image, TColor tint, float alpha, bool 
             }
             const float m = l * alpha;
             const float o = 1.0f - m;
-            // nearbyint rounds an exact half to the even neighbour.
             const auto blend = [m, o](int own, float tinted) {
                 const float value = o * float(own) + m * tinted;
-                return std::clamp(int(std::nearbyint(value)), 0, 255);
+                return std::clamp(tk::roundHalfEven(value), 0, 255);
             };
             const QRgb tinted = qRgb(blend(qRed(base), tintRed), blend(qGreen(base), tintGreen),
                 blend(qBlue(base), tintBlue));

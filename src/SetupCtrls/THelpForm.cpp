@@ -6,6 +6,7 @@
 #include "toolkit/Layout.h"
 #include "toolkit/Messages.h"
 #include "toolkit/RtfReader.h"
+#include "toolkit/Rounding.h"
 #include "toolkit/TButton.h"
 #include "toolkit/TLabel.h"
 
@@ -84,8 +85,7 @@ double THelpForm::scaleFactor(QSize screen)
 QSize THelpForm::scaledClientSize(QSize client, QSize screen)
 {
     const double s = scaleFactor(screen);
-    // nearbyint rounds in the default mode, to nearest with halves to even.
-    return QSize(int(std::nearbyint(client.width() * s)), int(std::nearbyint(client.height() * s)));
+    return QSize(tk::roundHalfEven(client.width() * s), tk::roundHalfEven(client.height() * s));
 }
 
 void THelpForm::scaleForScreen(QSize screen)

@@ -3,6 +3,7 @@
 #include "SetupCtrls/TRadioPanel.h"
 #include "toolkit/ErrorReport.h"
 #include "toolkit/ExactClass.h"
+#include "toolkit/Rounding.h"
 
 #include <QMetaObject>
 #include <QMouseEvent>
@@ -13,13 +14,6 @@
 using namespace SetupTypes;
 
 namespace {
-
-// Rounds to the nearest integer, an exact half to the even neighbour
-// (2.5 -> 2, 3.5 -> 4): a jumper 12 pixels high gets pins of radius 2.
-int nearest(double x)
-{
-    return int(std::nearbyint(x));
-}
 
 bool lying(TOrientationType orientation)
 {
@@ -96,11 +90,11 @@ void outlineRows(QPainter& painter, int top, const QList<Span>& rows, const QCol
 TThreeJumper::Measures TThreeJumper::measures(int W, int H)
 {
     Measures m;
-    m.pinStep = nearest((W - 2) / 4.5);
+    m.pinStep = tk::roundHalfEven((W - 2) / 4.5);
     m.firstPin = m.pinStep + 1;
     m.middlePin = W / 2;
     m.centreY = H / 2;
-    m.pinRadius = std::min(nearest((H - 2) / 4.0), m.pinStep / 3);
+    m.pinRadius = std::min(tk::roundHalfEven((H - 2) / 4.0), m.pinStep / 3);
     const int gap = m.middlePin - m.firstPin + 2;
     m.capHalfGap = gap / 2;
     return m;
