@@ -2,7 +2,6 @@
 
 #include "toolkit/FormError.h"
 
-#include <limits>
 
 namespace tk {
 namespace {
@@ -113,24 +112,14 @@ FormLexer::Token FormLexer::identifier(Token token)
 FormLexer::Token FormLexer::integer(Token token)
 {
     token.kind = Kind::Integer;
-    if (peek() == u'-') {
-        token.text += u'-';
-        advance();
-    }
-    qint64 magnitude = 0;
-    bool overflow = false;
-    while (!atEnd() && isDigit(peek())) {
-        magnitude = magnitude * 10 + (peek().unicode() - u'0');
-        overflow = overflow || magnitude > qint64(std::numeric_limits<int>::max()) + 1;
-        token.text += peek();
-        advance();
-    }
+    const qsizetype start = m_reader.position();
+    const std::optional<int> value = m_reader.readInteger();
+    token.text = m_reader.since(start).toString();
     if (!atEnd() && isIdentifierPart(peek()))
         fail(token.line, token.column, QStringLiteral("malformed number %1%2").arg(token.text, peek()));
-    const qint64 value = token.text.startsWith(u'-') ? -magnitude : magnitude;
-    if (overflow || value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
+    if (!value)
         fail(token.line, token.column, QStringLiteral("integer %1 is out of range").arg(token.text));
-    token.integer = int(value);
+    token.integer = *value;
     return token;
 }
 

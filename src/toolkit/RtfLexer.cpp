@@ -2,7 +2,6 @@
 
 #include "toolkit/RtfError.h"
 
-#include <limits>
 
 namespace tk {
 namespace {
@@ -79,19 +78,10 @@ RtfLexer::Token RtfLexer::controlWord(Token token)
 
     const bool negative = peek() == u'-' && isDigit(peek(1));
     if (negative || isDigit(peek())) {
-        if (negative)
-            advance();
-        qint64 magnitude = 0;
-        bool overflow = false;
-        while (!atEnd() && isDigit(peek())) {
-            magnitude = magnitude * 10 + (peek().unicode() - u'0');
-            overflow = overflow || magnitude > qint64(std::numeric_limits<int>::max()) + 1;
-            advance();
-        }
-        const qint64 value = negative ? -magnitude : magnitude;
-        if (overflow || value > std::numeric_limits<int>::max())
+        const std::optional<int> value = m_reader.readInteger();
+        if (!value)
             throw RtfError(token.line, token.column, QStringLiteral("the parameter of \\%1 is out of range").arg(token.text));
-        token.parameter = int(value);
+        token.parameter = *value;
         token.hasParameter = true;
     }
 

@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <QStringView>
+#include <limits>
+#include <optional>
 
 namespace tk {
 
@@ -46,6 +48,26 @@ public:
         if (c.isHighSurrogate() && !atEnd() && m_text.at(m_pos).isLowSurrogate())
             ++m_pos;
         ++m_column;
+    }
+
+    // Reads an optional '-' and the run of decimal digits after it, standing
+    // at the first; nothing when the number does not fit in an int.
+    std::optional<int> readInteger()
+    {
+        const bool negative = peek() == u'-';
+        if (negative)
+            advance();
+        qint64 magnitude = 0;
+        bool overflow = false;
+        while (!atEnd() && peek() >= u'0' && peek() <= u'9') {
+            magnitude = magnitude * 10 + (peek().unicode() - u'0');
+            overflow = overflow || magnitude > qint64(std::numeric_limits<int>::max()) + 1;
+            advance();
+        }
+        const qint64 value = negative ? -magnitude : magnitude;
+        if (overflow || value > std::numeric_limits<int>::max())
+            return std::nullopt;
+        return int(value);
     }
 
     // Steps over one code unit whatever it is, for raw data in which half a
