@@ -5,11 +5,15 @@
 #include "toolkit/MessageBox.h"
 #include "toolkit/TApplication.h"
 
+#include <QIcon>
+
 #include <memory>
 
 int main(int argc, char** argv)
 {
     TApplication app(argc, argv);
+    // The program's one icon: 32 x 32 pixels in 16 colours at most.
+    app.setWindowIcon(QIcon(QStringLiteral(":/template/images/setup_icon.xpm")));
     std::unique_ptr<TMainForm> mainForm;
     try {
         mainForm = std::make_unique<TMainForm>();

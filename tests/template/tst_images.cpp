@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QSet>
 #include <QTest>
 
 #include <algorithm>
@@ -413,6 +414,17 @@ private slots:
         QVERIFY2(inkBetween(0, kBmpWidth / 3) > 40, "no GND legend at the left");
         QVERIFY2(inkBetween(kBmpWidth / 3, 2 * kBmpWidth / 3) > 40, "no connector ring in the middle");
         QVERIFY2(inkBetween(2 * kBmpWidth / 3, kBmpWidth) > 40, "no +5V legend at the right");
+    }
+
+    void applicationIconIs32By32InAtMost16Colours()
+    {
+        const QImage icon(QStringLiteral(":/template/images/setup_icon.xpm"));
+        QCOMPARE(icon.size(), QSize(32, 32));
+        QSet<QRgb> colours;
+        for (int y = 0; y < icon.height(); ++y)
+            for (int x = 0; x < icon.width(); ++x)
+                colours.insert(icon.pixel(x, y));
+        QVERIFY2(colours.size() <= 16, qPrintable(QString::number(colours.size())));
     }
 
 private:
