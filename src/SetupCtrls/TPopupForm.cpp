@@ -4,6 +4,7 @@
 #include "SetupCtrls/TRadioPanel.h"
 #include "toolkit/Anchors.h"
 #include "toolkit/ErrorReport.h"
+#include "toolkit/WindowGeometry.h"
 
 #include <QApplication>
 #include <QChildEvent>
@@ -68,17 +69,9 @@ void TPopupForm::fitToMinimum(QSize minimumOuter)
     applySize();
 }
 
-QMargins TPopupForm::frameMargins() const
-{
-    const QRect frame = frameGeometry();
-    const QRect client = geometry();
-    return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-        frame.bottom() - client.bottom());
-}
-
 void TPopupForm::applySize()
 {
-    const QMargins margins = frameMargins();
+    const QMargins margins = tk::frameMargins(this);
     const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
     const QSize outer = (m_requestedClient ? *m_requestedClient + frame : m_requestedOuter).expandedTo(m_minimumOuter);
     const QSize client = (outer - frame).expandedTo(QSize(1, 1));
@@ -126,7 +119,7 @@ void TPopupForm::frameMayHaveChanged()
 {
     if (m_applying || m_frameSettled || !m_requestedPosition || !isVisible())
         return;
-    const QMargins margins = frameMargins();
+    const QMargins margins = tk::frameMargins(this);
     if (margins == m_appliedMargins || size() != m_appliedClient)
         return;
     // Once made for a real frame, size and place are the user's: a frame

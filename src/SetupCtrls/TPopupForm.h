@@ -87,7 +87,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QMargins frameMargins() const;
     // The size rules with the frame as it is now: the outer size follows
     // from the requested client (or outer) size and the minimum.
     void applySize();

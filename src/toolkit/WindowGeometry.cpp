@@ -6,15 +6,16 @@
 #include <QWidget>
 
 namespace tk {
-namespace {
 
-    QMargins frameMargins(const QWidget* window)
-    {
-        const QRect frame = window->frameGeometry();
-        const QRect client = window->geometry();
-        return QMargins(client.left() - frame.left(), client.top() - frame.top(),
-            frame.right() - client.right(), frame.bottom() - client.bottom());
-    }
+QMargins frameMargins(const QWidget* window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+        frame.right() - client.right(), frame.bottom() - client.bottom());
+}
+
+namespace {
 
     // Re-applies a requested outer geometry when the frame margins change
     // (the window manager framed the window), until the window is hidden.
@@ -28,10 +29,9 @@ namespace {
             window->installEventFilter(this);
         }
 
-        void request(const QRect& outer, bool keepPosition)
+        void request(const QRect& outer)
         {
             m_outer = outer;
-            m_keepPosition = keepPosition;
             apply();
         }
 
@@ -56,8 +56,7 @@ namespace {
                 m_outer.height() - m_margins.top() - m_margins.bottom());
             if (!(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
                 m_window->resize(client.expandedTo(QSize(1, 1)));
-                if (!m_keepPosition)
-                    m_window->move(m_outer.topLeft());
+                m_window->move(m_outer.topLeft());
             }
             m_applying = false;
         }
@@ -65,7 +64,6 @@ namespace {
         QWidget* m_window;
         QRect m_outer;
         QMargins m_margins;
-        bool m_keepPosition = false;
         bool m_applying = false;
     };
 
@@ -91,18 +89,7 @@ QSize outerSize(const QWidget* widget)
 
 void setOuterGeometry(QWidget* window, const QRect& outer)
 {
-    keeper(window)->request(outer, false);
-}
-
-void setOuterSize(QWidget* window, const QSize& outer)
-{
-    keeper(window)->request(QRect(window->frameGeometry().topLeft(), outer), true);
-}
-
-QSize clientSizeFor(const QWidget* window, const QSize& outer)
-{
-    const QMargins m = frameMargins(window);
-    return QSize(outer.width() - m.left() - m.right(), outer.height() - m.top() - m.bottom());
+    keeper(window)->request(outer);
 }
 
 }

@@ -4,6 +4,7 @@
 // size are the client area's; on X11 the frame margins are known only after
 // the window manager has framed the window.
 
+#include <QMargins>
 #include <QRect>
 #include <QSize>
 
@@ -16,15 +17,13 @@ namespace tk {
 // answers with its window's frame size; any other widget its own size.
 QSize outerSize(const QWidget* widget);
 
+// How far the window's frame reaches beyond its client area on each side;
+// nothing before the window manager has framed the window.
+QMargins frameMargins(const QWidget* window);
+
 // Places a top-level window so that its frame has the given outer geometry.
 // Before the window is framed the frame margins are unknown; the geometry is
 // then applied again once the window manager has framed it.
 void setOuterGeometry(QWidget* window, const QRect& outer);
-
-// The same for the outer size alone, keeping the window's position.
-void setOuterSize(QWidget* window, const QSize& outer);
-
-// The client size that gives this outer size with the window's current frame.
-QSize clientSizeFor(const QWidget* window, const QSize& outer);
 
 }

@@ -169,7 +169,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         tk::setOuterGeometry(&window, QRect(265, 126, 853, 698));
         QTRY_COMPARE(window.frameGeometry(), QRect(265, 126, 853, 698));
-        QCOMPARE(tk::clientSizeFor(&window, QSize(853, 698)), window.size());
+        const QMargins frame = tk::frameMargins(&window);
+        QCOMPARE(window.size(), QSize(853 - frame.left() - frame.right(), 698 - frame.top() - frame.bottom()));
     }
 
     void messagesAreDeliveredBeforeSendReturns()
