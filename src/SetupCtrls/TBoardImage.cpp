@@ -127,13 +127,18 @@ QPoint TBoardImage::centredPosition() const
     return QPoint((outer.width() - width()) / 2, (outer.height() - height()) / 2);
 }
 
+void TBoardImage::recordLayout()
+{
+    if (m_paintedOnce)
+        return;
+    m_layoutLeft = x();
+    m_layoutTop = y();
+    m_paintedOnce = true;
+}
+
 void TBoardImage::prepareForPaint()
 {
-    if (!m_paintedOnce) {
-        m_layoutLeft = x();
-        m_layoutTop = y();
-        m_paintedOnce = true;
-    }
+    recordLayout();
     if (m_centerOnForm && parentWidget()) {
         const QPoint target = centredPosition();
         if (target != pos())
@@ -200,11 +205,7 @@ void TBoardImage::startTour(qintptr relay)
 
 void TBoardImage::paintEvent(QPaintEvent*)
 {
-    if (!m_paintedOnce) {
-        m_layoutLeft = x();
-        m_layoutTop = y();
-        m_paintedOnce = true;
-    }
+    recordLayout();
     // A paint that did not come through the window (a grab, say) centres
     // right after it instead of moving the control while it is painted.
     if (m_centerOnForm && parentWidget() && centredPosition() != pos())

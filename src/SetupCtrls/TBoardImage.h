@@ -67,6 +67,8 @@ protected:
 
 private:
     void pictureChanged();
+    // The first paint's step: note where the control was laid out.
+    void recordLayout();
     // The steps of a paint that change geometry, run before painting starts.
     void prepareForPaint();
     QPoint centredPosition() const;
