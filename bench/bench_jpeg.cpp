@@ -1,6 +1,6 @@
 // Time to decode the board photograph with libjpeg.
 
-#include "toolkit/JpegDecoder.h"
+#include "toolkit/graphics/JpegDecoder.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -11,7 +11,7 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QFile file(QStringLiteral(":/template/images/board.jpg"));
+    QFile file(QStringLiteral(PAGE_IMAGES "/board.jpg"));
     if (!file.open(QIODevice::ReadOnly))
         return 1;
     const QByteArray bytes = file.readAll();

@@ -4,7 +4,7 @@
 // clock in nanoseconds and its peak resident memory in kB, then ends.
 
 #include "template/TMainForm.h"
-#include "toolkit/TApplication.h"
+#include "toolkit/app/TApplication.h"
 
 #include <QFile>
 #include <QMainWindow>

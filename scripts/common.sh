@@ -7,7 +7,7 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libjpeg-dev
   xvfb xauth openbox xdotool x11-utils imagemagick
-  fonts-dejavu-core
+  fonts-dejavu-core clang-format
 )
 
 ensure_packages() {
@@ -30,8 +30,12 @@ build() {
   shift
   local werror=OFF
   [ -n "${CI:-}" ] && werror=ON
+  local launcher=()
+  # A compiler cache, where one is installed, makes rebuilds of several
+  # checkouts cheap; nothing needs it.
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSETUP_WERROR=$werror "$@" >/dev/null
+    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSETUP_WERROR=$werror "${launcher[@]}" "$@" >/dev/null
   fi
   cmake --build "$dir" -j "$(nproc)"
 }
@@ -68,4 +72,17 @@ stop_virtual_display() {
   [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null || true
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
   wait 2>/dev/null || true
+}
+
+# Lists the C++ files that clang-format would change; fails if there are any.
+check_format() {
+  local unformatted=()
+  while IFS= read -r file; do
+    clang-format --dry-run --Werror "$file" >/dev/null 2>&1 || unformatted+=("$file")
+  done < <(cd "$ROOT" && git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests tools bench -name '*.cpp' -o -name '*.h')
+  if [ ${#unformatted[@]} -gt 0 ]; then
+    echo "Not formatted as .clang-format says (run clang-format -i on them):" >&2
+    printf '  %s\n' "${unformatted[@]}" >&2
+    return 1
+  fi
 }

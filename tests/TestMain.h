@@ -2,8 +2,8 @@
 // The main() of every test program: the application object the program
 // itself uses, and message boxes that answer at once instead of blocking.
 
-#include "toolkit/MessageBox.h"
-#include "toolkit/TApplication.h"
+#include "toolkit/app/MessageBox.h"
+#include "toolkit/app/TApplication.h"
 
 #include <QEventLoop>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "LLKORDRV/LLKORDRV.h"
 
-#include "toolkit/Library.h"
+#include "toolkit/platform/Library.h"
 
 namespace LLKORDRV {
 

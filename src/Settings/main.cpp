@@ -1,9 +1,9 @@
 // Setup: the jumper setup guide for the USB-QT30-5E board.
 
 #include "template/TMainForm.h"
-#include "toolkit/Error.h"
-#include "toolkit/MessageBox.h"
-#include "toolkit/TApplication.h"
+#include "toolkit/app/Error.h"
+#include "toolkit/app/MessageBox.h"
+#include "toolkit/app/TApplication.h"
 
 #include <QIcon>
 

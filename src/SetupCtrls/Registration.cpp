@@ -1,12 +1,12 @@
 #include "SetupCtrls/Registration.h"
 
-#include "SetupCtrls/TBoardHighlight.h"
-#include "SetupCtrls/TBoardImage.h"
-#include "SetupCtrls/TSetupSupporter.h"
-#include "SetupCtrls/TRadioPanel.h"
-#include "SetupCtrls/TThreeJumper.h"
-#include "toolkit/ClassRegistry.h"
-#include "toolkit/StandardControls.h"
+#include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/board/TBoardImage.h"
+#include "SetupCtrls/support/TSetupSupporter.h"
+#include "SetupCtrls/board/TRadioPanel.h"
+#include "SetupCtrls/board/TThreeJumper.h"
+#include "toolkit/form/ClassRegistry.h"
+#include "toolkit/controls/StandardControls.h"
 
 namespace SetupCtrls {
 

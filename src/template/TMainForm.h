@@ -3,8 +3,8 @@
 // the board photograph with its highlight circles, the information panels
 // and the menu bar, and holds the handlers of the page's controls.
 
-#include "toolkit/TColor.h"
-#include "toolkit/TNotifyEvent.h"
+#include "toolkit/graphics/TColor.h"
+#include "toolkit/app/TNotifyEvent.h"
 
 #include <QMainWindow>
 

@@ -6,18 +6,18 @@
 
 #include "TestMain.h"
 
-#include "SetupCtrls/TBoardHighlight.h"
-#include "SetupCtrls/TBoardImage.h"
-#include "SetupCtrls/TRadioPanel.h"
-#include "SetupCtrls/TSetupSupporter.h"
-#include "SetupCtrls/TThreeJumper.h"
+#include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/board/TBoardImage.h"
+#include "SetupCtrls/board/TRadioPanel.h"
+#include "SetupCtrls/support/TSetupSupporter.h"
+#include "SetupCtrls/board/TThreeJumper.h"
 #include "template/TMainForm.h"
-#include "toolkit/TComboBox.h"
-#include "toolkit/TImage.h"
-#include "toolkit/TLabel.h"
-#include "toolkit/TMainMenu.h"
-#include "toolkit/TMenuItem.h"
-#include "toolkit/TRadioButton.h"
+#include "toolkit/controls/TComboBox.h"
+#include "toolkit/controls/TImage.h"
+#include "toolkit/controls/TLabel.h"
+#include "toolkit/controls/TMainMenu.h"
+#include "toolkit/controls/TMenuItem.h"
+#include "toolkit/controls/TRadioButton.h"
 
 #include <QFontMetrics>
 #include <QSet>

@@ -5,11 +5,11 @@
 
 #include "TestMain.h"
 
-#include "SetupCtrls/TRadioPanel.h"
-#include "SetupCtrls/TThreeJumper.h"
+#include "SetupCtrls/board/TRadioPanel.h"
+#include "SetupCtrls/board/TThreeJumper.h"
 #include "template/TMainForm.h"
-#include "toolkit/TComboBox.h"
-#include "toolkit/TRadioButton.h"
+#include "toolkit/controls/TComboBox.h"
+#include "toolkit/controls/TRadioButton.h"
 
 #include <QFile>
 #include <QLineEdit>

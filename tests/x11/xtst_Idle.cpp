@@ -1,5 +1,5 @@
 #include "TestMain.h"
-#include "toolkit/IdleScenario.h"
+#include "toolkit/app/IdleScenario.h"
 
 // Under X11 the first expose arrives after a round trip to the server, when
 // the queue may already have run empty once.

@@ -4,14 +4,14 @@
 
 #include "TestMain.h"
 
-#include "SetupCtrls/TBoardHighlight.h"
-#include "SetupCtrls/TBoardImage.h"
-#include "SetupCtrls/THelpForm.h"
-#include "SetupCtrls/TSetupSupporter.h"
-#include "SetupCtrls/TThreeJumper.h"
+#include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/board/TBoardImage.h"
+#include "SetupCtrls/support/THelpForm.h"
+#include "SetupCtrls/support/TSetupSupporter.h"
+#include "SetupCtrls/board/TThreeJumper.h"
 #include "template/TMainForm.h"
-#include "toolkit/Messages.h"
-#include "toolkit/TComboBox.h"
+#include "toolkit/app/Messages.h"
+#include "toolkit/controls/TComboBox.h"
 
 #include <QProcess>
 #include <QScreen>

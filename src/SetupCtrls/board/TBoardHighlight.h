@@ -1,0 +1,194 @@
+#pragma once
+// A translucent circle over one spot of the board photograph; hovering lights
+// it and opens its spot's popup, and its entry in the menu bar opens and
+// closes the same popup.
+
+#include "SetupCtrls/board/SetupTypes.h"
+#include "SetupCtrls/board/TPopupForm.h"
+#include "SetupCtrls/board/TRadioPanel.h"
+#include "toolkit/graphics/TColor.h"
+#include "toolkit/controls/TMainMenu.h"
+#include "toolkit/controls/TMenuItem.h"
+#include "toolkit/app/TNotifyEvent.h"
+
+#include <QImage>
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class TBoardHighlight : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(bool CreatePopup READ CreatePopup WRITE setCreatePopup)
+    Q_PROPERTY(SetupTypes::THighlightType HighlightType READ HighlightType WRITE setHighlightType)
+    Q_PROPERTY(TRadioPanel* RadioPanel READ RadioPanel WRITE setRadioPanel)
+    Q_PROPERTY(QString Title READ Title WRITE setTitle)
+    Q_PROPERTY(TNotifyEvent OnClick READ OnClick WRITE setOnClick)
+
+public:
+    static constexpr int DefaultSize = 65;
+
+    explicit TBoardHighlight(QWidget* parent = nullptr);
+    ~TBoardHighlight() override;
+
+    // Whether the mouse entering the highlight opens its popup.
+    bool CreatePopup() const { return m_createPopup; }
+    void setCreatePopup(bool value) { m_createPopup = value; }
+
+    // The kind of spot; writing it chooses the colour scheme. Once the images
+    // exist they keep the colours they were made with.
+    SetupTypes::THighlightType HighlightType() const { return m_highlightType; }
+    void setHighlightType(SetupTypes::THighlightType value);
+
+    // The panel the popup shows. A panel already linked to a highlight of
+    // another group on the same parent is refused, silently.
+    TRadioPanel* RadioPanel() const { return m_radioPanel; }
+    void setRadioPanel(TRadioPanel* value);
+
+    // The spot's name, "&" marking the menu accelerator.
+    QString Title() const { return m_title; }
+    void setTitle(const QString& value);
+    // Title without its "&" marks: the popup's caption.
+    QString DisplayTitle() const { return m_displayTitle; }
+    // Title reduced to an identifier: the stem of the menu item's name.
+    QString IdentTitle() const { return m_identTitle; }
+
+    TNotifyEvent OnClick() const { return m_onClick; }
+    void setOnClick(const TNotifyEvent& value) { m_onClick = value; }
+
+    // The photograph beneath the control, tinted at IdleAlpha, at RingAlpha
+    // with the bright ring, and at HoverAlpha; made at the first paint.
+    const QImage& IdleImage() const { return m_idleImage; }
+    const QImage& RingImage() const { return m_ringImage; }
+    const QImage& HoverImage() const { return m_hoverImage; }
+    float IdleAlpha() const { return m_idleAlpha; }
+    float RingAlpha() const { return m_ringAlpha; }
+    float HoverAlpha() const { return m_hoverAlpha; }
+    TColor TintColor() const { return m_tintColor; }
+
+    // What the control paints now: RingImage while both Active and Lit,
+    // HoverImage while one of them, IdleImage otherwise.
+    const QImage& CurrentImage() const;
+
+    // The mouse entered the highlight or a member of its group, and the
+    // group's popup has not been closed since.
+    bool Lit() const { return m_lit; }
+    // The popup window this highlight created; at most one per group.
+    TPopupForm* Popup() const { return m_popup; }
+    // The menu bar the highlight entered itself in, taken from the board
+    // picture at the first paint.
+    TMainMenu* LinkedMenu() const;
+    bool Initialised() const { return m_initialised; }
+    // The popup no longer closes when the mouse leaves the highlight.
+    bool Pinned() const { return m_pinned; }
+    // The group's popup window is the active window.
+    bool Active() const { return m_active; }
+
+    // The mouse entered or left the highlight. relay is 0 when the mouse
+    // really moved (or another part of the program opens or closes the
+    // popup), 1 when a member of the same group passes the notification on.
+    virtual void MouseEnter(int relay);
+    virtual void MouseLeave(int relay);
+
+    // A click on the highlight: raises OnClick, then keeps the popup open.
+    virtual void Click();
+
+    // Pins this highlight's popup and every group member's.
+    void KeepPopup();
+    // Pins this highlight's own popup and gives it the keyboard focus. A
+    // popup closed while the mouse rested on the highlight is shown again
+    // first, as the mouse entering would.
+    void KeepOwnPopup();
+    // Records whether the group's popup is the active window and raises the
+    // group above the other highlights: this one first, then the others in
+    // their order. relay passes the change on to the other members.
+    void SetActive(bool value, bool relay);
+    void Unlight();
+    // Makes the three images again from what lies beneath the control.
+    void BuildImages();
+
+    // Tints the ellipse inscribed in the image with tint at strength alpha;
+    // ring adds the bright ring that runs to white in its middle. An image
+    // less than 2 pixels wide or high is left as it is.
+    static void TintEllipse(QImage& image, TColor tint, float alpha, bool ring);
+
+    // Shows the group's popup, creating it the first time; does nothing when
+    // another member of the group (or a namesake elsewhere) made it.
+    virtual void ShowPopup();
+    // Closes this highlight's popup through the window's close, which runs
+    // PopupClose and hides it.
+    virtual void ClosePopup();
+    // Runs as the popup window closes: unchecks the menu item, forgets that
+    // the popup was entered from hover and darkens the group.
+    virtual void PopupClose();
+    // Enters the highlight in LinkedMenu, in the menu of its kind, creating
+    // that menu before the ones that follow it and "&Help".
+    virtual void RegisterMenuEntry();
+    // Sets the check mark of the highlight's item in LinkedMenu.
+    virtual void CheckMenuEntry(bool value);
+
+    // The highlight's menu item was chosen (Sender is the item), or Previous
+    // or Next of another popup landed here (Sender is that highlight): a
+    // checked item closes the group's popup, anything else opens and pins it.
+    void MenuEntryClick(QObject* Sender);
+    // The popup's buttons: close it and open the popup of the previous or
+    // next item of the same menu, going round at the ends.
+    void PreviousClick(QObject* Sender);
+    void NextClick(QObject* Sender);
+    void DoneClick(QObject* Sender);
+
+    // Caption of the menu that holds the items of a kind, and the stem of its
+    // component name.
+    static QString menuCaption(SetupTypes::THighlightType type);
+    static QString menuStem(SetupTypes::THighlightType type);
+
+protected:
+    // ShowPopup records the window it made; the highlight owns it.
+    void setPopup(TPopupForm* popup);
+    // The popup window records that the mouse came into it from the
+    // highlight while it was not pinned, so that leaving the popup closes it.
+    virtual void setPopupEnteredFromHover(bool value);
+
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    // The highlights that light, pin and darken with this one, in child
+    // order, this one among them when it is exactly a TBoardHighlight. None
+    // unless the parent is exactly a TBoardImage.
+    QList<QPointer<TBoardHighlight>> groupMembers() const;
+    bool inGroupWith(const QObject* child) const;
+    QImage composeBeneath() const;
+    // The top-level items of LinkedMenu captioned for this highlight's kind,
+    // in bar order.
+    QList<TMenuItem*> typeMenus() const;
+    // Closes the popup and chooses the item step places away from this
+    // highlight's own in its menu.
+    void walkMenu(int step);
+
+    QImage m_idleImage;
+    QImage m_ringImage;
+    QImage m_hoverImage;
+    float m_idleAlpha = 0;
+    float m_ringAlpha = 0;
+    float m_hoverAlpha = 0;
+    TColor m_tintColor;
+    SetupTypes::THighlightType m_highlightType = SetupTypes::htOptions;
+    bool m_lit = false;
+    QPointer<TPopupForm> m_popup;
+    QString m_title;
+    QString m_displayTitle;
+    QString m_identTitle;
+    QPointer<TMainMenu> m_linkedMenu;
+    bool m_initialised = false;
+    bool m_createPopup = true;
+    bool m_pinned = false;
+    QPointer<TRadioPanel> m_radioPanel;
+    bool m_active = false;
+    TNotifyEvent m_onClick;
+    bool m_leftPressed = false;
+};

@@ -1,0 +1,94 @@
+#pragma once
+// The control that shows the board photograph, carries the highlight circles
+// as its children, keeps itself centred in its window and starts the guided
+// tour at its First highlight.
+
+#include "toolkit/controls/TMainMenu.h"
+#include "toolkit/graphics/TPicture.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class TBoardHighlight;
+
+class TBoardImage : public QWidget {
+    Q_OBJECT
+    Q_MOC_INCLUDE("SetupCtrls/board/TBoardHighlight.h")
+    Q_PROPERTY(TBoardHighlight* First READ First WRITE setFirst)
+    Q_PROPERTY(TMainMenu* Menu READ Menu WRITE setMenu)
+    Q_PROPERTY(bool CenterOnForm READ CenterOnForm WRITE setCenterOnForm)
+    Q_PROPERTY(bool Scale READ Scale WRITE setScale)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
+    Q_PROPERTY(bool Center READ Center WRITE setCenter)
+    Q_PROPERTY(TPicture* Picture READ Picture WRITE setPicture)
+    Q_PROPERTY(bool Stretch READ Stretch WRITE setStretch)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent)
+
+public:
+    explicit TBoardImage(QWidget* parent = nullptr);
+    ~TBoardImage() override;
+
+    TBoardHighlight* First() const;
+    void setFirst(TBoardHighlight* first);
+    TMainMenu* Menu() const { return m_menu; }
+    void setMenu(TMainMenu* menu) { m_menu = menu; }
+    bool CenterOnForm() const { return m_centerOnForm; }
+    void setCenterOnForm(bool value) { m_centerOnForm = value; }
+    bool Scale() const { return m_scale; }
+    void setScale(bool value);
+    bool AutoSize() const { return m_autoSize; }
+    void setAutoSize(bool value);
+    bool Center() const { return m_center; }
+    void setCenter(bool value);
+    TPicture* Picture() const { return m_picture; }
+    void setPicture(TPicture* picture);
+    bool Stretch() const { return m_stretch; }
+    void setStretch(bool value);
+    bool Transparent() const { return m_transparent; }
+    void setTransparent(bool value);
+
+    double AspectRatio() const { return m_aspectRatio; }
+    // Where the control was laid out, as it stood at its first paint; 0
+    // before that paint.
+    int LayoutLeft() const { return m_layoutLeft; }
+    int LayoutTop() const { return m_layoutTop; }
+    bool PaintedOnce() const { return m_paintedOnce; }
+
+    // Where the picture is drawn, in the control's coordinates.
+    QRect destRect() const;
+    // Draws the picture as the control's own paint does; highlights use it to
+    // compose what lies beneath them.
+    void drawPicture(QPainter& painter) const;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void pictureChanged();
+    // The first paint's step: note where the control was laid out.
+    void recordLayout();
+    // The steps of a paint that change geometry, run before painting starts.
+    void prepareForPaint();
+    QPoint centredPosition() const;
+    void watchWindow();
+    void startTour(qintptr relay);
+
+    QPointer<TBoardHighlight> m_first;
+    QPointer<TMainMenu> m_menu;
+    TPicture* m_picture;
+    bool m_centerOnForm = true;
+    bool m_scale = true;
+    bool m_autoSize = true;
+    bool m_center = false;
+    bool m_stretch = false;
+    bool m_transparent = false;
+    double m_aspectRatio = 1.0;
+    int m_layoutLeft = 0;
+    int m_layoutTop = 0;
+    bool m_paintedOnce = false;
+    bool m_drawing = false;
+    QPointer<QObject> m_watchedWindow;
+    QPointer<QObject> m_watchedHandle;
+};

@@ -1,0 +1,268 @@
+#include "SetupCtrls/board/TPopupForm.h"
+
+#include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/board/TRadioPanel.h"
+#include "toolkit/layout/Anchors.h"
+#include "toolkit/app/ErrorReport.h"
+#include "toolkit/layout/WindowGeometry.h"
+
+#include <QApplication>
+#include <QChildEvent>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QScreen>
+
+using tk::akBottom;
+using tk::akLeft;
+using tk::akRight;
+using tk::akTop;
+
+TPopupForm::TPopupForm(TBoardHighlight* highlight)
+    // A sizeable tool window: a small caption with a close box, and no
+    // minimise or maximise box even where the window manager would add them.
+    : QWidget(highlight,
+          Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+              | Qt::WindowCloseButtonHint)
+    , m_highlight(highlight)
+{
+    // Closing hides the window: the highlight keeps it, with the panel and
+    // the state of the panel's controls, for the next time.
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    // A window does not inherit its parent's font; the panel's labels were
+    // laid out in the page's font.
+    if (highlight)
+        setFont(highlight->font());
+}
+
+TPopupForm::~TPopupForm() = default;
+
+TBoardHighlight* TPopupForm::Highlight() const
+{
+    return m_highlight.data();
+}
+
+void TPopupForm::adoptPanel(TRadioPanel* panel, int memoHeight)
+{
+    m_onActivate = panel->OnActivate();
+    m_onDeactivate = panel->OnDeactivate();
+    panel->move(0, 0);
+    m_requestedClient = QSize(panel->width(), panel->height() + memoHeight + ExtraClientHeight);
+    applySize();
+    panel->setParent(this);
+    // Qt hides a widget that changes parent.
+    panel->show();
+    tk::setAnchors(panel, panel->FinalAnchors());
+    panel->setFinalAnchorsApplied(true);
+}
+
+void TPopupForm::requestOuterSize(QSize outer)
+{
+    m_requestedClient.reset();
+    m_requestedOuter = outer;
+    applySize();
+}
+
+void TPopupForm::fitToMinimum(QSize minimumOuter)
+{
+    m_minimumOuter = minimumOuter;
+    applySize();
+}
+
+void TPopupForm::applySize()
+{
+    const QMargins margins = tk::frameMargins(this);
+    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
+    const QSize outer = (m_requestedClient ? *m_requestedClient + frame : m_requestedOuter).expandedTo(m_minimumOuter);
+    const QSize client = (outer - frame).expandedTo(QSize(1, 1));
+    m_applying = true;
+    setMinimumSize(0, 0);
+    resize(client);
+    // The user may make the window larger, never smaller than it first was.
+    if (!m_minimumOuter.isEmpty())
+        setMinimumSize(client);
+    m_applying = false;
+    m_appliedMargins = margins;
+    m_appliedClient = client;
+}
+
+void TPopupForm::placeAt(QPoint topLeft)
+{
+    m_requestedPosition = topLeft;
+    applyPlacement();
+}
+
+void TPopupForm::applyPlacement()
+{
+    if (!m_requestedPosition)
+        return;
+    const QSize outer = frameGeometry().size();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize area = screen ? screen->geometry().size() : QSize();
+    QPoint at = *m_requestedPosition;
+    // A window larger than the screen keeps its size and ends at the far
+    // edge, its left or top off the screen.
+    if (at.x() < 0)
+        at.rx() = 0;
+    else if (at.x() + outer.width() > area.width())
+        at.rx() = area.width() - outer.width();
+    if (at.y() < 0)
+        at.ry() = 0;
+    else if (at.y() + outer.height() > area.height())
+        at.ry() = area.height() - outer.height();
+    m_applying = true;
+    move(at);
+    m_applying = false;
+}
+
+void TPopupForm::frameMayHaveChanged()
+{
+    if (m_applying || m_frameSettled || !m_requestedPosition || !isVisible())
+        return;
+    const QMargins margins = tk::frameMargins(this);
+    if (margins == m_appliedMargins || size() != m_appliedClient)
+        return;
+    // Once made for a real frame, size and place are the user's: a frame
+    // that comes and goes as the window hides and shows changes neither.
+    m_frameSettled = !margins.isNull();
+    // Laid out afresh rather than followed: the controls' places are those
+    // of the client area that the first frame gives.
+    applySize();
+    layoutControls();
+    applyPlacement();
+}
+
+void TPopupForm::buildControls(int memoHeight)
+{
+    m_memoHeight = memoHeight;
+
+    m_popupStatus = new QStatusBar(this);
+    m_popupStatus->setObjectName(QStringLiteral("PopupStatus"));
+
+    const auto button = [this](const char* name, const QString& text, void (TBoardHighlight::*handler)(QObject*)) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(name));
+        // The highlight is asked at the click: the one that owns the popup.
+        connect(b, &QPushButton::clicked, this, [this, b, handler] {
+            tk::guarded([this, b, handler] {
+                if (m_highlight)
+                    (m_highlight->*handler)(b);
+            });
+        });
+        return b;
+    };
+    m_previousButton = button("PreviousButton", QStringLiteral("Previous"), &TBoardHighlight::PreviousClick);
+    m_nextButton = button("NextButton", QStringLiteral("Next"), &TBoardHighlight::NextClick);
+    m_doneButton = button("DoneButton", QStringLiteral("Done"), &TBoardHighlight::DoneClick);
+
+    m_statusMemo = new QPlainTextEdit(this);
+    m_statusMemo->setObjectName(QStringLiteral("StatusMemo"));
+    m_statusMemo->setReadOnly(true);
+    m_statusMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_statusMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_statusMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_statusMemo->clear();
+
+    layoutControls();
+    tk::setAnchors(m_popupStatus, akLeft | akRight | akBottom);
+    tk::setAnchors(m_previousButton, akLeft | akBottom);
+    tk::setAnchors(m_nextButton, akBottom);
+    tk::setAnchors(m_doneButton, akRight | akBottom);
+    tk::setAnchors(m_statusMemo, akLeft | akTop | akRight | akBottom);
+}
+
+void TPopupForm::layoutControls()
+{
+    if (!m_statusMemo)
+        return;
+    const int cw = width();
+    const int ch = height();
+    m_popupStatus->setGeometry(0, ch - StatusHeight, cw, StatusHeight);
+    const int buttonTop = ch - 44;
+    m_previousButton->setGeometry(6, buttonTop, ButtonWidth, ButtonHeight);
+    m_nextButton->setGeometry((cw - ButtonWidth) / 2, buttonTop, ButtonWidth, ButtonHeight);
+    m_doneButton->setGeometry(cw - 64, buttonTop, ButtonWidth, ButtonHeight);
+    m_statusMemo->setGeometry(6, ch - 50 - m_memoHeight, cw - 12, m_memoHeight);
+}
+
+bool TPopupForm::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate: {
+        const bool active = event->type() == QEvent::WindowActivate;
+        tk::guarded([this, active] {
+            if (m_highlight)
+                m_highlight->SetActive(active, true);
+            (active ? m_onActivate : m_onDeactivate)(this);
+        });
+        break;
+    }
+    case QEvent::ChildAdded:
+        if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child()))
+            watchLeaves(child);
+        break;
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize: {
+        const bool handled = QWidget::event(event);
+        frameMayHaveChanged();
+        return handled;
+    }
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+// Qt reports a leave to every control the mouse leaves, and to the popup
+// only when the mouse leaves the window; each of them may be the moment the
+// mouse has gone.
+void TPopupForm::watchLeaves(QWidget* widget)
+{
+    if (widget->isWindow())
+        return;
+    widget->installEventFilter(this);
+    for (QWidget* inner : widget->findChildren<QWidget*>())
+        if (!inner->isWindow())
+            inner->installEventFilter(this);
+}
+
+bool TPopupForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Leave && watched != this)
+        mouseLeft();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TPopupForm::leaveEvent(QEvent* event)
+{
+    mouseLeft();
+    QWidget::leaveEvent(event);
+}
+
+bool TPopupForm::ownDropDownOpen() const
+{
+    for (const QWidget* w = QApplication::activePopupWidget(); w; w = w->parentWidget())
+        if (w == this)
+            return true;
+    return false;
+}
+
+void TPopupForm::mouseLeft()
+{
+    // A leave onto the frame, onto another control of the popup or into the
+    // popup's own drop-down list is no leave from the popup.
+    if (!m_enteredFromHover || !isVisible() || frameGeometry().contains(QCursor::pos()) || ownDropDownOpen())
+        return;
+    close();
+}
+
+void TPopupForm::closeEvent(QCloseEvent* event)
+{
+    tk::guarded([this] {
+        if (m_highlight)
+            m_highlight->PopupClose();
+    });
+    event->accept();
+}

@@ -1,0 +1,124 @@
+#pragma once
+// The small tool window that a highlight group pops up: the group's
+// information panel on top, its explanatory lines in a read-only box, the
+// Previous, Next and Done buttons and a status bar. Closing it hides it; it
+// lives as long as the highlight that made it.
+
+#include "toolkit/app/TNotifyEvent.h"
+
+#include <QMargins>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSize>
+#include <QStatusBar>
+#include <QWidget>
+#include <optional>
+
+class TBoardHighlight;
+class TRadioPanel;
+
+class TPopupForm : public QWidget {
+    Q_OBJECT
+    Q_MOC_INCLUDE("SetupCtrls/board/TBoardHighlight.h")
+    Q_PROPERTY(QStatusBar* PopupStatus READ PopupStatus)
+    Q_PROPERTY(TBoardHighlight* Highlight READ Highlight)
+    Q_PROPERTY(bool EnteredFromHover READ EnteredFromHover WRITE setEnteredFromHover)
+    Q_PROPERTY(int Tag READ Tag WRITE setTag)
+    Q_PROPERTY(TNotifyEvent OnActivate READ OnActivate WRITE setOnActivate)
+    Q_PROPERTY(TNotifyEvent OnDeactivate READ OnDeactivate WRITE setOnDeactivate)
+
+public:
+    static constexpr int ButtonWidth = 58;
+    static constexpr int ButtonHeight = 25;
+    static constexpr int StatusHeight = 19;
+    // The smallest outer size a popup gets, whatever its panel.
+    static constexpr QSize MinimumOuterSize { 194, 122 };
+    // The outer size of a popup without a panel.
+    static constexpr QSize PanellessOuterSize { 194, 141 };
+    // What the client area holds below the panel besides the memo: a 1-pixel
+    // gap, a 6-pixel gap, the buttons and the status bar.
+    static constexpr int ExtraClientHeight = 1 + 6 + ButtonHeight + StatusHeight;
+
+    // A sizeable tool window that stays on top, owned by the highlight.
+    explicit TPopupForm(TBoardHighlight* highlight);
+    ~TPopupForm() override;
+
+    // The status bar; nothing writes into it.
+    QStatusBar* PopupStatus() const { return m_popupStatus; }
+    TBoardHighlight* Highlight() const;
+    // The mouse came into the popup from its highlight before the popup was
+    // pinned: leaving the popup then closes it.
+    bool EnteredFromHover() const { return m_enteredFromHover; }
+    void setEnteredFromHover(bool value) { m_enteredFromHover = value; }
+    // The ordinal of the highlight type; with the caption it identifies a
+    // group's popup among all windows.
+    int Tag() const { return m_tag; }
+    void setTag(int value) { m_tag = value; }
+    TNotifyEvent OnActivate() const { return m_onActivate; }
+    void setOnActivate(const TNotifyEvent& value) { m_onActivate = value; }
+    TNotifyEvent OnDeactivate() const { return m_onDeactivate; }
+    void setOnDeactivate(const TNotifyEvent& value) { m_onDeactivate = value; }
+
+    QPushButton* PreviousButton() const { return m_previousButton; }
+    QPushButton* NextButton() const { return m_nextButton; }
+    QPushButton* DoneButton() const { return m_doneButton; }
+    QPlainTextEdit* StatusMemo() const { return m_statusMemo; }
+
+    // Takes the panel in for good at (0, 0) with its FinalAnchors and its
+    // activation events, and sizes the client area to hold it with a memo of
+    // memoHeight below.
+    void adoptPanel(TRadioPanel* panel, int memoHeight);
+    // For a popup without a panel: the fixed outer size.
+    void requestOuterSize(QSize outer);
+    // Widens the window to at least minimumOuter and makes the outer size
+    // reached the smallest the user can shrink it to.
+    void fitToMinimum(QSize minimumOuter);
+    // Creates the status bar, the buttons and the memo at their places in
+    // the client area as it is now, anchored so that they follow resizes.
+    void buildControls(int memoHeight);
+    // Puts the window's frame at topLeft, pushed back inside the screen.
+    void placeAt(QPoint topLeft);
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The size rules with the frame as it is now: the outer size follows
+    // from the requested client (or outer) size and the minimum.
+    void applySize();
+    void applyPlacement();
+    // The controls' places for the client size as it is now.
+    void layoutControls();
+    // The frame is known only once the window manager has framed the
+    // window; the size and the place made without it are made again for it,
+    // unless the user has resized the window in between.
+    void frameMayHaveChanged();
+    void watchLeaves(QWidget* widget);
+    void mouseLeft();
+    bool ownDropDownOpen() const;
+
+    QPointer<QStatusBar> m_popupStatus;
+    QPointer<TBoardHighlight> m_highlight;
+    bool m_enteredFromHover = false;
+    int m_tag = 0;
+    TNotifyEvent m_onActivate;
+    TNotifyEvent m_onDeactivate;
+    QPointer<QPushButton> m_previousButton;
+    QPointer<QPushButton> m_nextButton;
+    QPointer<QPushButton> m_doneButton;
+    QPointer<QPlainTextEdit> m_statusMemo;
+    int m_memoHeight = 0;
+
+    std::optional<QSize> m_requestedClient;
+    QSize m_requestedOuter;
+    QSize m_minimumOuter;
+    std::optional<QPoint> m_requestedPosition;
+    QMargins m_appliedMargins;
+    QSize m_appliedClient;
+    bool m_frameSettled = false;
+    bool m_applying = false;
+};

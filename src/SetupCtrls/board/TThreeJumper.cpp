@@ -1,0 +1,353 @@
+#include "SetupCtrls/board/TThreeJumper.h"
+
+#include "SetupCtrls/board/TRadioPanel.h"
+#include "toolkit/app/ErrorReport.h"
+#include "toolkit/platform/ExactClass.h"
+#include "toolkit/graphics/Rounding.h"
+
+#include <QMetaObject>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+using namespace SetupTypes;
+
+namespace {
+
+bool lying(TOrientationType orientation)
+{
+    return orientation == otUp || orientation == otDown;
+}
+
+// QPainter's outlined rectangle covers one pixel more each way than its
+// size; the boxes here are given with an exclusive right and bottom.
+QRect outlinedBox(int left, int top, int right, int bottom)
+{
+    return QRect(left, top, right - left - 1, bottom - top - 1);
+}
+
+// One row of a shape: the pixels first..last inclusive; empty when last < first.
+struct Span {
+    int first = 0;
+    int last = -1;
+};
+
+// The rows of a box (left, top, right, bottom; right and bottom exclusive)
+// with corners rounded by an ellipse cornerW wide and cornerH high; a corner
+// ellipse as large as the box makes an ellipse. A pixel belongs to the shape
+// when its centre does. Done by hand because Qt's aliased ellipses drop a
+// row and lean to one side, which shows on pins a few pixels across and
+// would make the turned pictures differ.
+QList<Span> roundedBoxRows(int left, int top, int right, int bottom, double cornerW, double cornerH)
+{
+    QList<Span> rows;
+    const double rx = cornerW / 2;
+    const double ry = cornerH / 2;
+    for (int y = top; y < bottom; ++y) {
+        const double cy = y + 0.5;
+        double into = 0; // how far into a corner's ellipse the row lies, 0..1
+        if (ry > 0 && cy < top + ry)
+            into = (top + ry - cy) / ry;
+        else if (ry > 0 && cy > bottom - ry)
+            into = (cy - (bottom - ry)) / ry;
+        const double inset = rx * (1 - std::sqrt(std::max(0.0, 1 - into * into)));
+        rows.append({ int(std::ceil(left + inset - 0.5)), int(std::floor(right - inset - 0.5)) });
+    }
+    return rows;
+}
+
+void fillRows(QPainter& painter, int top, const QList<Span>& rows, const QColor& colour)
+{
+    for (int i = 0; i < rows.size(); ++i)
+        if (rows[i].last >= rows[i].first)
+            painter.fillRect(rows[i].first, top + i, rows[i].last - rows[i].first + 1, 1, colour);
+}
+
+// The shape's 1-pixel rim: the pixels of each row beyond the rows above and
+// below it.
+void outlineRows(QPainter& painter, int top, const QList<Span>& rows, const QColor& colour)
+{
+    for (int i = 0; i < rows.size(); ++i) {
+        const Span row = rows[i];
+        if (row.last < row.first)
+            continue;
+        const Span above = i > 0 ? rows[i - 1] : Span {};
+        const Span below = i + 1 < rows.size() ? rows[i + 1] : Span {};
+        if (above.last < above.first || below.last < below.first) {
+            painter.fillRect(row.first, top + i, row.last - row.first + 1, 1, colour);
+            continue;
+        }
+        const int leftEnd = std::max(row.first, std::max(above.first, below.first) - 1);
+        const int rightStart = std::min(row.last, std::min(above.last, below.last) + 1);
+        painter.fillRect(row.first, top + i, leftEnd - row.first + 1, 1, colour);
+        painter.fillRect(rightStart, top + i, row.last - rightStart + 1, 1, colour);
+    }
+}
+
+}
+
+TThreeJumper::Measures TThreeJumper::measures(int W, int H)
+{
+    Measures m;
+    m.pinStep = tk::roundHalfEven((W - 2) / 4.5);
+    m.firstPin = m.pinStep + 1;
+    m.middlePin = W / 2;
+    m.centreY = H / 2;
+    m.pinRadius = std::min(tk::roundHalfEven((H - 2) / 4.0), m.pinStep / 3);
+    const int gap = m.middlePin - m.firstPin + 2;
+    m.capHalfGap = gap / 2;
+    return m;
+}
+
+TThreeJumper::TThreeJumper(QWidget* parent)
+    : QWidget(parent)
+    , m_workBitmap(0, 0, QImage::Format_RGB32)
+    , m_displayBitmap(0, 0, QImage::Format_RGB32)
+{
+    resize(DefaultWidth, DefaultHeight);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+TThreeJumper::~TThreeJumper() = default;
+
+void TThreeJumper::setJumperState(TJumperState value)
+{
+    if (m_jumperState == value)
+        return;
+    if (value == jsOpen && !m_allowOpen)
+        return;
+    m_jumperState = value;
+    update();
+}
+
+void TThreeJumper::setBaseColor(TColor value)
+{
+    if (m_baseColor == value)
+        return;
+    m_baseColor = value;
+    update();
+}
+
+void TThreeJumper::setPinColor(TColor value)
+{
+    if (m_pinColor == value)
+        return;
+    m_pinColor = value;
+    update();
+}
+
+void TThreeJumper::setJumperColor(TColor value)
+{
+    if (m_jumperColor == value)
+        return;
+    m_jumperColor = value;
+    update();
+}
+
+void TThreeJumper::setOrientation(TOrientationType value)
+{
+    if (m_orientation == value)
+        return;
+    if (lying(m_orientation) != lying(value)) {
+        m_sizeSwapPending = true;
+        if (m_paintedOnce)
+            scheduleSizeSwap();
+    }
+    m_orientation = value;
+    update();
+}
+
+void TThreeJumper::setBorderStyle(TBorderStyle value)
+{
+    if (m_borderStyle == value)
+        return;
+    m_borderStyle = value;
+    update();
+}
+
+void TThreeJumper::setAllowOpen(bool value)
+{
+    if (m_allowOpen == value)
+        return;
+    m_allowOpen = value;
+    if (!value && m_jumperState == jsOpen)
+        setJumperState(jsLeft);
+    update();
+}
+
+void TThreeJumper::click()
+{
+    switch (m_jumperState) {
+    case jsOpen:
+        setJumperState(jsLeft);
+        break;
+    case jsLeft:
+        setJumperState(jsRight);
+        break;
+    case jsRight:
+        setJumperState(m_allowOpen ? jsOpen : jsLeft);
+        break;
+    }
+    m_onClick(this);
+}
+
+void TThreeJumper::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_leftPressed = true;
+    event->accept();
+}
+
+void TThreeJumper::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton || !m_leftPressed)
+        return;
+    m_leftPressed = false;
+    if (rect().contains(event->position().toPoint()))
+        tk::guarded([this] { click(); });
+}
+
+void TThreeJumper::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Qt's default treats the second press of a double click as a press, and
+    // its release would move the cap a second time: a double click is one
+    // click here.
+    event->accept();
+}
+
+// The size follows an axis change of Orientation, but never by a paint:
+// resizing while the widget (or QWidget::grab) is painting it would draw
+// into a surface of the old size. The exchange is done from the event loop
+// before the next regular paint instead, and only for a jumper already
+// painted once: a description sets Width, Height and Orientation before the
+// first paint and its size is final. Rather than blindly exchanging, the
+// shape is made to fit the orientation (wide for otUp/otDown, tall for
+// otLeft/otRight), so two axis changes between paints, or a size set by code
+// in between, never leave the jumper the wrong way round.
+void TThreeJumper::scheduleSizeSwap()
+{
+    if (m_sizeSwapQueued)
+        return;
+    m_sizeSwapQueued = true;
+    QMetaObject::invokeMethod(this, [this] { applyPendingSizeSwap(); }, Qt::QueuedConnection);
+}
+
+void TThreeJumper::applyPendingSizeSwap()
+{
+    m_sizeSwapQueued = false;
+    if (!m_sizeSwapPending || !m_paintedOnce)
+        return;
+    m_sizeSwapPending = false;
+    const bool wide = width() > height();
+    const bool tall = height() > width();
+    if ((lying(m_orientation) && tall) || (!lying(m_orientation) && wide))
+        resize(height(), width());
+    update();
+}
+
+QColor TThreeJumper::backgroundColor() const
+{
+    // Only a panel of exactly that class lends its colour; a derived panel
+    // draws its own background and the jumper keeps the button face.
+    if (tk::isExactly<TRadioPanel>(parentWidget()))
+        return static_cast<const TRadioPanel*>(parentWidget())->Color().toQColor();
+    return clBtnFace.toQColor();
+}
+
+void TThreeJumper::drawWorkFrame(int W, int H)
+{
+    const Measures m = measures(W, H);
+    const int P = m.firstPin;
+    const int CX = m.middlePin;
+    const int CY = m.centreY;
+    const int R = m.pinRadius;
+    const int S = m.capHalfGap;
+
+    QPainter painter(&m_workBitmap);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+
+    painter.fillRect(0, 0, W, H, backgroundColor());
+
+    const QColor base = m_baseColor.toQColor();
+    const QList<Span> baseRows = roundedBoxRows(1, 1, W - 1, H - 1, H / 2, H / 2);
+    fillRows(painter, 1, baseRows, base);
+    outlineRows(painter, 1, baseRows, m_borderStyle == bsSingle ? QColor(Qt::black) : base);
+
+    if (m_jumperState != jsOpen) {
+        painter.setPen(QPen(Qt::black, 0));
+        painter.setBrush(m_jumperColor.toQColor());
+        if (m_jumperState == jsLeft)
+            painter.drawRect(outlinedBox(0, 0, CX + S, H));
+        else
+            painter.drawRect(outlinedBox(CX - S, 0, W, H));
+    }
+
+    const QColor pin = m_pinColor.toQColor();
+    for (const int centre : { P, CX, W - P })
+        fillRows(painter, CY - R, roundedBoxRows(centre - R, CY - R, centre + R, CY + R, 2 * R, 2 * R), pin);
+}
+
+void TThreeJumper::turnIntoDisplay(int W, int H)
+{
+    const QSize displaySize = lying(m_orientation) ? QSize(W, H) : QSize(H, W);
+    if (m_displayBitmap.size() != displaySize)
+        m_displayBitmap = QImage(displaySize, QImage::Format_RGB32);
+
+    if (m_orientation == otUp) {
+        for (int y = 0; y < H; ++y)
+            std::copy_n(reinterpret_cast<const QRgb*>(m_workBitmap.constScanLine(y)), W,
+                reinterpret_cast<QRgb*>(m_displayBitmap.scanLine(y)));
+        return;
+    }
+    for (int y = 0; y < H; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(m_workBitmap.constScanLine(y));
+        for (int x = 0; x < W; ++x) {
+            int dx = 0;
+            int dy = 0;
+            switch (m_orientation) {
+            case otDown:
+                dx = W - 1 - x;
+                dy = H - 1 - y;
+                break;
+            case otLeft:
+                dx = y;
+                dy = W - 1 - x;
+                break;
+            case otRight:
+                dx = H - 1 - y;
+                dy = x;
+                break;
+            case otUp:
+                break;
+            }
+            reinterpret_cast<QRgb*>(m_displayBitmap.scanLine(dy))[dx] = row[x];
+        }
+    }
+}
+
+void TThreeJumper::paintEvent(QPaintEvent*)
+{
+    const int W = lying(m_orientation) ? width() : height();
+    const int H = lying(m_orientation) ? height() : width();
+
+    if (W > 0 && H > 0) {
+        if (m_workBitmap.size() != QSize(W, H))
+            m_workBitmap = QImage(W, H, QImage::Format_RGB32);
+        drawWorkFrame(W, H);
+        turnIntoDisplay(W, H);
+    }
+
+    // At the first paint a pending exchange is dropped: the size was given
+    // together with the orientation. Later ones are done from the event loop
+    // (applyPendingSizeSwap), which is already on its way.
+    if (m_sizeSwapPending && !m_paintedOnce)
+        m_sizeSwapPending = false;
+
+    if (!m_displayBitmap.isNull()) {
+        QPainter painter(this);
+        painter.drawImage(QPoint(0, 0), m_displayBitmap, QRect(0, 0, width(), height()));
+    }
+    m_paintedOnce = true;
+}

@@ -1,0 +1,100 @@
+#include "SetupCtrls/support/TSupportForm.h"
+
+#include "toolkit/layout/Layout.h"
+#include "toolkit/controls/TButton.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QResizeEvent>
+
+TSupportForm::TSupportForm(QWidget* mainWindow)
+    // An ordinary resizable window with title bar, system menu, minimise and
+    // maximise buttons, above every other window.
+    : QWidget(mainWindow, Qt::Window | Qt::WindowStaysOnTopHint)
+{
+    // Not yet framed, the outer size is the client size.
+    resize(InitialOuterSize);
+}
+
+void TSupportForm::setClientSize(QSize size)
+{
+    const QSize old = this->size();
+    resize(size);
+    deliverPendingResize(old);
+}
+
+void TSupportForm::fitToControls()
+{
+    const QSize old = size();
+    tk::fitToControls(this);
+    deliverPendingResize(old);
+}
+
+void TSupportForm::deliverPendingResize(QSize oldSize)
+{
+    if (!testAttribute(Qt::WA_PendingResizeEvent))
+        return;
+    setAttribute(Qt::WA_PendingResizeEvent, false);
+    QResizeEvent event(size(), oldSize);
+    QCoreApplication::sendEvent(this, &event);
+}
+
+void TSupportForm::showAndRaise()
+{
+    show();
+    raise();
+}
+
+TButton* TSupportForm::defaultButton() const
+{
+    for (TButton* button : findChildren<TButton*>())
+        if (button->isDefault() && button->isVisible() && button->isEnabled())
+            return button;
+    return nullptr;
+}
+
+TButton* TSupportForm::cancelButton() const
+{
+    for (TButton* button : findChildren<TButton*>())
+        if (button->cancel() && button->isVisible() && button->isEnabled())
+            return button;
+    return nullptr;
+}
+
+void TSupportForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    TButton* button = nullptr;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // A focused button answers Enter itself; otherwise the default one.
+        button = qobject_cast<TButton*>(focusWidget());
+        if (!button || !button->isVisible())
+            button = defaultButton();
+        break;
+    case Qt::Key_Escape:
+        button = cancelButton();
+        break;
+    default:
+        break;
+    }
+    if (!button) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    button->click();
+}
+
+void TSupportForm::closeEvent(QCloseEvent* event)
+{
+    // The close box only hides the dialog; it stays, with its contents, for
+    // the next time it is shown.
+    event->accept();
+    hide();
+}

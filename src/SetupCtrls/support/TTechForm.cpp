@@ -1,0 +1,39 @@
+#include "SetupCtrls/support/TTechForm.h"
+
+#include "toolkit/layout/Anchors.h"
+#include "toolkit/controls/TButton.h"
+
+namespace {
+
+constexpr QRect MemoGeometry { 8, 8, 305, 89 };
+constexpr QRect CloseGeometry { 165, 105, 73, 25 };
+
+}
+
+TTechForm::TTechForm(QWidget* mainWindow)
+    : TSupportForm(mainWindow)
+{
+    setObjectName(QStringLiteral("TechForm"));
+    setWindowTitle(QStringLiteral("Technical Support"));
+
+    m_techMemo = new QPlainTextEdit(this);
+    m_techMemo->setObjectName(QStringLiteral("TechMemo"));
+    m_techMemo->setGeometry(MemoGeometry);
+    m_techMemo->setReadOnly(true);
+    m_techMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_techMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_techMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+
+    m_closeButton = new TButton(this);
+    m_closeButton->setObjectName(QStringLiteral("CloseButton"));
+    m_closeButton->setGeometry(CloseGeometry);
+    m_closeButton->setCancel(true);
+    m_closeButton->setCaption(QStringLiteral("Close"));
+    setTabOrder(m_closeButton, m_techMemo);
+    m_closeButton->setFocus();
+
+    fitToControls();
+    tk::setAnchors(m_techMemo, tk::akLeft | tk::akTop | tk::akRight | tk::akBottom);
+    m_closeButton->move((width() - m_closeButton->width()) / 2, m_closeButton->y());
+    tk::setAnchors(m_closeButton, tk::akBottom);
+}

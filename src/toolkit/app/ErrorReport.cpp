@@ -1,0 +1,29 @@
+#include "toolkit/app/ErrorReport.h"
+
+#include "toolkit/app/Error.h"
+#include "toolkit/app/MessageBox.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+
+namespace tk {
+
+void reportError(const QString& message)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+        return;
+    QMetaObject::invokeMethod(
+        app, [message] { messageBox(message, QCoreApplication::applicationName(), MB_OK | MB_ICONERROR); },
+        Qt::QueuedConnection);
+}
+
+void reportException(const std::exception& e)
+{
+    if (const auto* error = dynamic_cast<const Error*>(&e))
+        reportError(error->message());
+    else
+        reportError(QString::fromLocal8Bit(e.what()));
+}
+
+}

@@ -1,0 +1,86 @@
+#include "toolkit/app/TApplication.h"
+
+#include "toolkit/app/ErrorReport.h"
+
+#include <QAbstractEventDispatcher>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+// Qt's default GLib dispatcher announces blocking before its queue is empty
+// and before the first paint; the plain Unix dispatcher announces it only
+// when nothing is left to do, which is what "idle" means here.
+int& preferUnixDispatcher(int& argc)
+{
+    qputenv("QT_NO_GLIB", "1");
+    return argc;
+}
+
+}
+
+TApplication::TApplication(int& argc, char** argv)
+    : QApplication(preferUnixDispatcher(argc), argv)
+{
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+        this, &TApplication::aboutToBlock);
+}
+
+TApplication::~TApplication() = default;
+
+TApplication* TApplication::instance()
+{
+    return qobject_cast<TApplication*>(QCoreApplication::instance());
+}
+
+void TApplication::setOnIdle(TIdleEvent handler)
+{
+    m_onIdle = std::move(handler);
+}
+
+bool TApplication::windowsAwaitFirstPaint() const
+{
+    // A shown window that the window system has not exposed yet will be
+    // painted as soon as the expose arrives (under X11 after a round trip to
+    // the server): the application is not idle before that paint.
+    for (const QWindow* window : QGuiApplication::topLevelWindows())
+        if (window->isVisible() && !window->isExposed() && window->type() != Qt::Desktop)
+            return true;
+    return false;
+}
+
+void TApplication::aboutToBlock()
+{
+    if (!m_onIdle || m_inIdle)
+        return;
+    if (windowsAwaitFirstPaint()) {
+        // Look again shortly: an expose that never comes (a window the
+        // window manager keeps unmapped) must not hold the idle handler back
+        // for good.
+        if (!m_exposeWait.isValid())
+            m_exposeWait.start();
+        if (m_exposeWait.elapsed() < MaxExposeWaitMs) {
+            QTimer::singleShot(ExposePollMs, this, [] {});
+            return;
+        }
+    }
+    m_exposeWait.invalidate();
+    m_inIdle = true;
+    bool done = true;
+    // The handler may replace or clear itself: call a copy.
+    const TIdleEvent handler = m_onIdle;
+    tk::guarded([&] { handler(this, done); });
+    m_inIdle = false;
+    if (!done)
+        QAbstractEventDispatcher::instance()->wakeUp();
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        tk::reportException(e);
+        return false;
+    }
+}

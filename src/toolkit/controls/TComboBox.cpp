@@ -1,0 +1,102 @@
+#include "toolkit/controls/TComboBox.h"
+
+#include "toolkit/app/ErrorReport.h"
+
+#include <QLineEdit>
+
+TComboBox::TComboBox(QWidget* parent)
+    : QComboBox(parent)
+{
+    // What the user types is a value, never a new item.
+    setInsertPolicy(QComboBox::NoInsert);
+    // activated comes from the user only; currentIndexChanged would also
+    // report the program's own changes.
+    connect(this, &QComboBox::activated, this, &TComboBox::raiseChange);
+    setEditable(true);
+    prepareEditor();
+}
+
+void TComboBox::prepareEditor()
+{
+    QLineEdit* editor = lineEdit();
+    if (!editor)
+        return;
+    // Inline completion would turn "a" into "apple" while the user types,
+    // so the text would match items the user never chose.
+    editor->setCompleter(nullptr);
+    connect(editor, &QLineEdit::textEdited, this, &TComboBox::raiseChange);
+}
+
+void TComboBox::raiseChange()
+{
+    tk::guarded([this] { m_onChange(this); });
+}
+
+void TComboBox::setComboStyle(TComboBoxStyle style)
+{
+    if (style == comboStyle())
+        return;
+    setEditable(style == csDropDown);
+    // Qt builds a new edit field each time the combo becomes editable.
+    prepareEditor();
+}
+
+QStringList TComboBox::items() const
+{
+    QStringList result;
+    result.reserve(count());
+    for (int i = 0; i < count(); ++i)
+        result.append(itemText(i));
+    return result;
+}
+
+void TComboBox::setItems(const QStringList& items)
+{
+    if (items == this->items())
+        return;
+    const QString text = currentText();
+    clear();
+    addItems(items);
+    // Qt selects the first item of a list that was empty; a fresh list has
+    // no choice made yet.
+    setCurrentIndex(-1);
+    if (isEditable())
+        setEditText(text);
+}
+
+int TComboBox::itemIndex() const
+{
+    if (!isEditable())
+        return currentIndex();
+    // While the user types, Qt keeps the index of the item last chosen.
+    const QString text = currentText();
+    if (currentIndex() >= 0 && itemText(currentIndex()) == text)
+        return currentIndex();
+    return findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+void TComboBox::setItemIndex(int index)
+{
+    if (index < -1 || index >= count())
+        index = -1;
+    const QString text = itemText(index);
+    if (index == currentIndex() && (!isEditable() || currentText() == text))
+        return;
+    setCurrentIndex(index);
+    if (isEditable() && currentText() != text)
+        setEditText(text);
+}
+
+void TComboBox::setItemHeight(int height)
+{
+    if (height == m_itemHeight)
+        return;
+    m_itemHeight = height;
+}
+
+void TComboBox::setOnChange(const TNotifyEvent& handler)
+{
+    if (handler == m_onChange)
+        return;
+    m_onChange = handler;
+}

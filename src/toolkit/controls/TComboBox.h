@@ -1,0 +1,51 @@
+#pragma once
+// A drop-down list, editable or not, whose OnChange reports only what the
+// user does (choosing an item, typing), never changes made by the program.
+
+#include "toolkit/app/TNotifyEvent.h"
+
+#include <QComboBox>
+#include <QStringList>
+
+class TComboBox : public QComboBox {
+    Q_OBJECT
+    Q_PROPERTY(TComboBoxStyle Style READ comboStyle WRITE setComboStyle)
+    Q_PROPERTY(QStringList Items READ items WRITE setItems)
+    Q_PROPERTY(int ItemIndex READ itemIndex WRITE setItemIndex)
+    Q_PROPERTY(int ItemHeight READ itemHeight WRITE setItemHeight)
+    Q_PROPERTY(TNotifyEvent OnChange READ onChange WRITE setOnChange)
+
+public:
+    enum TComboBoxStyle {
+        csDropDown, // an edit field with a list
+        csDropDownList, // a choice from the list only
+    };
+    Q_ENUM(TComboBoxStyle)
+
+    explicit TComboBox(QWidget* parent = nullptr);
+
+    TComboBoxStyle comboStyle() const { return isEditable() ? csDropDown : csDropDownList; }
+    void setComboStyle(TComboBoxStyle style);
+
+    QStringList items() const;
+    // Replaces the list; no item is selected afterwards, an edit field keeps its text.
+    void setItems(const QStringList& items);
+
+    // For an edit field, the item whose text is exactly the field's, or -1.
+    int itemIndex() const;
+    // An index outside the list selects nothing. Raises no OnChange.
+    void setItemIndex(int index);
+
+    int itemHeight() const { return m_itemHeight; }
+    void setItemHeight(int height);
+
+    const TNotifyEvent& onChange() const { return m_onChange; }
+    void setOnChange(const TNotifyEvent& handler);
+
+private:
+    void prepareEditor();
+    void raiseChange();
+
+    int m_itemHeight = 13; // the Windows toolkit's default for its standard font
+    TNotifyEvent m_onChange;
+};

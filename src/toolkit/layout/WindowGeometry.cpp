@@ -1,0 +1,95 @@
+#include "toolkit/layout/WindowGeometry.h"
+
+#include <QEvent>
+#include <QMainWindow>
+#include <QPointer>
+#include <QWidget>
+
+namespace tk {
+
+QMargins frameMargins(const QWidget* window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+        frame.right() - client.right(), frame.bottom() - client.bottom());
+}
+
+namespace {
+
+    // Re-applies a requested outer geometry when the frame margins change
+    // (the window manager framed the window), until the window is hidden.
+    class OuterGeometryKeeper : public QObject {
+    public:
+        explicit OuterGeometryKeeper(QWidget* window)
+            : QObject(window)
+            , m_window(window)
+        {
+            setObjectName(QStringLiteral("qt_outer_geometry_keeper"));
+            window->installEventFilter(this);
+        }
+
+        void request(const QRect& outer)
+        {
+            m_outer = outer;
+            apply();
+        }
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (watched == m_window && !m_applying
+                && (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show)) {
+                const QMargins margins = frameMargins(m_window);
+                if (margins != m_margins)
+                    apply();
+            }
+            return false;
+        }
+
+    private:
+        void apply()
+        {
+            m_applying = true;
+            m_margins = frameMargins(m_window);
+            const QSize client(m_outer.width() - m_margins.left() - m_margins.right(),
+                m_outer.height() - m_margins.top() - m_margins.bottom());
+            if (!(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+                m_window->resize(client.expandedTo(QSize(1, 1)));
+                m_window->move(m_outer.topLeft());
+            }
+            m_applying = false;
+        }
+
+        QWidget* m_window;
+        QRect m_outer;
+        QMargins m_margins;
+        bool m_applying = false;
+    };
+
+    OuterGeometryKeeper* keeper(QWidget* window)
+    {
+        auto* k = window->findChild<OuterGeometryKeeper*>(QStringLiteral("qt_outer_geometry_keeper"), Qt::FindDirectChildrenOnly);
+        return k ? k : new OuterGeometryKeeper(window);
+    }
+
+}
+
+QSize outerSize(const QWidget* widget)
+{
+    if (!widget)
+        return {};
+    if (widget->isWindow())
+        return widget->frameGeometry().size();
+    if (auto* window = qobject_cast<const QMainWindow*>(widget->parentWidget());
+        window && window->centralWidget() == widget)
+        return window->frameGeometry().size();
+    return widget->size();
+}
+
+void setOuterGeometry(QWidget* window, const QRect& outer)
+{
+    keeper(window)->request(outer);
+}
+
+}

@@ -1,0 +1,444 @@
+// The highlight circles: the pixels of their tinted pictures, which picture
+// they show, what they capture from beneath them, and how a group lights,
+// pins, rises and darkens together.
+
+#include "TestMain.h"
+
+#include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/board/TBoardImage.h"
+#include "toolkit/app/Error.h"
+#include "toolkit/app/Messages.h"
+
+#include <QBuffer>
+#include <QEnterEvent>
+
+using namespace SetupTypes;
+
+namespace {
+
+const QRgb Photo = qRgb(100, 102, 63);
+const QString Range = QStringLiteral("Output Voltage Range Jumpers");
+
+class DerivedHighlight : public TBoardHighlight {
+    Q_OBJECT
+public:
+    using TBoardHighlight::TBoardHighlight;
+};
+
+class DerivedBoard : public TBoardImage {
+    Q_OBJECT
+public:
+    using TBoardImage::TBoardImage;
+};
+
+// A bare popup window without panel or controls, and a record of the menu
+// and popup calls instead of a menu bar.
+class PopupHighlight : public TBoardHighlight {
+    Q_OBJECT
+public:
+    using TBoardHighlight::TBoardHighlight;
+    QList<bool> checks, fromHover;
+    int registrations = 0;
+    bool failRegistration = false;
+    void ShowPopup() override
+    {
+        if (!Popup()) {
+            setPopup(new TPopupForm(this));
+            Popup()->setGeometry(300, 200, 194, 141);
+        }
+        Popup()->show();
+    }
+    void RegisterMenuEntry() override
+    {
+        ++registrations;
+        if (failRegistration)
+            throw tk::Error(QStringLiteral("no menu bar"));
+    }
+    void CheckMenuEntry(bool value) override { checks << value; }
+
+protected:
+    void setPopupEnteredFromHover(bool value) override { fromHover << value; }
+};
+
+// A 200 × 100 photograph of one colour, drawn at the board's top-left corner.
+TBoardImage* boardOf(TBoardImage* board)
+{
+    QImage image(200, 100, QImage::Format_RGB32);
+    image.fill(Photo);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    board->setCenterOnForm(false);
+    board->Picture()->loadFromData(bytes);
+    return board;
+}
+
+template <class T = TBoardHighlight>
+T* add(QWidget* parent, const QString& name, QPoint at = {}, const QString& title = Range, THighlightType type = htSettings)
+{
+    auto* highlight = new T(parent);
+    highlight->setObjectName(name);
+    highlight->setTitle(title);
+    highlight->setHighlightType(type);
+    highlight->move(at);
+    return highlight;
+}
+
+// The eight range jumper circles among namesakes that are not of their group.
+QWidget* rangeJumpers(QWidget* window, const QString& parentKind)
+{
+    QWidget* parent = parentKind == "board" ? new TBoardImage(window)
+        : parentKind == "derived board"     ? new DerivedBoard(window)
+                                            : new QWidget(window);
+    for (const char* name : { "Range1", "Range2", "Range3", "Range4" })
+        add(parent, name);
+    add(parent, "Power", {}, "&External Power");
+    add(parent, "Options", {}, Range, htOptions);
+    add(parent, "Lower", {}, Range.toLower());
+    add<DerivedHighlight>(parent, "Derived");
+    for (const char* name : { "Range5", "Range6", "Range7", "Range8" })
+        add(parent, name);
+    return parent;
+}
+
+QStringList names(QWidget* parent, bool (TBoardHighlight::*state)() const = nullptr)
+{
+    QStringList result;
+    for (QObject* child : parent->children())
+        if (auto* h = qobject_cast<TBoardHighlight*>(child); state ? h && (h->*state)() : !child->objectName().isEmpty())
+            result << child->objectName();
+    return result;
+}
+
+void square(QWidget* parent, QRect geometry, Qt::GlobalColor colour)
+{
+    auto* square = new QWidget(parent);
+    square->setGeometry(geometry);
+    square->setAutoFillBackground(true);
+    square->setPalette(QColor(colour));
+}
+
+const QStringList AllRanges { "Range1", "Range2", "Range3", "Range4", "Range5", "Range6", "Range7", "Range8" };
+
+}
+
+class TBoardHighlightTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Away from every window, so that no highlight sees the mouse unless a
+    // test moves it there.
+    void init() { QCursor::setPos(-100, -100); }
+
+    // Worked by hand from the tint rule, yellow over Photo (100, 102, 63).
+    // On a 65-pixel side the step is 1/32, so pixel (e, 32) lies at radius
+    // |e/32 - 1|.
+    void tintsTheInscribedEllipse_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<float>("alpha");
+        QTest::addColumn<bool>("ring");
+        QTest::addColumn<QPoint>("pixel");
+        QTest::addColumn<QRgb>("expected");
+        const QSize side(65, 65);
+        // l = 0.16, m = 0.08: 0.92 · 100 + 0.08 · 255 = 112.4 -> 112, ...
+        QTest::newRow("centre, idle") << side << 0.5f << false << QPoint(32, 32) << qRgb(112, 114, 58);
+        QTest::newRow("centre: no ring inside the disc") << side << 1.0f << true << QPoint(32, 32) << qRgb(125, 126, 53);
+        QTest::newRow("radius 0.75: still the disc") << side << 0.5f << false << QPoint(56, 32) << qRgb(112, 114, 58);
+        // l = 0.25, m = 0.125: 87.5 + 31.875 = 119.375 -> 119, ...
+        QTest::newRow("rim at 0.78125") << side << 0.5f << false << QPoint(57, 32) << qRgb(119, 121, 55);
+        // l = 1, m = o = 0.5: 177.5 -> 178, 178.5 -> 178, 31.5 -> 32.
+        QTest::newRow("rim peak, halves to even") << side << 0.5f << false << QPoint(60, 32) << qRgb(178, 178, 32);
+        // l = 2 -> 0 over white.
+        QTest::newRow("ring at 0.875: white") << side << 1.0f << true << QPoint(60, 32) << qRgb(255, 255, 255);
+        // l = 1.5 -> 0.5 over white: blue 127.5 -> 128.
+        QTest::newRow("ring band at 0.90625") << side << 1.0f << true << QPoint(61, 32) << qRgb(255, 255, 128);
+        // l = 0.5 -> 1, not above 1: the own colour, fully tinted.
+        QTest::newRow("ring band edge at 0.9375") << side << 1.0f << true << QPoint(62, 32) << qRgb(255, 255, 0);
+        QTest::newRow("radius 1: outside") << side << 1.0f << true << QPoint(64, 32) << Photo;
+        QTest::newRow("corner") << side << 1.0f << true << QPoint(0, 0) << Photo;
+        QTest::newRow("65 × 33: rows step 1/16") << QSize(65, 33) << 0.5f << false << QPoint(32, 30) << qRgb(178, 178, 32);
+        QTest::newRow("1 pixel wide: untinted") << QSize(1, 5) << 1.0f << false << QPoint(0, 2) << Photo;
+    }
+
+    void tintsTheInscribedEllipse()
+    {
+        QFETCH(QSize, size);
+        QFETCH(float, alpha);
+        QFETCH(bool, ring);
+        QFETCH(QPoint, pixel);
+        QFETCH(QRgb, expected);
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Photo);
+        TBoardHighlight::TintEllipse(image, clYellow, alpha, ring);
+        QCOMPARE(image.pixel(pixel), expected);
+    }
+
+    void paintsThePictureChosenByActiveAndLit_data()
+    {
+        QTest::addColumn<bool>("active");
+        QTest::addColumn<bool>("lit");
+        QTest::addColumn<QRgb>("rimPeak");
+        QTest::newRow("neither: idle") << false << false << qRgb(178, 178, 32);
+        QTest::newRow("lit: hover") << false << true << qRgb(216, 217, 16);
+        QTest::newRow("active: hover") << true << false << qRgb(216, 217, 16);
+        QTest::newRow("both: ring") << true << true << qRgb(255, 255, 255);
+    }
+
+    void paintsThePictureChosenByActiveAndLit()
+    {
+        QFETCH(bool, active);
+        QFETCH(bool, lit);
+        QFETCH(QRgb, rimPeak);
+        QWidget window;
+        auto* board = boardOf(new TBoardImage(&window));
+        auto* highlight = add(board, "Range1", { 10, 20 });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(highlight->Initialised());
+        // A new kind's colours would need images that are never made again.
+        highlight->setHighlightType(htOptions);
+        if (lit)
+            highlight->MouseEnter(0);
+        highlight->SetActive(active, true);
+        const QImage shot = board->grab().toImage();
+        QCOMPARE(shot.pixel(QPoint(70, 52)), rimPeak);
+        QCOMPARE(shot.pixel(QPoint(10, 20)), Photo);
+    }
+
+    // Highlight A at (0, 0), a black square at (100, 0), highlight B at
+    // (40, 0), a white square at (40, 60); one of them is rebuilt.
+    void capturesWhatLiesBeneath_data()
+    {
+        QTest::addColumn<QString>("rebuilt");
+        QTest::addColumn<bool>("aLit");
+        QTest::addColumn<QPoint>("pixel");
+        QTest::addColumn<QRgb>("expected");
+        QTest::newRow("B over the bare photograph") << "B" << false << QPoint(64, 64) << Photo;
+        // A's disc (112, 114, 58) under B's rim, where l = 0.75.
+        QTest::newRow("B over idle A") << "B" << false << QPoint(5, 32) << qRgb(166, 167, 36);
+        QTest::newRow("B over lit A") << "B" << true << QPoint(5, 32) << qRgb(170, 171, 34);
+        QTest::newRow("B over the earlier square") << "B" << false << QPoint(63, 2) << qRgb(0, 0, 0);
+        QTest::newRow("B under the later square") << "B" << false << QPoint(1, 63) << Photo;
+        QTest::newRow("A under B: neither B nor A itself") << "A" << false << QPoint(45, 32) << qRgb(112, 114, 58);
+    }
+
+    void capturesWhatLiesBeneath()
+    {
+        QFETCH(QString, rebuilt);
+        QFETCH(bool, aLit);
+        QFETCH(QPoint, pixel);
+        QFETCH(QRgb, expected);
+        QWidget window;
+        auto* board = boardOf(new TBoardImage(&window));
+        auto* a = add(board, "A", {}, "A");
+        square(board, QRect(100, 0, 10, 10), Qt::black);
+        add(board, "B", { 40, 0 }, "B");
+        square(board, QRect(40, 60, 5, 5), Qt::white);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* target = board->findChild<TBoardHighlight*>(rebuilt);
+        QTRY_VERIFY(target->Initialised());
+        if (aLit)
+            a->MouseEnter(0);
+        target->BuildImages();
+        QCOMPARE(target->IdleImage().pixel(pixel), expected);
+    }
+
+    void enteringOneLightsItsWholeGroup_data()
+    {
+        QTest::addColumn<QString>("parentKind");
+        QTest::addColumn<QString>("entered");
+        QTest::addColumn<QStringList>("expectedLit");
+        QTest::newRow("first of the eight") << "board" << "Range1" << AllRanges;
+        QTest::newRow("one in the middle") << "board" << "Range4" << AllRanges;
+        QTest::newRow("the last") << "board" << "Range8" << AllRanges;
+        QTest::newRow("namesake of another kind") << "board" << "Options" << QStringList { "Options" };
+        QTest::newRow("title differing in case") << "board" << "Lower" << QStringList { "Lower" };
+        QTest::newRow("board of a derived class") << "derived board" << "Range4" << QStringList { "Range4" };
+        QTest::newRow("plain parent") << "plain" << "Range4" << QStringList { "Range4" };
+    }
+
+    void enteringOneLightsItsWholeGroup()
+    {
+        QFETCH(QString, parentKind);
+        QFETCH(QString, entered);
+        QFETCH(QStringList, expectedLit);
+        QWidget window;
+        QWidget* parent = rangeJumpers(&window, parentKind);
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(parent->findChild<QWidget*>(entered), &enter);
+        QCOMPARE(names(parent, &TBoardHighlight::Lit), expectedLit);
+    }
+
+    void enteringALitMemberDoesNothing()
+    {
+        QWidget window;
+        QWidget* board = rangeJumpers(&window, "board");
+        board->findChild<TBoardHighlight*>("Range1")->MouseEnter(0);
+        board->findChild<TBoardHighlight*>("Range6")->Unlight();
+        board->findChild<TBoardHighlight*>("Range3")->MouseEnter(0);
+        QVERIFY(!board->findChild<TBoardHighlight*>("Range6")->Lit());
+    }
+
+    void leavingClosesAHoveredPopupUnlessTheMouseIsInIt_data()
+    {
+        QTest::addColumn<QString>("how");
+        // The mouse goes to the popup's outer top-left corner + along · its
+        // outer size + nudge.
+        QTest::addColumn<QPointF>("along");
+        QTest::addColumn<QPoint>("nudge");
+        QTest::addColumn<bool>("stays");
+        QTest::addColumn<QList<bool>>("menuChecks");
+        QTest::newRow("hovered, into the popup's corner") << "hover" << QPointF(0, 0) << QPoint(0, 0) << true << QList { true };
+        QTest::newRow("hovered, onto its last pixel") << "hover" << QPointF(1, 1) << QPoint(-1, -1) << true << QList { true };
+        QTest::newRow("hovered, just right of it") << "hover" << QPointF(1, 0) << QPoint(0, 0) << false << QList { false };
+        QTest::newRow("hovered, just below it") << "hover" << QPointF(0, 1) << QPoint(0, 0) << false << QList { false };
+        QTest::newRow("hovered, just left of it") << "hover" << QPointF(0, 0.5) << QPoint(-1, 0) << false << QList { false };
+        QTest::newRow("clicked, then away") << "click" << QPointF(1, 0) << QPoint(0, 0) << true << QList { true };
+        QTest::newRow("the start tour") << "tour" << QPointF(1, 0) << QPoint(0, 0) << true << QList { true };
+    }
+
+    void leavingClosesAHoveredPopupUnlessTheMouseIsInIt()
+    {
+        QFETCH(QString, how);
+        QFETCH(QPointF, along);
+        QFETCH(QPoint, nudge);
+        QFETCH(bool, stays);
+        QFETCH(QList<bool>, menuChecks);
+        QWidget window;
+        auto* board = new TBoardImage(&window);
+        add(board, "Range1");
+        auto* probe = add<PopupHighlight>(board, "Probe");
+        add(board, "Range2");
+        QList<bool> pinnedAtClick;
+        probe->setOnClick(TNotifyEvent::fromFunction([&](QObject*) { pinnedAtClick << probe->Pinned(); }));
+        if (how == "tour") {
+            board->setFirst(probe);
+            tk::sendMessage(board, tk::WM_STARTTOUR);
+        } else {
+            QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+            QApplication::sendEvent(probe, &enter);
+            if (how == "click")
+                QTest::mouseClick(probe, Qt::LeftButton);
+            const QRect outer = probe->Popup()->frameGeometry();
+            QCursor::setPos(outer.topLeft() + QPoint(along.x() * outer.width(), along.y() * outer.height()) + nudge);
+            QEvent leave(QEvent::Leave);
+            QApplication::sendEvent(probe, &leave);
+        }
+        QCOMPARE(probe->Popup()->isVisible(), stays);
+        QCOMPARE(probe->Pinned(), stays);
+        const QStringList group { "Range1", "Probe", "Range2" };
+        QCOMPARE(names(board, &TBoardHighlight::Lit), stays ? group : QStringList());
+        QCOMPARE(probe->checks, menuChecks);
+        QCOMPARE(probe->fromHover, how == "hover" ? QList { stays } : QList<bool> {});
+        QCOMPARE(pinnedAtClick, how == "hover" ? QList<bool> {} : QList { false });
+    }
+
+    // The board's own picture object, a child that is no widget, stays first.
+    void activationRaisesTheGroupAboveTheOtherHighlights_data()
+    {
+        QTest::addColumn<QString>("parentKind");
+        QTest::addColumn<QString>("activated");
+        QTest::addColumn<QStringList>("expectedOrder");
+        const QStringList others { "Power", "Options", "Lower", "Derived" };
+        QTest::newRow("first of the eight") << "board" << "Range1" << others + AllRanges;
+        QTest::newRow("one in the middle") << "board" << "Range6"
+                                           << others + QStringList { "Range6", "Range1", "Range2", "Range3", "Range4", "Range5", "Range7", "Range8" };
+        QTest::newRow("derived board: alone") << "derived board" << "Range4"
+                                              << QStringList { "Range1", "Range2", "Range3" } + others
+                + QStringList { "Range5", "Range6", "Range7", "Range8", "Range4" };
+    }
+
+    void activationRaisesTheGroupAboveTheOtherHighlights()
+    {
+        QFETCH(QString, parentKind);
+        QFETCH(QString, activated);
+        QFETCH(QStringList, expectedOrder);
+        QWidget window;
+        QWidget* board = rangeJumpers(&window, parentKind);
+        board->findChild<TBoardHighlight*>(activated)->SetActive(true, true);
+        QCOMPARE(names(board), expectedOrder);
+        const qsizetype members = parentKind == "board" ? AllRanges.size() : 1;
+        QCOMPARE(names(board, &TBoardHighlight::Active), expectedOrder.mid(expectedOrder.size() - members));
+    }
+
+    void aPanelServesOneGroup_data()
+    {
+        QTest::addColumn<QString>("holder"); // the highlight already linked to the panel
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<THighlightType>("type");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("member of the holder's group") << "same board" << Range << htSettings << "shared";
+        QTest::newRow("same title, other kind") << "same board" << Range << htOptions << "none";
+        QTest::newRow("other title: keeps its own") << "same board" << "&External Power" << htSettings << "own";
+        QTest::newRow("holder of a derived class") << "derived" << "&External Power" << htSettings << "shared";
+        QTest::newRow("holder on another board") << "other board" << "&External Power" << htSettings << "shared";
+    }
+
+    void aPanelServesOneGroup()
+    {
+        QFETCH(QString, holder);
+        QFETCH(QString, title);
+        QFETCH(THighlightType, type);
+        QFETCH(QString, expected);
+        QWidget window;
+        auto* board = new TBoardImage(&window);
+        auto* shared = new TRadioPanel(&window);
+        auto* own = new TRadioPanel(&window);
+        QWidget* holderParent = holder == "other board" ? new TBoardImage(&window) : board;
+        (holder == "derived" ? add<DerivedHighlight>(holderParent, "Holder") : add(holderParent, "Holder"))->setRadioPanel(shared);
+        auto* candidate = add(board, "Candidate", {}, title, type);
+        if (expected == "own")
+            candidate->setRadioPanel(own);
+        const qsizetype boxes = testing::shownBoxes().size();
+        candidate->setRadioPanel(shared);
+        QCOMPARE(candidate->RadioPanel(), expected == "shared" ? shared : expected == "own" ? own : nullptr);
+        QCOMPARE(testing::shownBoxes().size(), boxes);
+    }
+
+    void titlesGiveCaptionAndIdentifier_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QString>("ident");
+        QTest::newRow("accelerator") << "&External Power" << "External Power" << "ExternalPower";
+        QTest::newRow("leading sign and digits") << "±12V DAC Power" << "±12V DAC Power" << "VDACPower";
+        QTest::newRow("already an identifier") << "_Led2" << "_Led2" << "_Led2";
+        QTest::newRow("nothing to keep") << "12 34" << "12 34" << "";
+    }
+
+    void titlesGiveCaptionAndIdentifier()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, display);
+        QFETCH(QString, ident);
+        TBoardHighlight highlight;
+        highlight.setTitle(title);
+        QCOMPARE(highlight.DisplayTitle(), display);
+        QCOMPARE(highlight.IdentTitle(), ident);
+    }
+
+    void aFailingMenuRegistrationIsReportedOnce()
+    {
+        QWidget window;
+        auto* board = boardOf(new TBoardImage(&window));
+        board->setMenu(new TMainMenu(&window));
+        auto* probe = add<PopupHighlight>(board, "Probe");
+        probe->failRegistration = true;
+        const qsizetype boxes = testing::shownBoxes().size();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE(testing::shownBoxes().size(), boxes + 1);
+        probe->repaint();
+        QCoreApplication::processEvents();
+        QCOMPARE(testing::shownBoxes().size(), boxes + 1);
+        QCOMPARE(probe->registrations, 1);
+        QVERIFY(probe->Initialised());
+        QCOMPARE(probe->LinkedMenu(), board->Menu());
+    }
+};
+
+SETUP_TEST_MAIN(TBoardHighlightTest)
+#include "tst_TBoardHighlight.moc"

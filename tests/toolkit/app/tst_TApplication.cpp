@@ -1,0 +1,107 @@
+#include "TestMain.h"
+#include "toolkit/app/IdleScenario.h"
+
+#include "toolkit/app/Error.h"
+#include "toolkit/app/ErrorReport.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+class TApplicationTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { testing::shownBoxes().clear(); }
+
+    void idleRunsAfterQueuedWorkAndTheFirstPaint()
+    {
+        const testing::IdleObservation seen = testing::observeFirstIdle(1000);
+        QVERIFY(seen.ran);
+        QCOMPARE(seen.queuedDone, 1000);
+        QVERIFY(seen.painted);
+    }
+
+    void idleRunsEachTimeTheQueueEmptiesUntilCleared()
+    {
+        TApplication* app = TApplication::instance();
+        int calls = 0;
+        QEventLoop loop;
+        app->setOnIdle([&](QObject* sender, bool&) {
+            QCOMPARE(sender, app);
+            if (++calls == 3)
+                app->setOnIdle({});
+            QTimer::singleShot(0, [] {}); // wakes the loop for another idle pass
+        });
+        QTimer::singleShot(300, &loop, &QEventLoop::quit);
+        loop.exec();
+        QCOMPARE(calls, 3);
+        QVERIFY(!app->hasIdleHandler());
+    }
+
+    void aHandlerThatIsNotDoneIsCalledAgainWithoutAnEvent()
+    {
+        TApplication* app = TApplication::instance();
+        int calls = 0;
+        QEventLoop loop;
+        app->setOnIdle([&](QObject*, bool& done) {
+            if (++calls < 5) {
+                done = false;
+            } else {
+                app->setOnIdle({});
+                loop.quit();
+            }
+        });
+        QTimer::singleShot(3000, &loop, &QEventLoop::quit);
+        loop.exec();
+        QCOMPARE(calls, 5);
+    }
+
+    void anErrorInTheIdleHandlerIsReportedAndTheProgramGoesOn()
+    {
+        TApplication* app = TApplication::instance();
+        QEventLoop loop;
+        app->setOnIdle([&](QObject*, bool&) {
+            app->setOnIdle({});
+            throw tk::Error(QStringLiteral("The help text could not be built."));
+        });
+        bool laterWorkRan = false;
+        QTimer::singleShot(50, [&] {
+            laterWorkRan = true;
+            loop.quit();
+        });
+        loop.exec();
+        QVERIFY(laterWorkRan);
+        QCOMPARE(testing::shownBoxes().size(), 1);
+        QCOMPARE(testing::shownBoxes().first().text, QStringLiteral("The help text could not be built."));
+        QVERIFY(testing::shownBoxes().first().flags & tk::MB_ICONERROR);
+    }
+
+    void anErrorEscapingAnEventHandlerIsReported()
+    {
+        class Thrower : public QObject {
+        protected:
+            bool event(QEvent* e) override
+            {
+                if (e->type() == QEvent::User)
+                    throw std::runtime_error("handler failed");
+                return QObject::event(e);
+            }
+        } thrower;
+        QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+        QTRY_COMPARE(testing::shownBoxes().size(), 1);
+        QCOMPARE(testing::shownBoxes().first().text, QStringLiteral("handler failed"));
+    }
+
+    void guardedDispatchReportsWithoutUnwinding()
+    {
+        bool after = false;
+        tk::guarded([] { throw tk::Error(QStringLiteral("Not enough timers available")); });
+        after = true;
+        QVERIFY(after);
+        QTRY_COMPARE(testing::shownBoxes().size(), 1);
+        QCOMPARE(testing::shownBoxes().first().text, QStringLiteral("Not enough timers available"));
+    }
+};
+
+SETUP_TEST_MAIN(TApplicationTest)
+#include "tst_TApplication.moc"
