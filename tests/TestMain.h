@@ -33,9 +33,12 @@ inline void answerBoxesAutomatically()
     tk::setMessageBoxHandler([](const QString& text, const QString& caption, unsigned flags) {
         shownBoxes().append({ text, caption, flags });
         switch (flags & 0xF) {
-        case tk::MB_YESNO: return int(tk::IDYES);
-        case tk::MB_RETRYCANCEL: return int(tk::IDRETRY);
-        default: return int(tk::IDOK);
+        case tk::MB_YESNO:
+            return int(tk::IDYES);
+        case tk::MB_RETRYCANCEL:
+            return int(tk::IDRETRY);
+        default:
+            return int(tk::IDOK);
         }
     });
 }
@@ -60,13 +63,13 @@ inline bool waitIdling(const std::function<bool()>& condition, int timeoutMs = 5
 
 }
 
-#define SETUP_TEST_MAIN(TestObject)                      \
-    int main(int argc, char** argv)                      \
-    {                                                    \
-        TApplication app(argc, argv);                    \
-        app.setAttribute(Qt::AA_Use96Dpi, true);         \
-        testing::answerBoxesAutomatically();             \
-        TestObject tc;                                   \
-        QTEST_SET_MAIN_SOURCE_PATH                       \
-        return QTest::qExec(&tc, argc, argv);            \
+#define SETUP_TEST_MAIN(TestObject)              \
+    int main(int argc, char** argv)              \
+    {                                            \
+        TApplication app(argc, argv);            \
+        app.setAttribute(Qt::AA_Use96Dpi, true); \
+        testing::answerBoxesAutomatically();     \
+        TestObject tc;                           \
+        QTEST_SET_MAIN_SOURCE_PATH               \
+        return QTest::qExec(&tc, argc, argv);    \
     }

@@ -13,95 +13,95 @@ namespace board {
 
 namespace {
 
-QColor shade(const QColor &c, qreal f)
-{
-    return QColor::fromRgbF(float(std::clamp(c.redF() * f, 0.0, 1.0)), float(std::clamp(c.greenF() * f, 0.0, 1.0)),
-                            float(std::clamp(c.blueF() * f, 0.0, 1.0)), c.alphaF());
-}
-
-// Gradient across a bright reflective strip such as a pin, lead or shell:
-// the highlight sits a little towards the light, which comes from the top
-// left of the frame.
-QLinearGradient metal(QPointF from, QPointF to, const QColor &base)
-{
-    QLinearGradient g(from, to);
-    g.setColorAt(0.0, shade(base, 0.62));
-    g.setColorAt(0.22, shade(base, 1.12));
-    g.setColorAt(0.38, shade(base, 1.30));
-    g.setColorAt(0.62, shade(base, 0.95));
-    g.setColorAt(1.0, shade(base, 0.55));
-    return g;
-}
-
-void fillSolderFillet(QPainter &p, const QRectF &r)
-{
-    // A reflowed joint is a shallow dome: bright where it faces the light,
-    // dull grey at the foot.
-    QRadialGradient g(r.center() - QPointF(r.width() * 0.18, r.height() * 0.22), std::max(r.width(), r.height()) * 0.75);
-    g.setColorAt(0.0, QColor(246, 246, 244));
-    g.setColorAt(0.35, colour::solder);
-    g.setColorAt(1.0, QColor(120, 122, 124));
-    p.setPen(Qt::NoPen);
-    p.setBrush(g);
-    p.drawRoundedRect(r, std::min(r.width(), r.height()) * 0.35, std::min(r.width(), r.height()) * 0.35);
-}
-
-void drawPinTip(QPainter &p, QPointF c, qreal s, bool gold)
-{
-    const QRectF r(c.x() - s / 2, c.y() - s / 2, s, s);
-    QLinearGradient g(r.topLeft(), r.bottomRight());
-    if (gold) {
-        g.setColorAt(0.0, QColor(255, 238, 168));
-        g.setColorAt(0.45, QColor(226, 184, 84));
-        g.setColorAt(1.0, QColor(120, 86, 30));
-    } else {
-        g.setColorAt(0.0, QColor(252, 252, 250));
-        g.setColorAt(0.45, QColor(192, 192, 194));
-        g.setColorAt(1.0, QColor(96, 96, 100));
+    QColor shade(const QColor& c, qreal f)
+    {
+        return QColor::fromRgbF(float(std::clamp(c.redF() * f, 0.0, 1.0)), float(std::clamp(c.greenF() * f, 0.0, 1.0)),
+            float(std::clamp(c.blueF() * f, 0.0, 1.0)), c.alphaF());
     }
-    p.setPen(Qt::NoPen);
-    p.setBrush(g);
-    p.drawRect(r);
-    // The chamfered tip catches the light as a smaller, brighter square.
-    p.setBrush(gold ? QColor(255, 244, 196, 200) : QColor(255, 255, 255, 190));
-    p.drawRect(QRectF(c.x() - s * 0.22, c.y() - s * 0.22, s * 0.36, s * 0.36));
-}
 
-void drawHeaderCell(QPainter &p, const QRectF &cell)
-{
-    const QRectF outer = cell.adjusted(0.3, 0.3, -0.3, -0.3);
-    QLinearGradient bevel(outer.topLeft(), outer.bottomRight());
-    bevel.setColorAt(0.0, QColor(76, 76, 80));
-    bevel.setColorAt(0.5, QColor(36, 36, 39));
-    bevel.setColorAt(1.0, QColor(14, 14, 16));
-    p.setPen(Qt::NoPen);
-    p.setBrush(bevel);
-    p.drawRoundedRect(outer, 1.0, 1.0);
-    const QRectF face = outer.adjusted(1.3, 1.3, -1.3, -1.3);
-    QLinearGradient top(face.topLeft(), face.bottomRight());
-    top.setColorAt(0.0, QColor(46, 46, 50));
-    top.setColorAt(1.0, QColor(26, 26, 28));
-    p.setBrush(top);
-    p.drawRect(face);
-}
+    // Gradient across a bright reflective strip such as a pin, lead or shell:
+    // the highlight sits a little towards the light, which comes from the top
+    // left of the frame.
+    QLinearGradient metal(QPointF from, QPointF to, const QColor& base)
+    {
+        QLinearGradient g(from, to);
+        g.setColorAt(0.0, shade(base, 0.62));
+        g.setColorAt(0.22, shade(base, 1.12));
+        g.setColorAt(0.38, shade(base, 1.30));
+        g.setColorAt(0.62, shade(base, 0.95));
+        g.setColorAt(1.0, shade(base, 0.55));
+        return g;
+    }
 
-void strokeSilk(QPainter &p, const QPainterPath &path, qreal width = 0.75)
-{
-    p.setPen(QPen(colour::silk, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(path);
-}
+    void fillSolderFillet(QPainter& p, const QRectF& r)
+    {
+        // A reflowed joint is a shallow dome: bright where it faces the light,
+        // dull grey at the foot.
+        QRadialGradient g(r.center() - QPointF(r.width() * 0.18, r.height() * 0.22), std::max(r.width(), r.height()) * 0.75);
+        g.setColorAt(0.0, QColor(246, 246, 244));
+        g.setColorAt(0.35, colour::solder);
+        g.setColorAt(1.0, QColor(120, 122, 124));
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawRoundedRect(r, std::min(r.width(), r.height()) * 0.35, std::min(r.width(), r.height()) * 0.35);
+    }
 
-QPainterPath rectPath(const QRectF &r)
-{
-    QPainterPath path;
-    path.addRect(r);
-    return path;
-}
+    void drawPinTip(QPainter& p, QPointF c, qreal s, bool gold)
+    {
+        const QRectF r(c.x() - s / 2, c.y() - s / 2, s, s);
+        QLinearGradient g(r.topLeft(), r.bottomRight());
+        if (gold) {
+            g.setColorAt(0.0, QColor(255, 238, 168));
+            g.setColorAt(0.45, QColor(226, 184, 84));
+            g.setColorAt(1.0, QColor(120, 86, 30));
+        } else {
+            g.setColorAt(0.0, QColor(252, 252, 250));
+            g.setColorAt(0.45, QColor(192, 192, 194));
+            g.setColorAt(1.0, QColor(96, 96, 100));
+        }
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawRect(r);
+        // The chamfered tip catches the light as a smaller, brighter square.
+        p.setBrush(gold ? QColor(255, 244, 196, 200) : QColor(255, 255, 255, 190));
+        p.drawRect(QRectF(c.x() - s * 0.22, c.y() - s * 0.22, s * 0.36, s * 0.36));
+    }
+
+    void drawHeaderCell(QPainter& p, const QRectF& cell)
+    {
+        const QRectF outer = cell.adjusted(0.3, 0.3, -0.3, -0.3);
+        QLinearGradient bevel(outer.topLeft(), outer.bottomRight());
+        bevel.setColorAt(0.0, QColor(76, 76, 80));
+        bevel.setColorAt(0.5, QColor(36, 36, 39));
+        bevel.setColorAt(1.0, QColor(14, 14, 16));
+        p.setPen(Qt::NoPen);
+        p.setBrush(bevel);
+        p.drawRoundedRect(outer, 1.0, 1.0);
+        const QRectF face = outer.adjusted(1.3, 1.3, -1.3, -1.3);
+        QLinearGradient top(face.topLeft(), face.bottomRight());
+        top.setColorAt(0.0, QColor(46, 46, 50));
+        top.setColorAt(1.0, QColor(26, 26, 28));
+        p.setBrush(top);
+        p.drawRect(face);
+    }
+
+    void strokeSilk(QPainter& p, const QPainterPath& path, qreal width = 0.75)
+    {
+        p.setPen(QPen(colour::silk, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(path);
+    }
+
+    QPainterPath rectPath(const QRectF& r)
+    {
+        QPainterPath path;
+        path.addRect(r);
+        return path;
+    }
 
 } // namespace
 
-QPainterPath textPath(const QString &text, qreal capHeight, bool bold, bool mono)
+QPainterPath textPath(const QString& text, qreal capHeight, bool bold, bool mono)
 {
     QFont font(mono ? QStringLiteral("DejaVu Sans Mono") : QStringLiteral("DejaVu Sans"));
     font.setPixelSize(100);
@@ -114,8 +114,8 @@ QPainterPath textPath(const QString &text, qreal capHeight, bool bold, bool mono
     return QTransform::fromScale(scale, scale).map(path);
 }
 
-void drawLabel(QPainter &p, const QString &text, QPointF anchor, qreal capHeight, Qt::Alignment align,
-               const QColor &colour, qreal angle, bool bold, bool mono)
+void drawLabel(QPainter& p, const QString& text, QPointF anchor, qreal capHeight, Qt::Alignment align,
+    const QColor& colour, qreal angle, bool bold, bool mono)
 {
     QPainterPath path = textPath(text, capHeight, bold, mono);
     const QRectF ink = path.boundingRect();
@@ -141,7 +141,11 @@ void drawLabel(QPainter &p, const QString &text, QPointF anchor, qreal capHeight
 // ---------------------------------------------------------------- PinHeader
 
 PinHeader::PinHeader(QPointF firstPin, int count, int rows, Qt::Orientation orientation, bool goldPins)
-    : m_first(firstPin), m_count(count), m_rows(rows), m_orientation(orientation), m_gold(goldPins)
+    : m_first(firstPin)
+    , m_count(count)
+    , m_rows(rows)
+    , m_orientation(orientation)
+    , m_gold(goldPins)
 {
 }
 
@@ -157,12 +161,12 @@ QRectF PinHeader::bounds() const
     return QRectF(m_first, last).normalized().adjusted(-kPitch / 2, -kPitch / 2, kPitch / 2, kPitch / 2);
 }
 
-void PinHeader::silk(QPainter &p) const
+void PinHeader::silk(QPainter& p) const
 {
     strokeSilk(p, rectPath(bounds().adjusted(-1.6, -1.6, 1.6, 1.6)));
 }
 
-void PinHeader::shadow(QPainter &nearLayer, QPainter &farLayer) const
+void PinHeader::shadow(QPainter& nearLayer, QPainter& farLayer) const
 {
     nearLayer.fillRect(bounds().translated(0.9, 1.3), Qt::black);
     farLayer.fillRect(bounds().translated(2.4, 3.6), QColor(0, 0, 0, 120));
@@ -173,7 +177,7 @@ void PinHeader::shadow(QPainter &nearLayer, QPainter &farLayer) const
         }
 }
 
-void PinHeader::body(QPainter &p) const
+void PinHeader::body(QPainter& p) const
 {
     for (int i = 0; i < m_count; ++i)
         for (int r = 0; r < m_rows; ++r) {
@@ -187,7 +191,12 @@ void PinHeader::body(QPainter &p) const
 
 // -------------------------------------------------------------------- Shunt
 
-Shunt::Shunt(QPointF pinA, QPointF pinB, QColor colour) : m_a(pinA), m_b(pinB), m_colour(colour) {}
+Shunt::Shunt(QPointF pinA, QPointF pinB, QColor colour)
+    : m_a(pinA)
+    , m_b(pinB)
+    , m_colour(colour)
+{
+}
 
 static QRectF shuntRect(QPointF a, QPointF b)
 {
@@ -197,14 +206,14 @@ static QRectF shuntRect(QPointF a, QPointF b)
     return QRectF(mid.x() - size.width() / 2, mid.y() - size.height() / 2, size.width(), size.height());
 }
 
-void Shunt::shadow(QPainter &nearLayer, QPainter &farLayer) const
+void Shunt::shadow(QPainter& nearLayer, QPainter& farLayer) const
 {
     const QRectF r = shuntRect(m_a, m_b);
     nearLayer.fillRect(r.translated(1.4, 2.1), Qt::black);
     farLayer.fillRect(r.translated(3.6, 5.4), Qt::black);
 }
 
-void Shunt::body(QPainter &p) const
+void Shunt::body(QPainter& p) const
 {
     const QRectF r = shuntRect(m_a, m_b);
     const bool horizontal = r.width() > r.height();
@@ -224,7 +233,7 @@ void Shunt::body(QPainter &p) const
     p.drawRoundedRect(top, 1.0, 1.0);
 
     // Open-top caps show the pin tips inside their two sockets.
-    for (QPointF c : {m_a, m_b}) {
+    for (QPointF c : { m_a, m_b }) {
         p.setBrush(shade(m_colour, 0.25));
         p.drawRect(QRectF(c.x() - 1.9, c.y() - 1.9, 3.8, 3.8));
         drawPinTip(p, c + QPointF(0.2, 0.2), 1.9, true);
@@ -244,11 +253,15 @@ void Shunt::body(QPainter &p) const
 // ---------------------------------------------------------------- BoxHeader
 
 BoxHeader::BoxHeader(QRectF outer, int pairs, Qt::Orientation orientation, Qt::Edge keySide, QString ref)
-    : m_outer(outer), m_pairs(pairs), m_orientation(orientation), m_key(keySide), m_ref(std::move(ref))
+    : m_outer(outer)
+    , m_pairs(pairs)
+    , m_orientation(orientation)
+    , m_key(keySide)
+    , m_ref(std::move(ref))
 {
 }
 
-void BoxHeader::silk(QPainter &p) const
+void BoxHeader::silk(QPainter& p) const
 {
     const QRectF r = m_outer.adjusted(-1.8, -1.8, 1.8, 1.8);
     strokeSilk(p, rectPath(r));
@@ -263,13 +276,13 @@ void BoxHeader::silk(QPainter &p) const
     drawLabel(p, m_ref, QPointF(r.center().x(), r.top() - 2.0), 4.2, Qt::AlignHCenter | Qt::AlignBottom, colour::silk);
 }
 
-void BoxHeader::shadow(QPainter &nearLayer, QPainter &farLayer) const
+void BoxHeader::shadow(QPainter& nearLayer, QPainter& farLayer) const
 {
     nearLayer.fillRect(m_outer.translated(1.0, 1.5), Qt::black);
     farLayer.fillRect(m_outer.translated(4.2, 6.3), Qt::black);
 }
 
-void BoxHeader::body(QPainter &p) const
+void BoxHeader::body(QPainter& p) const
 {
     const QRectF o = m_outer;
     QLinearGradient shell(o.topLeft(), o.bottomRight());
@@ -336,37 +349,40 @@ void BoxHeader::body(QPainter &p) const
 
 // --------------------------------------------------------------------- UsbB
 
-UsbB::UsbB(QRectF shell) : m_shell(shell) {}
-
-static QList<QRectF> usbTabs(const QRectF &s)
+UsbB::UsbB(QRectF shell)
+    : m_shell(shell)
 {
-    const qreal x = s.right() - 16.0;
-    return {QRectF(x, s.top() - 3.2, 6.0, 3.2), QRectF(x, s.bottom(), 6.0, 3.2)};
 }
 
-void UsbB::clearance(QPainter &p) const
+static QList<QRectF> usbTabs(const QRectF& s)
 {
-    for (const QRectF &t : usbTabs(m_shell))
+    const qreal x = s.right() - 16.0;
+    return { QRectF(x, s.top() - 3.2, 6.0, 3.2), QRectF(x, s.bottom(), 6.0, 3.2) };
+}
+
+void UsbB::clearance(QPainter& p) const
+{
+    for (const QRectF& t : usbTabs(m_shell))
         p.drawRoundedRect(t.adjusted(-3.0, -3.0, 3.0, 3.0), 2.0, 2.0);
 }
 
-void UsbB::pads(QPainter &p) const
+void UsbB::pads(QPainter& p) const
 {
-    for (const QRectF &t : usbTabs(m_shell))
+    for (const QRectF& t : usbTabs(m_shell))
         fillSolderFillet(p, t.adjusted(-1.8, -1.8, 1.8, 1.8));
 }
 
-void UsbB::shadow(QPainter &nearLayer, QPainter &farLayer) const
+void UsbB::shadow(QPainter& nearLayer, QPainter& farLayer) const
 {
     nearLayer.fillRect(m_shell.translated(1.1, 1.6), Qt::black);
     farLayer.fillRect(m_shell.adjusted(0, 0, 2, 2).translated(5.0, 7.5), Qt::black);
 }
 
-void UsbB::body(QPainter &p) const
+void UsbB::body(QPainter& p) const
 {
     const QRectF s = m_shell;
     p.setPen(Qt::NoPen);
-    for (const QRectF &t : usbTabs(s)) {
+    for (const QRectF& t : usbTabs(s)) {
         p.setBrush(metal(t.topLeft(), t.topRight(), QColor(190, 192, 196)));
         p.drawRect(t);
     }
@@ -405,7 +421,7 @@ void UsbB::body(QPainter &p) const
     p.drawRect(lip);
 
     // Retention springs stamped into the top, near the mating face.
-    for (qreal fy : {0.30, 0.70}) {
+    for (qreal fy : { 0.30, 0.70 }) {
         const QRectF tab(s.left() + 9.0, s.top() + s.height() * fy - 3.2, 13.0, 6.4);
         p.setPen(QPen(QColor(40, 42, 46, 230), 0.7));
         p.setBrush(Qt::NoBrush);
@@ -456,37 +472,40 @@ void UsbB::body(QPainter &p) const
 
 // ------------------------------------------------------------------- DcJack
 
-DcJack::DcJack(QRectF body) : m_body(body) {}
-
-static QList<QRectF> jackLugs(const QRectF &b)
+DcJack::DcJack(QRectF body)
+    : m_body(body)
 {
-    return {QRectF(b.right(), b.center().y() - 4.0, 4.0, 8.0), QRectF(b.right() - 26.0, b.bottom(), 8.0, 4.0),
-            QRectF(b.left() + 36.0, b.top() - 4.0, 8.0, 4.0)};
 }
 
-void DcJack::clearance(QPainter &p) const
+static QList<QRectF> jackLugs(const QRectF& b)
 {
-    for (const QRectF &r : jackLugs(m_body))
+    return { QRectF(b.right(), b.center().y() - 4.0, 4.0, 8.0), QRectF(b.right() - 26.0, b.bottom(), 8.0, 4.0),
+        QRectF(b.left() + 36.0, b.top() - 4.0, 8.0, 4.0) };
+}
+
+void DcJack::clearance(QPainter& p) const
+{
+    for (const QRectF& r : jackLugs(m_body))
         p.drawRoundedRect(r.adjusted(-4.5, -4.5, 4.5, 4.5), 2.0, 2.0);
 }
 
-void DcJack::pads(QPainter &p) const
+void DcJack::pads(QPainter& p) const
 {
-    for (const QRectF &r : jackLugs(m_body))
+    for (const QRectF& r : jackLugs(m_body))
         fillSolderFillet(p, r.adjusted(-2.6, -2.6, 2.6, 2.6));
 }
 
-void DcJack::shadow(QPainter &nearLayer, QPainter &farLayer) const
+void DcJack::shadow(QPainter& nearLayer, QPainter& farLayer) const
 {
     nearLayer.fillRect(m_body.translated(1.1, 1.6), Qt::black);
     farLayer.fillRect(m_body.translated(5.0, 7.5), Qt::black);
 }
 
-void DcJack::body(QPainter &p) const
+void DcJack::body(QPainter& p) const
 {
     const QRectF b = m_body;
     p.setPen(Qt::NoPen);
-    for (const QRectF &r : jackLugs(b)) {
+    for (const QRectF& r : jackLugs(b)) {
         const bool vertical = r.height() < r.width();
         p.setBrush(metal(r.topLeft(), vertical ? r.topRight() : r.bottomLeft(), QColor(196, 196, 198)));
         p.drawRect(r);
@@ -503,7 +522,7 @@ void DcJack::body(QPainter &p) const
     roll.setColorAt(1.00, QColor(8, 8, 9));
     p.setBrush(roll);
     p.drawRoundedRect(nose, 2.5, 2.5);
-    for (qreal x : {nose.left() + 4.0, nose.left() + 8.0}) {
+    for (qreal x : { nose.left() + 4.0, nose.left() + 8.0 }) {
         p.setPen(QPen(QColor(0, 0, 0, 120), 0.6));
         p.drawLine(QPointF(x, nose.top() + 0.6), QPointF(x, nose.bottom() - 0.6));
         p.setPen(QPen(QColor(255, 255, 255, 40), 0.5));
@@ -526,8 +545,8 @@ void DcJack::body(QPainter &p) const
     p.drawRoundedRect(top, 1.5, 1.5);
 
     // Moulded recesses and a raised rating, as injection-moulded jacks have.
-    for (const QRectF &r : {QRectF(top.left() + 5.0, top.top() + 5.0, 20.0, top.height() - 10.0),
-                            QRectF(top.right() - 24.0, top.top() + 7.0, 18.0, top.height() - 14.0)}) {
+    for (const QRectF& r : { QRectF(top.left() + 5.0, top.top() + 5.0, 20.0, top.height() - 10.0),
+             QRectF(top.right() - 24.0, top.top() + 7.0, 18.0, top.height() - 14.0) }) {
         p.setPen(QPen(QColor(0, 0, 0, 150), 0.6));
         p.setBrush(QColor(0, 0, 0, 30));
         p.drawRect(r);
@@ -537,7 +556,7 @@ void DcJack::body(QPainter &p) const
     }
     p.setPen(Qt::NoPen);
     drawLabel(p, QStringLiteral("DC"), QPointF(top.center().x() + 1.0, top.center().y()), 4.4,
-              Qt::AlignCenter, QColor(72, 72, 76), 0.0, true);
+        Qt::AlignCenter, QColor(72, 72, 76), 0.0, true);
 
     QRadialGradient sheen(QPointF(box.left() + box.width() * 0.3, box.top() + box.height() * 0.28), box.width() * 0.5);
     sheen.setColorAt(0.0, QColor(255, 255, 255, 34));
@@ -548,7 +567,11 @@ void DcJack::body(QPainter &p) const
 
 // ---------------------------------------------------------------------- Led
 
-Led::Led(QPointF centre, qreal radius) : m_centre(centre), m_radius(radius) {}
+Led::Led(QPointF centre, qreal radius)
+    : m_centre(centre)
+    , m_radius(radius)
+{
+}
 
 static QPainterPath flattedCircle(QPointF c, qreal r, qreal flatAt)
 {
@@ -559,7 +582,7 @@ static QPainterPath flattedCircle(QPointF c, qreal r, qreal flatAt)
     return circle.intersected(keep);
 }
 
-void Led::silk(QPainter &p) const
+void Led::silk(QPainter& p) const
 {
     const qreal r = m_radius + 2.6;
     QPainterPath outline;
@@ -571,7 +594,7 @@ void Led::silk(QPainter &p) const
     strokeSilk(p, outline);
 }
 
-void Led::shadow(QPainter &nearLayer, QPainter &farLayer) const
+void Led::shadow(QPainter& nearLayer, QPainter& farLayer) const
 {
     nearLayer.setPen(Qt::NoPen);
     nearLayer.setBrush(Qt::black);
@@ -581,7 +604,7 @@ void Led::shadow(QPainter &nearLayer, QPainter &farLayer) const
     farLayer.drawEllipse(m_centre + QPointF(4.6, 6.9), m_radius, m_radius);
 }
 
-void Led::body(QPainter &p) const
+void Led::body(QPainter& p) const
 {
     const QPointF c = m_centre;
     const qreal r = m_radius;
@@ -631,19 +654,21 @@ void Led::body(QPainter &p) const
 // ------------------------------------------------------------ AxialResistor
 
 AxialResistor::AxialResistor(QPointF padA, QPointF padB, QList<QColor> bands)
-    : m_a(padA), m_b(padB), m_bands(std::move(bands))
+    : m_a(padA)
+    , m_b(padB)
+    , m_bands(std::move(bands))
 {
 }
 
-void AxialResistor::clearance(QPainter &p) const
+void AxialResistor::clearance(QPainter& p) const
 {
-    for (QPointF c : {m_a, m_b})
+    for (QPointF c : { m_a, m_b })
         p.drawEllipse(c, 5.6, 5.6);
 }
 
-void AxialResistor::pads(QPainter &p) const
+void AxialResistor::pads(QPainter& p) const
 {
-    for (QPointF c : {m_a, m_b}) {
+    for (QPointF c : { m_a, m_b }) {
         fillSolderFillet(p, QRectF(c.x() - 3.4, c.y() - 3.4, 6.8, 6.8));
     }
 }
@@ -654,7 +679,7 @@ static QRectF resistorBody(QPointF a, QPointF b)
     return QRectF(mid.x() - 7.5, mid.y() - 3.2, 15.0, 6.4);
 }
 
-void AxialResistor::shadow(QPainter &nearLayer, QPainter &farLayer) const
+void AxialResistor::shadow(QPainter& nearLayer, QPainter& farLayer) const
 {
     const QRectF r = resistorBody(m_a, m_b);
     nearLayer.fillRect(r.translated(1.6, 2.4), Qt::black);
@@ -662,7 +687,7 @@ void AxialResistor::shadow(QPainter &nearLayer, QPainter &farLayer) const
     nearLayer.fillRect(QRectF(m_a.x(), m_a.y() + 0.6, m_b.x() - m_a.x(), 1.2).translated(1.2, 1.8), Qt::black);
 }
 
-void AxialResistor::body(QPainter &p) const
+void AxialResistor::body(QPainter& p) const
 {
     const QRectF body = resistorBody(m_a, m_b);
     p.setPen(Qt::NoPen);
@@ -670,7 +695,7 @@ void AxialResistor::body(QPainter &p) const
     const QRectF lead(m_a.x(), m_a.y() - 0.65, m_b.x() - m_a.x(), 1.3);
     p.setBrush(metal(lead.topLeft(), lead.bottomLeft(), QColor(200, 200, 202)));
     p.drawRect(lead);
-    for (QPointF c : {m_a, m_b}) {
+    for (QPointF c : { m_a, m_b }) {
         p.setBrush(QColor(90, 90, 92));
         p.drawEllipse(c, 0.9, 0.9);
     }
@@ -687,7 +712,7 @@ void AxialResistor::body(QPainter &p) const
     p.save();
     p.setClipPath(shape);
     const qreal first = body.left() + 2.6;
-    const qreal spacing[] = {0.0, 2.4, 4.8, 9.4};
+    const qreal spacing[] = { 0.0, 2.4, 4.8, 9.4 };
     for (int i = 0; i < m_bands.size() && i < 4; ++i) {
         p.setBrush(m_bands.at(i));
         p.drawRect(QRectF(first + spacing[i], body.top(), 1.5, body.height()));
@@ -705,24 +730,27 @@ void AxialResistor::body(QPainter &p) const
 
 // ------------------------------------------------------------------- Module
 
-Module::Module(QRectF rect, QStringList lines, QString ref) : m_rect(rect), m_lines(std::move(lines)), m_ref(std::move(ref))
+Module::Module(QRectF rect, QStringList lines, QString ref)
+    : m_rect(rect)
+    , m_lines(std::move(lines))
+    , m_ref(std::move(ref))
 {
 }
 
-void Module::silk(QPainter &p) const
+void Module::silk(QPainter& p) const
 {
     const QRectF r = m_rect.adjusted(-2.0, -2.0, 2.0, 2.0);
     strokeSilk(p, rectPath(r));
     drawLabel(p, m_ref, QPointF(r.left() - 1.5, r.top() + 2.0), 4.2, Qt::AlignRight | Qt::AlignTop, colour::silk);
 }
 
-void Module::shadow(QPainter &nearLayer, QPainter &farLayer) const
+void Module::shadow(QPainter& nearLayer, QPainter& farLayer) const
 {
     nearLayer.fillRect(m_rect.translated(1.2, 1.8), Qt::black);
     farLayer.fillRect(m_rect.translated(5.5, 8.2), Qt::black);
 }
 
-void Module::body(QPainter &p) const
+void Module::body(QPainter& p) const
 {
     const QRectF r = m_rect;
     p.setPen(Qt::NoPen);
@@ -768,9 +796,15 @@ void Module::body(QPainter &p) const
 // ----------------------------------------------------------------- GullWing
 
 GullWing::GullWing(QPointF centre, QSizeF body, int pinsPerSide, qreal pitch, int sides, bool vertical,
-                   QStringList marking, QString ref)
-    : m_centre(centre), m_body(body), m_pins(pinsPerSide), m_pitch(pitch), m_sides(sides), m_vertical(vertical),
-      m_marking(std::move(marking)), m_ref(std::move(ref))
+    QStringList marking, QString ref)
+    : m_centre(centre)
+    , m_body(body)
+    , m_pins(pinsPerSide)
+    , m_pitch(pitch)
+    , m_sides(sides)
+    , m_vertical(vertical)
+    , m_marking(std::move(marking))
+    , m_ref(std::move(ref))
 {
 }
 
@@ -810,14 +844,14 @@ QPointF GullWing::leadTip(int side, int index) const
 
 static int sideOf(int i, int sides) { return sides == 2 ? i * 2 : i; }
 
-void GullWing::clearance(QPainter &p) const
+void GullWing::clearance(QPainter& p) const
 {
     for (int i = 0; i < m_sides; ++i)
         for (int k = 0; k < m_pins; ++k)
             p.drawRect(leadRect(sideOf(i, m_sides), k, -1.0, 6.6).adjusted(-1.1, -1.1, 1.1, 1.1));
 }
 
-void GullWing::pads(QPainter &p) const
+void GullWing::pads(QPainter& p) const
 {
     for (int i = 0; i < m_sides; ++i)
         for (int k = 0; k < m_pins; ++k) {
@@ -826,7 +860,7 @@ void GullWing::pads(QPainter &p) const
         }
 }
 
-void GullWing::silk(QPainter &p) const
+void GullWing::silk(QPainter& p) const
 {
     const QRectF b = bodyRect();
     p.setPen(Qt::NoPen);
@@ -854,7 +888,7 @@ void GullWing::silk(QPainter &p) const
         QPainterPath corners;
         const QRectF o = b.adjusted(-1.5, -1.5, 1.5, 1.5);
         const qreal k = 4.0;
-        for (QPointF c : {o.topLeft(), o.topRight(), o.bottomRight(), o.bottomLeft()}) {
+        for (QPointF c : { o.topLeft(), o.topRight(), o.bottomRight(), o.bottomLeft() }) {
             const qreal sx = c.x() < o.center().x() ? 1.0 : -1.0;
             const qreal sy = c.y() < o.center().y() ? 1.0 : -1.0;
             corners.moveTo(c + QPointF(sx * k, 0));
@@ -870,21 +904,21 @@ void GullWing::silk(QPainter &p) const
     if (!m_ref.isEmpty()) {
         if (m_vertical)
             drawLabel(p, m_ref, QPointF(pins.center().x(), pins.top() - 2.0), 4.2, Qt::AlignHCenter | Qt::AlignBottom,
-                      colour::silk);
+                colour::silk);
         else
             drawLabel(p, m_ref, QPointF(pins.left() - 2.5, pins.center().y()), 4.2, Qt::AlignRight | Qt::AlignVCenter,
-                      colour::silk);
+                colour::silk);
     }
 }
 
-void GullWing::shadow(QPainter &nearLayer, QPainter &farLayer) const
+void GullWing::shadow(QPainter& nearLayer, QPainter& farLayer) const
 {
     const QRectF b = bodyRect();
     nearLayer.fillRect(b.translated(1.0, 1.5), Qt::black);
     farLayer.fillRect(b.translated(1.8, 2.7), QColor(0, 0, 0, 110));
 }
 
-void GullWing::body(QPainter &p) const
+void GullWing::body(QPainter& p) const
 {
     p.setPen(Qt::NoPen);
     for (int i = 0; i < m_sides; ++i)
@@ -941,14 +975,17 @@ void GullWing::body(QPainter &p) const
         const QPointF at = turn ? QPointF(top.center().x() - offset, top.center().y())
                                 : QPointF(top.center().x(), top.center().y() + offset);
         drawLabel(p, m_marking.at(i), at, lineHeight, Qt::AlignHCenter | Qt::AlignTop, QColor(130, 130, 126, 105),
-                  turn ? 90.0 : 0.0, false, false);
+            turn ? 90.0 : 0.0, false, false);
     }
 }
 
 // --------------------------------------------------------------------- Chip
 
 Chip::Chip(QPointF centre, QSizeF size, bool vertical, Kind kind)
-    : m_centre(centre), m_size(size), m_vertical(vertical), m_kind(kind)
+    : m_centre(centre)
+    , m_size(size)
+    , m_vertical(vertical)
+    , m_kind(kind)
 {
 }
 
@@ -969,25 +1006,25 @@ QRectF Chip::endRect(int end, qreal grow) const
                     : QRectF(r.left() - grow * 0.35, r.bottom() - cap, r.width() + grow * 0.7, cap + grow);
 }
 
-void Chip::clearance(QPainter &p) const
+void Chip::clearance(QPainter& p) const
 {
     for (int e = 0; e < 2; ++e)
         p.drawRect(endRect(e, 2.0).adjusted(-1.1, -1.1, 1.1, 1.1));
 }
 
-void Chip::pads(QPainter &p) const
+void Chip::pads(QPainter& p) const
 {
     for (int e = 0; e < 2; ++e)
         fillSolderFillet(p, endRect(e, 1.6));
 }
 
-void Chip::shadow(QPainter &nearLayer, QPainter &farLayer) const
+void Chip::shadow(QPainter& nearLayer, QPainter& farLayer) const
 {
     Q_UNUSED(farLayer);
     nearLayer.fillRect(rect().translated(0.7, 1.0), Qt::black);
 }
 
-void Chip::body(QPainter &p) const
+void Chip::body(QPainter& p) const
 {
     const QRectF r = rect();
     p.setPen(Qt::NoPen);
@@ -1036,7 +1073,12 @@ void Chip::body(QPainter &p) const
 
 // ---------------------------------------------------------------------- Sot
 
-Sot::Sot(QPointF centre, bool tab, QString marking) : m_centre(centre), m_tab(tab), m_marking(std::move(marking)) {}
+Sot::Sot(QPointF centre, bool tab, QString marking)
+    : m_centre(centre)
+    , m_tab(tab)
+    , m_marking(std::move(marking))
+{
+}
 
 QRectF Sot::bodyRect() const
 {
@@ -1054,32 +1096,32 @@ QList<QRectF> Sot::leads() const
         l.append(QRectF(b.center().x() - 6.0, b.top() - 6.0, 12.0, 6.0));
         return l;
     }
-    return {QRectF(b.center().x() - 3.7 - 0.8, b.bottom(), 1.6, 2.6), QRectF(b.center().x() + 3.7 - 0.8, b.bottom(), 1.6, 2.6),
-            QRectF(b.center().x() - 0.8, b.top() - 2.6, 1.6, 2.6)};
+    return { QRectF(b.center().x() - 3.7 - 0.8, b.bottom(), 1.6, 2.6), QRectF(b.center().x() + 3.7 - 0.8, b.bottom(), 1.6, 2.6),
+        QRectF(b.center().x() - 0.8, b.top() - 2.6, 1.6, 2.6) };
 }
 
-void Sot::clearance(QPainter &p) const
+void Sot::clearance(QPainter& p) const
 {
-    for (const QRectF &l : leads())
+    for (const QRectF& l : leads())
         p.drawRect(l.adjusted(-2.4, -2.4, 2.4, 2.4));
 }
 
-void Sot::pads(QPainter &p) const
+void Sot::pads(QPainter& p) const
 {
-    for (const QRectF &l : leads())
+    for (const QRectF& l : leads())
         fillSolderFillet(p, l.adjusted(-1.1, -0.2, 1.1, 1.4));
 }
 
-void Sot::shadow(QPainter &nearLayer, QPainter &farLayer) const
+void Sot::shadow(QPainter& nearLayer, QPainter& farLayer) const
 {
     nearLayer.fillRect(bodyRect().translated(0.9, 1.3), Qt::black);
     farLayer.fillRect(bodyRect().translated(1.6, 2.4), QColor(0, 0, 0, 90));
 }
 
-void Sot::body(QPainter &p) const
+void Sot::body(QPainter& p) const
 {
     p.setPen(Qt::NoPen);
-    for (const QRectF &l : leads()) {
+    for (const QRectF& l : leads()) {
         p.setBrush(metal(l.topLeft(), l.topRight(), QColor(200, 200, 202)));
         p.drawRect(l);
     }
@@ -1097,11 +1139,15 @@ void Sot::body(QPainter &p) const
 // ------------------------------------------------------------- Electrolytic
 
 Electrolytic::Electrolytic(QPointF centre, qreal radius, QColor sleeve, qreal stripeAngle, QString ref)
-    : m_centre(centre), m_radius(radius), m_sleeve(sleeve), m_stripe(stripeAngle), m_ref(std::move(ref))
+    : m_centre(centre)
+    , m_radius(radius)
+    , m_sleeve(sleeve)
+    , m_stripe(stripeAngle)
+    , m_ref(std::move(ref))
 {
 }
 
-void Electrolytic::silk(QPainter &p) const
+void Electrolytic::silk(QPainter& p) const
 {
     const qreal r = m_radius + 1.8;
     QPainterPath ring;
@@ -1115,7 +1161,7 @@ void Electrolytic::silk(QPainter &p) const
     drawLabel(p, m_ref, ref, 4.2, Qt::AlignLeft | Qt::AlignTop, colour::silk);
 }
 
-void Electrolytic::shadow(QPainter &nearLayer, QPainter &farLayer) const
+void Electrolytic::shadow(QPainter& nearLayer, QPainter& farLayer) const
 {
     nearLayer.setPen(Qt::NoPen);
     nearLayer.setBrush(Qt::black);
@@ -1126,7 +1172,7 @@ void Electrolytic::shadow(QPainter &nearLayer, QPainter &farLayer) const
     farLayer.drawEllipse(m_centre + QPointF(3.0, 4.5), m_radius, m_radius);
 }
 
-void Electrolytic::body(QPainter &p) const
+void Electrolytic::body(QPainter& p) const
 {
     const QPointF c = m_centre;
     const qreal r = m_radius;
@@ -1181,19 +1227,23 @@ void Electrolytic::body(QPainter &p) const
 
 // ------------------------------------------------------------------ Crystal
 
-Crystal::Crystal(QRectF rect, QString marking) : m_rect(rect), m_marking(std::move(marking)) {}
+Crystal::Crystal(QRectF rect, QString marking)
+    : m_rect(rect)
+    , m_marking(std::move(marking))
+{
+}
 
-void Crystal::silk(QPainter &p) const
+void Crystal::silk(QPainter& p) const
 {
     QPainterPath outline;
     const QRectF r = m_rect.adjusted(-1.8, -1.8, 1.8, 1.8);
     outline.addRoundedRect(r, r.height() / 2, r.height() / 2);
     strokeSilk(p, outline);
     drawLabel(p, QStringLiteral("Y1"), QPointF(r.right() + 2.0, r.center().y()), 4.2, Qt::AlignLeft | Qt::AlignVCenter,
-              colour::silk);
+        colour::silk);
 }
 
-void Crystal::shadow(QPainter &nearLayer, QPainter &farLayer) const
+void Crystal::shadow(QPainter& nearLayer, QPainter& farLayer) const
 {
     nearLayer.setPen(Qt::NoPen);
     nearLayer.setBrush(Qt::black);
@@ -1203,7 +1253,7 @@ void Crystal::shadow(QPainter &nearLayer, QPainter &farLayer) const
     farLayer.drawRoundedRect(m_rect.translated(2.6, 3.9), m_rect.height() / 2, m_rect.height() / 2);
 }
 
-void Crystal::body(QPainter &p) const
+void Crystal::body(QPainter& p) const
 {
     const QRectF r = m_rect;
     QLinearGradient can(r.topLeft(), r.bottomLeft());
@@ -1225,14 +1275,18 @@ void Crystal::body(QPainter &p) const
 
 // ------------------------------------------------------------- MountingHole
 
-MountingHole::MountingHole(QPointF centre, QColor seenThrough) : m_centre(centre), m_through(seenThrough) {}
+MountingHole::MountingHole(QPointF centre, QColor seenThrough)
+    : m_centre(centre)
+    , m_through(seenThrough)
+{
+}
 
-void MountingHole::clearance(QPainter &p) const
+void MountingHole::clearance(QPainter& p) const
 {
     p.drawEllipse(m_centre, 13.5, 13.5);
 }
 
-void MountingHole::pads(QPainter &p) const
+void MountingHole::pads(QPainter& p) const
 {
     const QPointF c = m_centre;
     p.setPen(Qt::NoPen);
@@ -1268,20 +1322,25 @@ void MountingHole::pads(QPainter &p) const
 
 // ------------------------------------------------------------------ Sticker
 
-Sticker::Sticker(QRectF rect, qreal angle, QString serial) : m_rect(rect), m_angle(angle), m_serial(std::move(serial)) {}
+Sticker::Sticker(QRectF rect, qreal angle, QString serial)
+    : m_rect(rect)
+    , m_angle(angle)
+    , m_serial(std::move(serial))
+{
+}
 
-void Sticker::shadow(QPainter &nearLayer, QPainter &farLayer) const
+void Sticker::shadow(QPainter& nearLayer, QPainter& farLayer) const
 {
     Q_UNUSED(farLayer);
     nearLayer.save();
     nearLayer.translate(m_rect.center());
     nearLayer.rotate(m_angle);
     nearLayer.fillRect(QRectF(-m_rect.width() / 2 + 0.4, -m_rect.height() / 2 + 0.6, m_rect.width(), m_rect.height()),
-                       QColor(0, 0, 0, 150));
+        QColor(0, 0, 0, 150));
     nearLayer.restore();
 }
 
-void Sticker::body(QPainter &p) const
+void Sticker::body(QPainter& p) const
 {
     p.save();
     p.translate(m_rect.center());
@@ -1307,20 +1366,24 @@ void Sticker::body(QPainter &p) const
         ink = !ink;
     }
     drawLabel(p, m_serial, QPointF(r.center().x(), bars.bottom() + 1.2), 2.6, Qt::AlignHCenter | Qt::AlignTop,
-              QColor(30, 30, 32), 0.0, false, true);
+        QColor(30, 30, 32), 0.0, false, true);
     p.restore();
 }
 
 // ---------------------------------------------------------------- TestPoint
 
-TestPoint::TestPoint(QPointF centre, QString label) : m_centre(centre), m_label(std::move(label)) {}
+TestPoint::TestPoint(QPointF centre, QString label)
+    : m_centre(centre)
+    , m_label(std::move(label))
+{
+}
 
-void TestPoint::clearance(QPainter &p) const
+void TestPoint::clearance(QPainter& p) const
 {
     p.drawEllipse(m_centre, 4.2, 4.2);
 }
 
-void TestPoint::pads(QPainter &p) const
+void TestPoint::pads(QPainter& p) const
 {
     QRadialGradient g(m_centre - QPointF(0.8, 0.8), 3.2);
     g.setColorAt(0.0, QColor(252, 228, 160));
@@ -1330,7 +1393,7 @@ void TestPoint::pads(QPainter &p) const
     p.drawEllipse(m_centre, 2.6, 2.6);
 }
 
-void TestPoint::silk(QPainter &p) const
+void TestPoint::silk(QPainter& p) const
 {
     drawLabel(p, m_label, m_centre + QPointF(4.5, 0), 3.8, Qt::AlignLeft | Qt::AlignVCenter, colour::silk);
 }

@@ -17,49 +17,47 @@ namespace board {
 constexpr qreal kPitch = 10.0;
 
 namespace colour {
-inline const QColor laminate(20, 72, 42);     // solder mask over bare FR4
-inline const QColor copper(44, 104, 54);      // solder mask over copper
-inline const QColor silk(228, 232, 222);      // silkscreen ink
-inline const QColor gold(214, 176, 92);       // ENIG finish
-inline const QColor solder(192, 194, 192);    // tin/lead after reflow
+    inline const QColor laminate(20, 72, 42); // solder mask over bare FR4
+    inline const QColor copper(44, 104, 54); // solder mask over copper
+    inline const QColor silk(228, 232, 222); // silkscreen ink
+    inline const QColor gold(214, 176, 92); // ENIG finish
+    inline const QColor solder(192, 194, 192); // tin/lead after reflow
 } // namespace colour
 
 // Text as filled outlines so size and placement do not depend on the
 // painter's DPI; `capHeight` is in layout units.
-QPainterPath textPath(const QString &text, qreal capHeight, bool bold = true, bool mono = false);
-void drawLabel(QPainter &p, const QString &text, QPointF anchor, qreal capHeight, Qt::Alignment align,
-               const QColor &colour, qreal angle = 0.0, bool bold = true, bool mono = false);
+QPainterPath textPath(const QString& text, qreal capHeight, bool bold = true, bool mono = false);
+void drawLabel(QPainter& p, const QString& text, QPointF anchor, qreal capHeight, Qt::Alignment align,
+    const QColor& colour, qreal angle = 0.0, bool bold = true, bool mono = false);
 
 // A component seen from above. The scene calls every part once per pass so
 // that, say, all shadows sit under all bodies regardless of list order.
-class Part
-{
+class Part {
 public:
     virtual ~Part() = default;
     // Paints, in laminate colour, the gap the copper pour keeps around pads.
-    virtual void clearance(QPainter &) const {}
-    virtual void pads(QPainter &) const {}
-    virtual void silk(QPainter &) const {}
+    virtual void clearance(QPainter&) const { }
+    virtual void pads(QPainter&) const { }
+    virtual void silk(QPainter&) const { }
     // `nearLayer` gets a tight blur (contact shadow), `farLayer` a wide one
     // (the cast shadow of tall parts); both are painted opaque black.
-    virtual void shadow(QPainter &nearLayer, QPainter &farLayer) const
+    virtual void shadow(QPainter& nearLayer, QPainter& farLayer) const
     {
         Q_UNUSED(nearLayer);
         Q_UNUSED(farLayer);
     }
-    virtual void body(QPainter &) const {}
+    virtual void body(QPainter&) const { }
 };
 
 // Straight 0.1" header: `count` pins along `orientation`, `rows` across it.
-class PinHeader : public Part
-{
+class PinHeader : public Part {
 public:
     PinHeader(QPointF firstPin, int count, int rows, Qt::Orientation orientation, bool goldPins = true);
     QPointF pin(int index, int row = 0) const;
     QRectF bounds() const;
-    void silk(QPainter &p) const override;
-    void shadow(QPainter &nearLayer, QPainter &farLayer) const override;
-    void body(QPainter &p) const override;
+    void silk(QPainter& p) const override;
+    void shadow(QPainter& nearLayer, QPainter& farLayer) const override;
+    void body(QPainter& p) const override;
 
 private:
     QPointF m_first;
@@ -70,12 +68,11 @@ private:
 };
 
 // Jumper cap over two neighbouring pins.
-class Shunt : public Part
-{
+class Shunt : public Part {
 public:
     Shunt(QPointF pinA, QPointF pinB, QColor colour);
-    void shadow(QPainter &nearLayer, QPainter &farLayer) const override;
-    void body(QPainter &p) const override;
+    void shadow(QPainter& nearLayer, QPainter& farLayer) const override;
+    void body(QPainter& p) const override;
 
 private:
     QPointF m_a;
@@ -84,13 +81,12 @@ private:
 };
 
 // Shrouded two-row box header; pins run along the long side.
-class BoxHeader : public Part
-{
+class BoxHeader : public Part {
 public:
     BoxHeader(QRectF outer, int pairs, Qt::Orientation orientation, Qt::Edge keySide, QString ref);
-    void silk(QPainter &p) const override;
-    void shadow(QPainter &nearLayer, QPainter &farLayer) const override;
-    void body(QPainter &p) const override;
+    void silk(QPainter& p) const override;
+    void shadow(QPainter& nearLayer, QPainter& farLayer) const override;
+    void body(QPainter& p) const override;
 
 private:
     QRectF m_outer;
@@ -101,40 +97,37 @@ private:
 };
 
 // USB type-B receptacle, mating face towards the board's left edge.
-class UsbB : public Part
-{
+class UsbB : public Part {
 public:
     explicit UsbB(QRectF shell);
-    void clearance(QPainter &p) const override;
-    void pads(QPainter &p) const override;
-    void shadow(QPainter &nearLayer, QPainter &farLayer) const override;
-    void body(QPainter &p) const override;
+    void clearance(QPainter& p) const override;
+    void pads(QPainter& p) const override;
+    void shadow(QPainter& nearLayer, QPainter& farLayer) const override;
+    void body(QPainter& p) const override;
 
 private:
     QRectF m_shell;
 };
 
 // Black plastic power jack, plug opening towards the board's left edge.
-class DcJack : public Part
-{
+class DcJack : public Part {
 public:
     explicit DcJack(QRectF body);
-    void clearance(QPainter &p) const override;
-    void pads(QPainter &p) const override;
-    void shadow(QPainter &nearLayer, QPainter &farLayer) const override;
-    void body(QPainter &p) const override;
+    void clearance(QPainter& p) const override;
+    void pads(QPainter& p) const override;
+    void shadow(QPainter& nearLayer, QPainter& farLayer) const override;
+    void body(QPainter& p) const override;
 
 private:
     QRectF m_body;
 };
 
-class Led : public Part
-{
+class Led : public Part {
 public:
     Led(QPointF centre, qreal radius);
-    void silk(QPainter &p) const override;
-    void shadow(QPainter &nearLayer, QPainter &farLayer) const override;
-    void body(QPainter &p) const override;
+    void silk(QPainter& p) const override;
+    void shadow(QPainter& nearLayer, QPainter& farLayer) const override;
+    void body(QPainter& p) const override;
 
 private:
     QPointF m_centre;
@@ -142,14 +135,13 @@ private:
 };
 
 // Through-hole resistor lying between two pads on one horizontal line.
-class AxialResistor : public Part
-{
+class AxialResistor : public Part {
 public:
     AxialResistor(QPointF padA, QPointF padB, QList<QColor> bands);
-    void clearance(QPainter &p) const override;
-    void pads(QPainter &p) const override;
-    void shadow(QPainter &nearLayer, QPainter &farLayer) const override;
-    void body(QPainter &p) const override;
+    void clearance(QPainter& p) const override;
+    void pads(QPainter& p) const override;
+    void shadow(QPainter& nearLayer, QPainter& farLayer) const override;
+    void body(QPainter& p) const override;
 
 private:
     QPointF m_a;
@@ -158,13 +150,12 @@ private:
 };
 
 // Potted DC-DC converter block with printed ratings.
-class Module : public Part
-{
+class Module : public Part {
 public:
     Module(QRectF rect, QStringList lines, QString ref);
-    void silk(QPainter &p) const override;
-    void shadow(QPainter &nearLayer, QPainter &farLayer) const override;
-    void body(QPainter &p) const override;
+    void silk(QPainter& p) const override;
+    void shadow(QPainter& nearLayer, QPainter& farLayer) const override;
+    void body(QPainter& p) const override;
 
 private:
     QRectF m_rect;
@@ -174,17 +165,16 @@ private:
 
 // Gull-wing package: SOIC/TSSOP when `sides` is 2, QFP when 4. The long
 // axis is horizontal unless `vertical`.
-class GullWing : public Part
-{
+class GullWing : public Part {
 public:
     GullWing(QPointF centre, QSizeF body, int pinsPerSide, qreal pitch, int sides, bool vertical,
-             QStringList marking, QString ref);
+        QStringList marking, QString ref);
     QPointF leadTip(int side, int index) const;
-    void clearance(QPainter &p) const override;
-    void pads(QPainter &p) const override;
-    void silk(QPainter &p) const override;
-    void shadow(QPainter &nearLayer, QPainter &farLayer) const override;
-    void body(QPainter &p) const override;
+    void clearance(QPainter& p) const override;
+    void pads(QPainter& p) const override;
+    void silk(QPainter& p) const override;
+    void shadow(QPainter& nearLayer, QPainter& farLayer) const override;
+    void body(QPainter& p) const override;
 
 private:
     QRectF bodyRect() const;
@@ -201,15 +191,17 @@ private:
 };
 
 // Two-terminal SMD chip (resistor, ceramic capacitor, ferrite bead).
-class Chip : public Part
-{
+class Chip : public Part {
 public:
-    enum Kind { Resistor, Capacitor, Ferrite, Tantalum };
+    enum Kind { Resistor,
+        Capacitor,
+        Ferrite,
+        Tantalum };
     Chip(QPointF centre, QSizeF size, bool vertical, Kind kind);
-    void clearance(QPainter &p) const override;
-    void pads(QPainter &p) const override;
-    void shadow(QPainter &nearLayer, QPainter &farLayer) const override;
-    void body(QPainter &p) const override;
+    void clearance(QPainter& p) const override;
+    void pads(QPainter& p) const override;
+    void shadow(QPainter& nearLayer, QPainter& farLayer) const override;
+    void body(QPainter& p) const override;
 
 private:
     QRectF rect() const;
@@ -222,14 +214,13 @@ private:
 };
 
 // Three-lead SOT-23 / SOT-223 style package; `tab` selects the power variant.
-class Sot : public Part
-{
+class Sot : public Part {
 public:
     Sot(QPointF centre, bool tab, QString marking);
-    void clearance(QPainter &p) const override;
-    void pads(QPainter &p) const override;
-    void shadow(QPainter &nearLayer, QPainter &farLayer) const override;
-    void body(QPainter &p) const override;
+    void clearance(QPainter& p) const override;
+    void pads(QPainter& p) const override;
+    void shadow(QPainter& nearLayer, QPainter& farLayer) const override;
+    void body(QPainter& p) const override;
 
 private:
     QList<QRectF> leads() const;
@@ -240,13 +231,12 @@ private:
     QString m_marking;
 };
 
-class Electrolytic : public Part
-{
+class Electrolytic : public Part {
 public:
     Electrolytic(QPointF centre, qreal radius, QColor sleeve, qreal stripeAngle, QString ref);
-    void silk(QPainter &p) const override;
-    void shadow(QPainter &nearLayer, QPainter &farLayer) const override;
-    void body(QPainter &p) const override;
+    void silk(QPainter& p) const override;
+    void shadow(QPainter& nearLayer, QPainter& farLayer) const override;
+    void body(QPainter& p) const override;
 
 private:
     QPointF m_centre;
@@ -256,25 +246,23 @@ private:
     QString m_ref;
 };
 
-class Crystal : public Part
-{
+class Crystal : public Part {
 public:
     Crystal(QRectF rect, QString marking);
-    void silk(QPainter &p) const override;
-    void shadow(QPainter &nearLayer, QPainter &farLayer) const override;
-    void body(QPainter &p) const override;
+    void silk(QPainter& p) const override;
+    void shadow(QPainter& nearLayer, QPainter& farLayer) const override;
+    void body(QPainter& p) const override;
 
 private:
     QRectF m_rect;
     QString m_marking;
 };
 
-class MountingHole : public Part
-{
+class MountingHole : public Part {
 public:
     MountingHole(QPointF centre, QColor seenThrough);
-    void clearance(QPainter &p) const override;
-    void pads(QPainter &p) const override;
+    void clearance(QPainter& p) const override;
+    void pads(QPainter& p) const override;
 
 private:
     QPointF m_centre;
@@ -282,12 +270,11 @@ private:
 };
 
 // Serial-number label stuck on by hand, so never quite square.
-class Sticker : public Part
-{
+class Sticker : public Part {
 public:
     Sticker(QRectF rect, qreal angle, QString serial);
-    void shadow(QPainter &nearLayer, QPainter &farLayer) const override;
-    void body(QPainter &p) const override;
+    void shadow(QPainter& nearLayer, QPainter& farLayer) const override;
+    void body(QPainter& p) const override;
 
 private:
     QRectF m_rect;
@@ -295,13 +282,12 @@ private:
     QString m_serial;
 };
 
-class TestPoint : public Part
-{
+class TestPoint : public Part {
 public:
     TestPoint(QPointF centre, QString label);
-    void clearance(QPainter &p) const override;
-    void pads(QPainter &p) const override;
-    void silk(QPainter &p) const override;
+    void clearance(QPainter& p) const override;
+    void pads(QPainter& p) const override;
+    void silk(QPainter& p) const override;
 
 private:
     QPointF m_centre;

@@ -9,13 +9,12 @@
 // frame, the photograph stretched to its on-screen size. These are copies of
 // the application's rectangles, and the layout places every part relative to
 // them; tests/template/tst_images.cpp checks that the parts land there.
-struct Hotspot
-{
+struct Hotspot {
     QString name;
     QRectF rect; // in the 600x592 frame
 };
 
-const QList<Hotspot> &hotspots();
+const QList<Hotspot>& hotspots();
 
 constexpr int kPhotoWidth = 588;
 constexpr int kPhotoHeight = 580;
@@ -24,4 +23,4 @@ constexpr int kPhotoHeight = 580;
 QImage paintBoardPhoto();
 
 // The photograph with every hotspot outlined, for checking the layout by eye.
-QImage hotspotOverlay(const QImage &photo);
+QImage hotspotOverlay(const QImage& photo);

@@ -9,8 +9,7 @@
 
 namespace {
 
-struct JpegErrorManager
-{
+struct JpegErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
@@ -20,18 +19,18 @@ struct JpegErrorManager
 // report which file failed and why.
 [[noreturn]] void jpegErrorExit(j_common_ptr cinfo)
 {
-    auto *manager = reinterpret_cast<JpegErrorManager *>(cinfo->err);
+    auto* manager = reinterpret_cast<JpegErrorManager*>(cinfo->err);
     (*cinfo->err->format_message)(cinfo, manager->message);
     std::longjmp(manager->jump, 1);
 }
 
-void putLe16(QByteArray &out, quint16 v)
+void putLe16(QByteArray& out, quint16 v)
 {
     out.append(char(v & 0xFF));
     out.append(char(v >> 8));
 }
 
-void putLe32(QByteArray &out, quint32 v)
+void putLe32(QByteArray& out, quint32 v)
 {
     for (int i = 0; i < 4; ++i)
         out.append(char((v >> (8 * i)) & 0xFF));
@@ -39,12 +38,12 @@ void putLe32(QByteArray &out, quint32 v)
 
 } // namespace
 
-bool writeBoardJpeg(const QImage &image, const QString &path, int quality, QString *error)
+bool writeBoardJpeg(const QImage& image, const QString& path, int quality, QString* error)
 {
     // Everything with a destructor lives outside the setjmp/longjmp window.
     QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     const QByteArray fileName = QFile::encodeName(path);
-    std::FILE *file = std::fopen(fileName.constData(), "wb");
+    std::FILE* file = std::fopen(fileName.constData(), "wb");
     if (!file) {
         if (error)
             *error = QStringLiteral("cannot create %1").arg(path);
@@ -108,7 +107,7 @@ bool writeBoardJpeg(const QImage &image, const QString &path, int quality, QStri
     return true;
 }
 
-QByteArray encodeIndexedBmp(const QImage &image)
+QByteArray encodeIndexedBmp(const QImage& image)
 {
     Q_ASSERT(image.format() == QImage::Format_Indexed8);
     constexpr quint32 fileHeaderSize = 14;
@@ -130,9 +129,9 @@ QByteArray encodeIndexedBmp(const QImage &image)
     putLe32(out, infoHeaderSize);
     putLe32(out, width);
     putLe32(out, height); // positive: rows run bottom-up
-    putLe16(out, 1);      // planes
-    putLe16(out, 8);      // bits per pixel
-    putLe32(out, 0);      // BI_RGB
+    putLe16(out, 1); // planes
+    putLe16(out, 8); // bits per pixel
+    putLe32(out, 0); // BI_RGB
     putLe32(out, rowSize * height);
     putLe32(out, 3780); // 96 dpi in pixels per metre
     putLe32(out, 3780);
@@ -149,14 +148,14 @@ QByteArray encodeIndexedBmp(const QImage &image)
     }
 
     for (int y = int(height) - 1; y >= 0; --y) {
-        out.append(reinterpret_cast<const char *>(image.constScanLine(y)), int(width));
+        out.append(reinterpret_cast<const char*>(image.constScanLine(y)), int(width));
         for (quint32 pad = width; pad < rowSize; ++pad)
             out.append('\0');
     }
     return out;
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes, QString *error)
+bool writeFile(const QString& path, const QByteArray& bytes, QString* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {

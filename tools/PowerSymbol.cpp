@@ -10,7 +10,7 @@ namespace {
 constexpr int kWidth = 164;
 constexpr int kHeight = 71;
 
-QPainterPath labelPath(const QString &text, const QFont &font, qreal left, qreal midY)
+QPainterPath labelPath(const QString& text, const QFont& font, qreal left, qreal midY)
 {
     QPainterPath path;
     path.addText(0, 0, font, text);
@@ -68,8 +68,8 @@ QImage paintPowerSymbol()
         ramp.append(qRgb(i, i, i));
     indexed.setColorTable(ramp);
     for (int y = 0; y < kHeight; ++y) {
-        const QRgb *src = reinterpret_cast<const QRgb *>(canvas.constScanLine(y));
-        uchar *dst = indexed.scanLine(y);
+        const QRgb* src = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
+        uchar* dst = indexed.scanLine(y);
         for (int x = 0; x < kWidth; ++x)
             dst[x] = uchar(qGray(src[x]));
     }

@@ -27,14 +27,14 @@ float smooth(float t) { return t * t * (3.0f - 2.0f * t); }
 // One horizontal box pass over every channel of a premultiplied image,
 // reading `src` and writing `dst`; the vertical pass reuses it on a transpose
 // of the addressing (stride/step swapped).
-void boxPass(const std::uint8_t *src, std::uint8_t *dst, int lines, int length, qsizetype lineStride,
-             qsizetype step, int radius)
+void boxPass(const std::uint8_t* src, std::uint8_t* dst, int lines, int length, qsizetype lineStride,
+    qsizetype step, int radius)
 {
     const int window = 2 * radius + 1;
     std::vector<int> acc(4);
     for (int line = 0; line < lines; ++line) {
-        const std::uint8_t *in = src + line * lineStride;
-        std::uint8_t *out = dst + line * lineStride;
+        const std::uint8_t* in = src + line * lineStride;
+        std::uint8_t* out = dst + line * lineStride;
         std::fill(acc.begin(), acc.end(), 0);
         for (int i = 0; i < std::min(radius, length); ++i)
             for (int c = 0; c < 4; ++c)
@@ -90,7 +90,7 @@ float fractalNoise(float x, float y, int octaves, std::uint32_t seed)
     return sum / total;
 }
 
-void blurPremultiplied(QImage &image, int radius)
+void blurPremultiplied(QImage& image, int radius)
 {
     if (radius <= 0)
         return;
@@ -105,16 +105,16 @@ void blurPremultiplied(QImage &image, int radius)
     }
 }
 
-QImage halveImage(const QImage &image)
+QImage halveImage(const QImage& image)
 {
     const QImage src = image.convertToFormat(QImage::Format_RGB32);
     QImage out(src.width() / 2, src.height() / 2, QImage::Format_RGB32);
     for (int y = 0; y < out.height(); ++y) {
-        const QRgb *r0 = reinterpret_cast<const QRgb *>(src.constScanLine(2 * y));
-        const QRgb *r1 = reinterpret_cast<const QRgb *>(src.constScanLine(2 * y + 1));
-        QRgb *dst = reinterpret_cast<QRgb *>(out.scanLine(y));
+        const QRgb* r0 = reinterpret_cast<const QRgb*>(src.constScanLine(2 * y));
+        const QRgb* r1 = reinterpret_cast<const QRgb*>(src.constScanLine(2 * y + 1));
+        QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < out.width(); ++x) {
-            const QRgb p[4] = {r0[2 * x], r0[2 * x + 1], r1[2 * x], r1[2 * x + 1]};
+            const QRgb p[4] = { r0[2 * x], r0[2 * x + 1], r1[2 * x], r1[2 * x + 1] };
             int r = 2, g = 2, b = 2;
             for (QRgb q : p) {
                 r += qRed(q);

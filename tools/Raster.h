@@ -7,10 +7,12 @@
 // The committed images are regenerated from this tool and diffed byte for
 // byte, so randomness comes from this fixed-seed generator rather than from
 // std:: distributions, whose output differs between standard libraries.
-class Rng
-{
+class Rng {
 public:
-    explicit Rng(std::uint64_t seed) : m_state(seed) {}
+    explicit Rng(std::uint64_t seed)
+        : m_state(seed)
+    {
+    }
 
     std::uint64_t next()
     {
@@ -40,8 +42,8 @@ float fractalNoise(float x, float y, int octaves, std::uint32_t seed);
 
 // Three box passes approximate a Gaussian closely enough for soft shadows.
 // Pixels outside the image count as transparent, so shadows fade at borders.
-void blurPremultiplied(QImage &image, int radius);
+void blurPremultiplied(QImage& image, int radius);
 
 // Averages each 2x2 block; the board is drawn at twice the output size and
 // this is what turns its hard vector edges into camera-like ones.
-QImage halveImage(const QImage &image);
+QImage halveImage(const QImage& image);

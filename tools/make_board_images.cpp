@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kJpegQuality = 90;
 
-int fail(const QString &message)
+int fail(const QString& message)
 {
     std::fprintf(stderr, "make_board_images: %s\n", qPrintable(message));
     return 1;
@@ -24,7 +24,7 @@ int fail(const QString &message)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     // Fonts need a platform plugin; the offscreen one works without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

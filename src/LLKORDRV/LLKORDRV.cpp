@@ -21,12 +21,12 @@ bool DriverLibraryLoaded = false;
 
 namespace {
 
-template <typename Func>
-bool bind(void* library, const char* name, Func& pointer)
-{
-    pointer = reinterpret_cast<Func>(tk::findSymbol(library, name));
-    return pointer != nullptr;
-}
+    template <typename Func>
+    bool bind(void* library, const char* name, Func& pointer)
+    {
+        pointer = reinterpret_cast<Func>(tk::findSymbol(library, name));
+        return pointer != nullptr;
+    }
 
 }
 

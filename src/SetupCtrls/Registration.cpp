@@ -2,11 +2,11 @@
 
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
-#include "SetupCtrls/support/TSetupSupporter.h"
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "SetupCtrls/board/TThreeJumper.h"
-#include "toolkit/form/ClassRegistry.h"
+#include "SetupCtrls/support/TSetupSupporter.h"
 #include "toolkit/controls/StandardControls.h"
+#include "toolkit/form/ClassRegistry.h"
 
 namespace SetupCtrls {
 

@@ -1,17 +1,17 @@
 #include "template/TMainForm.h"
 
 #include "SetupCtrls/Registration.h"
+#include "SetupCtrls/board/TThreeJumper.h"
 #include "SetupCtrls/support/THelpForm.h"
 #include "SetupCtrls/support/TPCIForm.h"
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "SetupCtrls/support/TTechForm.h"
-#include "SetupCtrls/board/TThreeJumper.h"
-#include "toolkit/form/Components.h"
 #include "toolkit/app/Error.h"
-#include "toolkit/form/FormLoader.h"
 #include "toolkit/app/TApplication.h"
 #include "toolkit/controls/TComboBox.h"
 #include "toolkit/controls/TRadioButton.h"
+#include "toolkit/form/Components.h"
+#include "toolkit/form/FormLoader.h"
 #include "toolkit/layout/WindowGeometry.h"
 
 #include <QCloseEvent>
@@ -40,7 +40,8 @@ constexpr std::array<RangeRow, 6> kRanges { {
 // pair counts as bipolar.
 int rangeItem(TJumperState range, TJumperState polarity)
 {
-    const int unipolarItem = range == jsOpen ? 2 : range == jsLeft ? 1 : 0;
+    const int unipolarItem = range == jsOpen ? 2 : range == jsLeft ? 1
+                                                                   : 0;
     return polarity == jsRight ? unipolarItem : unipolarItem + 3;
 }
 
@@ -115,9 +116,15 @@ void TMainForm::setWindowState(TWindowState state)
         return;
     m_windowState = state;
     switch (state) {
-    case wsNormal: QMainWindow::setWindowState(Qt::WindowNoState); break;
-    case wsMinimized: QMainWindow::setWindowState(Qt::WindowMinimized); break;
-    case wsMaximized: QMainWindow::setWindowState(Qt::WindowMaximized); break;
+    case wsNormal:
+        QMainWindow::setWindowState(Qt::WindowNoState);
+        break;
+    case wsMinimized:
+        QMainWindow::setWindowState(Qt::WindowMinimized);
+        break;
+    case wsMaximized:
+        QMainWindow::setWindowState(Qt::WindowMaximized);
+        break;
     }
 }
 
@@ -154,8 +161,7 @@ void TMainForm::ComboBox1Change(QObject*)
 
 void TMainForm::RangeJumperClick(QObject*)
 {
-    part<TComboBox>("ComboBox1")->setItemIndex(
-        rangeItem(part<TThreeJumper>("RangeJumper")->JumperState(), part<TThreeJumper>("PolarityJumper")->JumperState()));
+    part<TComboBox>("ComboBox1")->setItemIndex(rangeItem(part<TThreeJumper>("RangeJumper")->JumperState(), part<TThreeJumper>("PolarityJumper")->JumperState()));
 }
 
 void TMainForm::PolarityJumperClick(QObject*)
@@ -164,8 +170,7 @@ void TMainForm::PolarityJumperClick(QObject*)
     // The polarity jumper is either bipolar or unipolar, never open.
     if (polarity->JumperState() == jsOpen)
         polarity->setJumperState(jsLeft);
-    part<TComboBox>("ComboBox1")->setItemIndex(
-        rangeItem(part<TThreeJumper>("RangeJumper")->JumperState(), polarity->JumperState()));
+    part<TComboBox>("ComboBox1")->setItemIndex(rangeItem(part<TThreeJumper>("RangeJumper")->JumperState(), polarity->JumperState()));
 }
 
 void TMainForm::BusPowerJumperClick(QObject*)

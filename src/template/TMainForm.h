@@ -3,8 +3,8 @@
 // the board photograph with its highlight circles, the information panels
 // and the menu bar, and holds the handlers of the page's controls.
 
-#include "toolkit/graphics/TColor.h"
 #include "toolkit/app/TNotifyEvent.h"
+#include "toolkit/graphics/TColor.h"
 
 #include <QMainWindow>
 
@@ -20,7 +20,9 @@ class TMainForm : public QMainWindow {
     Q_PROPERTY(TNotifyEvent OnCreate READ OnCreate WRITE setOnCreate)
 
 public:
-    enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+    enum TWindowState { wsNormal,
+        wsMinimized,
+        wsMaximized };
     Q_ENUM(TWindowState)
 
     static constexpr const char* DescriptionResource = ":/template/MainForm.form";

@@ -56,11 +56,14 @@ bool libraryInProcess()
 // '?' bound to some other export.
 void report()
 {
-    std::string marks(1, !GetNumCards ? '.' : GetNumCards == plantedCount ? 's' : '+');
+    std::string marks(1, !GetNumCards ? '.' : GetNumCards == plantedCount ? 's'
+                                                                          : '+');
     for (size_t i = 0; i < untyped.size(); ++i) {
         const EntryPoint p = *untyped[i];
         const auto call = reinterpret_cast<int32_t (*)()>(p);
-        marks += !p ? '.' : p == planted ? 's' : call() == int32_t(i + 2) ? '+' : '?';
+        marks += !p ? '.' : p == planted ? 's'
+            : call() == int32_t(i + 2)   ? '+'
+                                         : '?';
     }
     std::printf("%d %d %d %s\n", DriverLibraryLoaded, libraryInProcess(), cardCount(), marks.c_str());
 }
@@ -94,12 +97,24 @@ private slots:
         QTest::addColumn<QString>("afterSecond");
         const QString all(33, '+'), kept(33, 's');
         const QString noLast = all.left(32) + '.', noCount = '.' + all.left(32);
-        QTest::newRow("no library") << "" << "3" << "0 0 0 " + QString(33, '.') << "0 0 99 " + kept;
-        QTest::newRow("all exports, 3 cards") << "full" << "3" << "1 1 3 " + all << "1 1 99 " + kept;
-        QTest::newRow("all exports, no card") << "full" << "0" << "1 1 0 " + all << "1 1 99 " + kept;
-        QTest::newRow("all exports, negative count") << "full" << "-2" << "1 1 -2 " + all << "1 1 99 " + kept;
-        QTest::newRow("RelOutPortDWord missing") << "partial" << "3" << "0 1 3 " + noLast << "0 1 3 " + noLast;
-        QTest::newRow("GetNumCards missing") << "nocount" << "3" << "0 1 0 " + noCount << "0 1 0 " + noCount;
+        QTest::newRow("no library") << ""
+                                    << "3"
+                                    << "0 0 0 " + QString(33, '.') << "0 0 99 " + kept;
+        QTest::newRow("all exports, 3 cards") << "full"
+                                              << "3"
+                                              << "1 1 3 " + all << "1 1 99 " + kept;
+        QTest::newRow("all exports, no card") << "full"
+                                              << "0"
+                                              << "1 1 0 " + all << "1 1 99 " + kept;
+        QTest::newRow("all exports, negative count") << "full"
+                                                     << "-2"
+                                                     << "1 1 -2 " + all << "1 1 99 " + kept;
+        QTest::newRow("RelOutPortDWord missing") << "partial"
+                                                 << "3"
+                                                 << "0 1 3 " + noLast << "0 1 3 " + noLast;
+        QTest::newRow("GetNumCards missing") << "nocount"
+                                             << "3"
+                                             << "0 1 0 " + noCount << "0 1 0 " + noCount;
     }
 
     void binding()

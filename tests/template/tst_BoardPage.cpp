@@ -9,8 +9,8 @@
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
 #include "SetupCtrls/board/TRadioPanel.h"
-#include "SetupCtrls/support/TSetupSupporter.h"
 #include "SetupCtrls/board/TThreeJumper.h"
+#include "SetupCtrls/support/TSetupSupporter.h"
 #include "template/TMainForm.h"
 #include "toolkit/controls/TComboBox.h"
 #include "toolkit/controls/TImage.h"
@@ -226,15 +226,23 @@ private slots:
         QTest::addColumn<THighlightType>("type");
         QTest::addColumn<QString>("panel");
         QTest::addColumn<QString>("title");
-        QTest::newRow("power jumper") << "PowerHighlight" << QRect(80, 248, 41, 57) << htSettings << "PowerPanel" << "&External Power";
-        QTest::newRow("USB connector") << "USBHighlight" << QRect(37, 400, 73, 73) << htOptions << "USBPanel" << "&USB Connector";
-        QTest::newRow("DC input") << "DCINHighlight" << QRect(24, 304, 97, 65) << htOptions << "DCINPanel" << "DC Input";
-        QTest::newRow("LED") << "LedHighlight" << QRect(40, 488, 73, 57) << htOptions << "LEDPanel" << "LED Light";
-        QTest::newRow("differential outputs") << "DiffHighlight" << QRect(48, 80, 33, 201) << htOptions << "DiffPanel" << "Differential Outputs";
-        QTest::newRow("single-ended outputs") << "SEHighlight" << QRect(528, 80, 33, 129) << htOptions << "SEPanel" << "Single Ended Outputs";
-        QTest::newRow("signal lines") << "SigHighlight" << QRect(528, 224, 41, 89) << htOptions << "SigPanel" << "Signal Lines";
+        QTest::newRow("power jumper") << "PowerHighlight" << QRect(80, 248, 41, 57) << htSettings << "PowerPanel"
+                                      << "&External Power";
+        QTest::newRow("USB connector") << "USBHighlight" << QRect(37, 400, 73, 73) << htOptions << "USBPanel"
+                                       << "&USB Connector";
+        QTest::newRow("DC input") << "DCINHighlight" << QRect(24, 304, 97, 65) << htOptions << "DCINPanel"
+                                  << "DC Input";
+        QTest::newRow("LED") << "LedHighlight" << QRect(40, 488, 73, 57) << htOptions << "LEDPanel"
+                             << "LED Light";
+        QTest::newRow("differential outputs") << "DiffHighlight" << QRect(48, 80, 33, 201) << htOptions << "DiffPanel"
+                                              << "Differential Outputs";
+        QTest::newRow("single-ended outputs") << "SEHighlight" << QRect(528, 80, 33, 129) << htOptions << "SEPanel"
+                                              << "Single Ended Outputs";
+        QTest::newRow("signal lines") << "SigHighlight" << QRect(528, 224, 41, 89) << htOptions << "SigPanel"
+                                      << "Signal Lines";
         QTest::newRow("DC converters") << "OptionalHighlight" << QRect(480, 320, 97, 193) << htSettings << "OptionalPanel"
-                                       << QStringLiteral("\u00B1" "12V DAC Power");
+                                       << QStringLiteral("\u00B1"
+                                                         "12V DAC Power");
         // The eight range jumper blocks: four across, two rows, one panel.
         QTest::newRow("range block, top 1") << "RSettingsHighlight" << QRect(120, 32, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
         QTest::newRow("range block, top 2") << "BoardHighlight1" << QRect(216, 32, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
@@ -483,8 +491,10 @@ private slots:
         QTest::addColumn<QString>("panel");
         QTest::addColumn<QString>("jumper");
         QTest::addColumn<QSize>("size");
-        QTest::newRow("standing power jumper") << "PowerPanel" << "BusPowerJumper" << QSize(18, 43);
-        QTest::newRow("lying range jumper") << "RSettingsPanel" << "RangeJumper" << QSize(43, 18);
+        QTest::newRow("standing power jumper") << "PowerPanel"
+                                               << "BusPowerJumper" << QSize(18, 43);
+        QTest::newRow("lying range jumper") << "RSettingsPanel"
+                                            << "RangeJumper" << QSize(43, 18);
     }
 
     void jumpersKeepTheirSizeOnceShown()

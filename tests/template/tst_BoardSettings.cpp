@@ -98,7 +98,8 @@ QString describe(const Page& page)
         .arg(int(page.range->JumperState()))
         .arg(int(page.polarity->JumperState()))
         .arg(int(page.power->JumperState()))
-        .arg(page.busRadio->isChecked() ? "USB Bus Powered" : page.extRadio->isChecked() ? "External Powered" : "no power source");
+        .arg(page.busRadio->isChecked() ? "USB Bus Powered" : page.extRadio->isChecked() ? "External Powered"
+                                                                                         : "no power source");
 }
 
 // The power side is consistent: one source chosen, the jumper on it.
@@ -268,14 +269,22 @@ private slots:
         QTest::addColumn<TJumperState>("power");
         QTest::addColumn<bool>("busPowered");
         // VUSB passes through open and ends on VEXT.
-        QTest::newRow("click the jumper on VUSB") << "USB" << "jumper" << jsLeft << false;
-        QTest::newRow("click the jumper on VEXT") << "external" << "jumper" << jsRight << true;
-        QTest::newRow("click the jumper left open, USB chosen") << "open, USB" << "jumper" << jsLeft << false;
-        QTest::newRow("click the jumper left open, external chosen") << "open, external" << "jumper" << jsLeft << false;
-        QTest::newRow("choose External Powered") << "USB" << "ExtPowerRadio" << jsLeft << false;
-        QTest::newRow("choose USB Bus Powered") << "external" << "BusPowerRadio" << jsRight << true;
-        QTest::newRow("click USB Bus Powered again") << "USB" << "BusPowerRadio" << jsRight << true;
-        QTest::newRow("click External Powered again") << "external" << "ExtPowerRadio" << jsLeft << false;
+        QTest::newRow("click the jumper on VUSB") << "USB"
+                                                  << "jumper" << jsLeft << false;
+        QTest::newRow("click the jumper on VEXT") << "external"
+                                                  << "jumper" << jsRight << true;
+        QTest::newRow("click the jumper left open, USB chosen") << "open, USB"
+                                                                << "jumper" << jsLeft << false;
+        QTest::newRow("click the jumper left open, external chosen") << "open, external"
+                                                                     << "jumper" << jsLeft << false;
+        QTest::newRow("choose External Powered") << "USB"
+                                                 << "ExtPowerRadio" << jsLeft << false;
+        QTest::newRow("choose USB Bus Powered") << "external"
+                                                << "BusPowerRadio" << jsRight << true;
+        QTest::newRow("click USB Bus Powered again") << "USB"
+                                                     << "BusPowerRadio" << jsRight << true;
+        QTest::newRow("click External Powered again") << "external"
+                                                      << "ExtPowerRadio" << jsLeft << false;
     }
 
     void powerJumperAndRadioButtonsFollowEachOther()

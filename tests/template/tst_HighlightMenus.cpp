@@ -7,8 +7,8 @@
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
 #include "template/TMainForm.h"
-#include "toolkit/form/Components.h"
 #include "toolkit/controls/TMenuItem.h"
+#include "toolkit/form/Components.h"
 
 #include <QMenu>
 

@@ -12,17 +12,17 @@
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "SetupCtrls/support/TTechForm.h"
 #include "template/TMainForm.h"
-#include "toolkit/form/Components.h"
 #include "toolkit/app/Messages.h"
 #include "toolkit/controls/TMainMenu.h"
 #include "toolkit/controls/TMenuItem.h"
+#include "toolkit/form/Components.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTimer>
 #include <functional>
-#include <QTextBlock>
 
 namespace {
 
@@ -208,12 +208,14 @@ private slots:
         QTest::newRow("the board page") << true << true << false << false << "ORVANE USB-QT30-5E Series Settings Program"
                                         << R"({\fs32\b Note:} Make sure)";
         QTest::newRow("no series, single port") << false << false << false << false
-                                                << "ORVANE USB-QT30-5E Settings Program" << "}";
-        QTest::newRow("card name B") << false << true << true << false << "ORVANE QT-B Series Settings Program" << "}";
+                                                << "ORVANE USB-QT30-5E Settings Program"
+                                                << "}";
+        QTest::newRow("card name B") << false << true << true << false << "ORVANE QT-B Series Settings Program"
+                                     << "}";
         QTest::newRow("with installed cards")
             << false << true << false << true << "ORVANE USB-QT30-5E Series Settings Program"
             << R"(To see a list of USB-QT30-5E cards installed, click "Display USB-QT30-5E Cards Installed" under the File menu.\par\par)"
-                   + CrLf + "}";
+                + CrLf + "}";
     }
 
     void theHelpTextFollowsTheSwitches()
@@ -329,13 +331,16 @@ private slots:
         QTest::addColumn<QString>("header");
         QTest::addColumn<QList<int>>("asked");
         QTest::newRow("three cards, one without text")
-            << 3 << QStringList { "A", "", "C" } << true << "A\nC" << "USB-QT30-5E Series Settings Program" << QList<int> { 0, 1, 2 };
-        QTest::newRow("no card") << 0 << QStringList {} << true << "No Card Found" << "No USB-QT30-5E Series Card Found"
+            << 3 << QStringList { "A", "", "C" } << true << "A\nC"
+            << "USB-QT30-5E Series Settings Program" << QList<int> { 0, 1, 2 };
+        QTest::newRow("no card") << 0 << QStringList {} << true << "No Card Found"
+                                 << "No USB-QT30-5E Series Card Found"
                                  << QList<int> {};
         QTest::newRow("a negative count") << -1 << QStringList {} << true << "No Card Found"
                                           << "No USB-QT30-5E Series Card Found" << QList<int> {};
         QTest::newRow("only empty descriptions, no series")
-            << 2 << QStringList { "", "" } << false << "No Card Found" << "No USB-QT30-5E Found" << QList<int> { 0, 1 };
+            << 2 << QStringList { "", "" } << false << "No Card Found"
+            << "No USB-QT30-5E Found" << QList<int> { 0, 1 };
     }
 
     void theInstalledCardsAreListed()
@@ -454,8 +459,7 @@ private slots:
         help->show();
         const QRect over = page.window.frameGeometry();
         const QRect frame = help->frameGeometry();
-        QCOMPARE(frame.topLeft(), QPoint(over.left() + (over.width() - frame.width()) / 2,
-                                      over.top() + (over.height() - frame.height()) / 2));
+        QCOMPARE(frame.topLeft(), QPoint(over.left() + (over.width() - frame.width()) / 2, over.top() + (over.height() - frame.height()) / 2));
     }
 
     // The real page, as the program starts it.

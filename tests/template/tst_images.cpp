@@ -13,19 +13,18 @@
 
 namespace {
 
-struct Segment
-{
+struct Segment {
     quint8 marker;
     QByteArray payload; // without the length field
 };
 
-quint8 byteAt(const QByteArray &data, qsizetype pos) { return quint8(data.at(pos)); }
+quint8 byteAt(const QByteArray& data, qsizetype pos) { return quint8(data.at(pos)); }
 
-quint16 be16(const QByteArray &data, qsizetype pos) { return quint16(byteAt(data, pos) << 8 | byteAt(data, pos + 1)); }
+quint16 be16(const QByteArray& data, qsizetype pos) { return quint16(byteAt(data, pos) << 8 | byteAt(data, pos + 1)); }
 
-quint16 le16(const QByteArray &data, qsizetype pos) { return quint16(byteAt(data, pos) | byteAt(data, pos + 1) << 8); }
+quint16 le16(const QByteArray& data, qsizetype pos) { return quint16(byteAt(data, pos) | byteAt(data, pos + 1) << 8); }
 
-quint32 le32(const QByteArray &data, qsizetype pos) { return quint32(le16(data, pos)) | quint32(le16(data, pos + 2)) << 16; }
+quint32 le32(const QByteArray& data, qsizetype pos) { return quint32(le16(data, pos)) | quint32(le16(data, pos + 2)) << 16; }
 
 bool isRestart(quint8 marker) { return marker >= 0xD0 && marker <= 0xD7; }
 
@@ -34,13 +33,13 @@ bool isRestart(quint8 marker) { return marker >= 0xD0 && marker <= 0xD7; }
 // are reported as segments so that their presence can be tested. Returns an
 // empty list and sets `error` if the stream is malformed or has bytes after
 // EOI.
-QList<Segment> splitJpeg(const QByteArray &data, QString *error)
+QList<Segment> splitJpeg(const QByteArray& data, QString* error)
 {
     if (data.size() < 4 || byteAt(data, 0) != 0xFF || byteAt(data, 1) != 0xD8) {
         *error = QStringLiteral("no SOI at offset 0");
         return {};
     }
-    QList<Segment> segments{{0xD8, {}}};
+    QList<Segment> segments { { 0xD8, {} } };
     qsizetype pos = 2;
     while (pos + 1 < data.size()) {
         if (byteAt(data, pos) != 0xFF) {
@@ -50,13 +49,13 @@ QList<Segment> splitJpeg(const QByteArray &data, QString *error)
         const quint8 marker = byteAt(data, pos + 1);
         pos += 2;
         if (marker == 0xD9) {
-            segments.append(Segment{marker, {}});
+            segments.append(Segment { marker, {} });
             if (pos != data.size())
                 *error = QStringLiteral("%1 bytes after EOI").arg(data.size() - pos);
-            return error->isEmpty() ? segments : QList<Segment>{};
+            return error->isEmpty() ? segments : QList<Segment> {};
         }
         if (isRestart(marker) || marker == 0x01) {
-            segments.append(Segment{marker, {}});
+            segments.append(Segment { marker, {} });
             continue;
         }
         if (pos + 2 > data.size() || be16(data, pos) < 2 || pos + be16(data, pos) > data.size()) {
@@ -64,7 +63,7 @@ QList<Segment> splitJpeg(const QByteArray &data, QString *error)
             return {};
         }
         const quint16 length = be16(data, pos);
-        segments.append(Segment{marker, data.mid(pos + 2, length - 2)});
+        segments.append(Segment { marker, data.mid(pos + 2, length - 2) });
         pos += length;
         if (marker != 0xDA)
             continue;
@@ -74,7 +73,7 @@ QList<Segment> splitJpeg(const QByteArray &data, QString *error)
                 continue;
             }
             if (isRestart(byteAt(data, pos + 1))) {
-                segments.append(Segment{byteAt(data, pos + 1), {}});
+                segments.append(Segment { byteAt(data, pos + 1), {} });
                 pos += 2;
                 continue;
             }
@@ -87,25 +86,27 @@ QList<Segment> splitJpeg(const QByteArray &data, QString *error)
 
 QByteArray bits(std::array<quint8, 16> counts)
 {
-    return QByteArray(reinterpret_cast<const char *>(counts.data()), 16);
+    return QByteArray(reinterpret_cast<const char*>(counts.data()), 16);
 }
 
-QByteArray readResource(const QString &path)
+QByteArray readResource(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // What a part looks like in the photograph, judged per pixel.
-enum class Look { BlackPlastic, BrightMetal, GreenLed };
+enum class Look { BlackPlastic,
+    BrightMetal,
+    GreenLed };
 
 bool looksLike(Look look, QRgb p)
 {
     const int r = qRed(p);
     const int g = qGreen(p);
     const int b = qBlue(p);
-    const int hi = std::max({r, g, b});
-    const int lo = std::min({r, g, b});
+    const int hi = std::max({ r, g, b });
+    const int lo = std::min({ r, g, b });
     switch (look) {
     case Look::BlackPlastic:
         return hi < 80 && hi - lo < 28; // dark and grey, unlike shaded solder mask
@@ -125,8 +126,7 @@ constexpr int kBmpPixelOffset = 14 + 40 + 256 * 4;
 
 Q_DECLARE_METATYPE(Look)
 
-class ImagesTest : public QObject
-{
+class ImagesTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -148,7 +148,7 @@ private slots:
     {
         QVERIFY(m_segments.size() > 2);
         QCOMPARE(m_segments.at(0).marker, quint8(0xD8));
-        const Segment &app0 = m_segments.at(1);
+        const Segment& app0 = m_segments.at(1);
         QCOMPARE(app0.marker, quint8(0xE0));
         QVERIFY(app0.payload.size() >= 14);
         QCOMPARE(app0.payload.left(5), QByteArray("JFIF\0", 5));
@@ -164,10 +164,10 @@ private slots:
 
     void jpegComponentsUseLuminanceAndChrominanceTables()
     {
-        const Segment *sof = nullptr;
-        const Segment *sos = nullptr;
+        const Segment* sof = nullptr;
+        const Segment* sos = nullptr;
         QList<int> quantTables;
-        for (const Segment &s : m_segments) {
+        for (const Segment& s : m_segments) {
             if (s.marker == 0xC0)
                 sof = &s;
             else if (s.marker == 0xDA)
@@ -180,11 +180,11 @@ private slots:
         }
         QVERIFY(sof && sos);
         std::sort(quantTables.begin(), quantTables.end());
-        QCOMPARE(quantTables, (QList<int>{0, 1}));
+        QCOMPARE(quantTables, (QList<int> { 0, 1 }));
         // Frame: Y on quantiser 0, Cb and Cr on 1. Scan: the same component
         // ids in the same order, Y on Huffman tables 0/0, chroma on 1/1.
-        const quint8 expectedQuant[3] = {0, 1, 1};
-        const quint8 expectedHuffman[3] = {0x00, 0x11, 0x11};
+        const quint8 expectedQuant[3] = { 0, 1, 1 };
+        const quint8 expectedHuffman[3] = { 0x00, 0x11, 0x11 };
         for (int c = 0; c < 3; ++c) {
             QCOMPARE(byteAt(sof->payload, 6 + 3 * c + 2), expectedQuant[c]);
             QCOMPARE(byteAt(sos->payload, 1 + 2 * c), byteAt(sof->payload, 6 + 3 * c));
@@ -196,7 +196,7 @@ private slots:
     {
         // Quality near 90 puts the luminance DC step at 3; a default-quality
         // (75) export would have 8 and show blocking on the silkscreen.
-        for (const Segment &s : m_segments)
+        for (const Segment& s : m_segments)
             if (s.marker == 0xDB && (byteAt(s.payload, 0) & 0x0F) == 0)
                 QVERIFY2(byteAt(s.payload, 1) <= 5, "luminance quantisation is too coarse");
         QVERIFY2(m_jpeg.size() < 150 * 1024, "board.jpg has grown past 150 KB");
@@ -205,12 +205,12 @@ private slots:
     void jpegFrameIsBaselineYCbCr420()
     {
         QList<Segment> frames;
-        for (const Segment &s : m_segments)
+        for (const Segment& s : m_segments)
             if (s.marker >= 0xC0 && s.marker <= 0xCF && s.marker != 0xC4 && s.marker != 0xC8 && s.marker != 0xCC)
                 frames.append(s);
         QCOMPARE(frames.size(), 1);
         QCOMPARE(frames.at(0).marker, quint8(0xC0));
-        const QByteArray &sof = frames.at(0).payload;
+        const QByteArray& sof = frames.at(0).payload;
         QCOMPARE(sof.size(), 6 + 3 * 3);
         QCOMPARE(byteAt(sof, 0), quint8(8));
         QCOMPARE(be16(sof, 1), quint16(580));
@@ -224,16 +224,16 @@ private slots:
     void jpegHasOneInterleavedSequentialScan()
     {
         QList<Segment> scans;
-        for (const Segment &s : m_segments)
+        for (const Segment& s : m_segments)
             if (s.marker == 0xDA)
                 scans.append(s);
         QCOMPARE(scans.size(), 1);
-        const QByteArray &sos = scans.at(0).payload;
+        const QByteArray& sos = scans.at(0).payload;
         QCOMPARE(byteAt(sos, 0), quint8(3));
         const qsizetype tail = 1 + 3 * 2;
-        QCOMPARE(byteAt(sos, tail), quint8(0));      // Ss
+        QCOMPARE(byteAt(sos, tail), quint8(0)); // Ss
         QCOMPARE(byteAt(sos, tail + 1), quint8(63)); // Se
-        QCOMPARE(byteAt(sos, tail + 2), quint8(0));  // Ah/Al
+        QCOMPARE(byteAt(sos, tail + 2), quint8(0)); // Ah/Al
     }
 
     void jpegHuffmanTablesAreTheStandardOnes_data()
@@ -243,10 +243,10 @@ private slots:
         QTest::addColumn<QByteArray>("expected");
         // Code-length counts of the example tables in Annex K of the JPEG
         // standard, which decoders with built-in tables assume.
-        QTest::newRow("DC luminance") << 0 << 0 << bits({0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0});
-        QTest::newRow("DC chrominance") << 0 << 1 << bits({0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0});
-        QTest::newRow("AC luminance") << 1 << 0 << bits({0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7D});
-        QTest::newRow("AC chrominance") << 1 << 1 << bits({0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77});
+        QTest::newRow("DC luminance") << 0 << 0 << bits({ 0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0 });
+        QTest::newRow("DC chrominance") << 0 << 1 << bits({ 0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0 });
+        QTest::newRow("AC luminance") << 1 << 0 << bits({ 0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7D });
+        QTest::newRow("AC chrominance") << 1 << 1 << bits({ 0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77 });
     }
 
     void jpegHuffmanTablesAreTheStandardOnes()
@@ -256,7 +256,7 @@ private slots:
         QFETCH(QByteArray, expected);
         QList<QByteArray> found;
         QList<QByteArray> values;
-        for (const Segment &s : m_segments) {
+        for (const Segment& s : m_segments) {
             if (s.marker != 0xC4)
                 continue;
             qsizetype pos = 0;
@@ -289,7 +289,7 @@ private slots:
 
     void jpegHasNoRestartIntervalAndEndsWithEoi()
     {
-        for (const Segment &s : m_segments) {
+        for (const Segment& s : m_segments) {
             QVERIFY2(s.marker != 0xDD, "DRI segment present");
             QVERIFY2(!isRestart(s.marker), "restart marker in the scan");
         }
@@ -320,7 +320,7 @@ private slots:
         QTest::newRow("Single Ended Outputs") << QRectF(528, 80, 33, 129) << Look::BlackPlastic << 0.35;
         QTest::newRow("Signal Lines") << QRectF(528, 224, 41, 89) << Look::BlackPlastic << 0.5;
         QTest::newRow("DAC Power") << QRectF(480, 320, 97, 193) << Look::BlackPlastic << 0.55;
-        const int lefts[4] = {120, 216, 320, 424};
+        const int lefts[4] = { 120, 216, 320, 424 };
         for (int ch = 0; ch < 8; ++ch)
             QTest::addRow("Range Jumpers %d", ch)
                 << QRectF(lefts[ch % 4], ch < 4 ? 32 : 120, 81, 89) << Look::BlackPlastic << 0.03;
@@ -346,10 +346,10 @@ private slots:
     {
         QImage image;
         QVERIFY(image.loadFromData(m_jpeg, "JPG"));
-        for (QPoint corner : {QPoint(2, 2), QPoint(585, 2), QPoint(2, 577), QPoint(585, 577)}) {
+        for (QPoint corner : { QPoint(2, 2), QPoint(585, 2), QPoint(2, 577), QPoint(585, 577) }) {
             const QRgb p = image.pixel(corner);
-            const int hi = std::max({qRed(p), qGreen(p), qBlue(p)});
-            const int lo = std::min({qRed(p), qGreen(p), qBlue(p)});
+            const int hi = std::max({ qRed(p), qGreen(p), qBlue(p) });
+            const int lo = std::min({ qRed(p), qGreen(p), qBlue(p) });
             QVERIFY2(lo > 70 && hi - lo < 20, "image corner is not bench grey");
         }
         int green = 0;
@@ -399,11 +399,9 @@ private slots:
             const qsizetype entry = 14 + 40 + 4 * index;
             return (byteAt(m_bmp, entry) + byteAt(m_bmp, entry + 1) + byteAt(m_bmp, entry + 2)) / 3;
         };
-        for (QPoint corner : {QPoint(0, 0), QPoint(kBmpWidth - 1, 0), QPoint(0, kBmpHeight - 1),
-                              QPoint(kBmpWidth - 1, kBmpHeight - 1)})
-            QVERIFY2(grey(corner.x(), corner.y()) >= 250, qPrintable(QStringLiteral("corner %1,%2 is not white")
-                                                                          .arg(corner.x())
-                                                                          .arg(corner.y())));
+        for (QPoint corner : { QPoint(0, 0), QPoint(kBmpWidth - 1, 0), QPoint(0, kBmpHeight - 1),
+                 QPoint(kBmpWidth - 1, kBmpHeight - 1) })
+            QVERIFY2(grey(corner.x(), corner.y()) >= 250, qPrintable(QStringLiteral("corner %1,%2 is not white").arg(corner.x()).arg(corner.y())));
         const auto inkBetween = [&](int left, int right) {
             int count = 0;
             for (int y = 0; y < kBmpHeight; ++y)

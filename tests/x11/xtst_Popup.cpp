@@ -6,9 +6,9 @@
 
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
+#include "SetupCtrls/board/TThreeJumper.h"
 #include "SetupCtrls/support/THelpForm.h"
 #include "SetupCtrls/support/TSetupSupporter.h"
-#include "SetupCtrls/board/TThreeJumper.h"
 #include "template/TMainForm.h"
 #include "toolkit/app/Messages.h"
 #include "toolkit/controls/TComboBox.h"

@@ -1,10 +1,10 @@
 #include "SetupCtrls/board/TBoardHighlight.h"
 
 #include "SetupCtrls/board/TBoardImage.h"
-#include "toolkit/form/Components.h"
 #include "toolkit/app/ErrorReport.h"
-#include "toolkit/platform/ExactClass.h"
+#include "toolkit/form/Components.h"
 #include "toolkit/graphics/Rounding.h"
+#include "toolkit/platform/ExactClass.h"
 
 #include <QApplication>
 #include <QCursor>

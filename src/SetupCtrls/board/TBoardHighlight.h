@@ -6,10 +6,10 @@
 #include "SetupCtrls/board/SetupTypes.h"
 #include "SetupCtrls/board/TPopupForm.h"
 #include "SetupCtrls/board/TRadioPanel.h"
-#include "toolkit/graphics/TColor.h"
+#include "toolkit/app/TNotifyEvent.h"
 #include "toolkit/controls/TMainMenu.h"
 #include "toolkit/controls/TMenuItem.h"
-#include "toolkit/app/TNotifyEvent.h"
+#include "toolkit/graphics/TColor.h"
 
 #include <QImage>
 #include <QList>

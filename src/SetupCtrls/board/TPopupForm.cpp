@@ -2,8 +2,8 @@
 
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TRadioPanel.h"
-#include "toolkit/layout/Anchors.h"
 #include "toolkit/app/ErrorReport.h"
+#include "toolkit/layout/Anchors.h"
 #include "toolkit/layout/WindowGeometry.h"
 
 #include <QApplication>
@@ -21,8 +21,8 @@ TPopupForm::TPopupForm(TBoardHighlight* highlight)
     // A sizeable tool window: a small caption with a close box, and no
     // minimise or maximise box even where the window manager would add them.
     : QWidget(highlight,
-          Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-              | Qt::WindowCloseButtonHint)
+        Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+            | Qt::WindowCloseButtonHint)
     , m_highlight(highlight)
 {
     // Closing hides the window: the highlight keeps it, with the panel and

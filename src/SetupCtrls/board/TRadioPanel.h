@@ -3,9 +3,9 @@
 // explanatory text lines that the group's popup window shows later; on the
 // main window it stays hidden until the popup adopts it.
 
-#include "toolkit/layout/Anchors.h"
-#include "toolkit/graphics/TColor.h"
 #include "toolkit/app/TNotifyEvent.h"
+#include "toolkit/graphics/TColor.h"
+#include "toolkit/layout/Anchors.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -25,7 +25,10 @@ class TRadioPanel : public QWidget {
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
 
 public:
-    enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+    enum TBevelCut { bvNone,
+        bvLowered,
+        bvRaised,
+        bvSpace };
     Q_ENUM(TBevelCut)
 
     // The bevel the property is declared with; a new panel nevertheless

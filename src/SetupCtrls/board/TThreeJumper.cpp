@@ -2,8 +2,8 @@
 
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "toolkit/app/ErrorReport.h"
-#include "toolkit/platform/ExactClass.h"
 #include "toolkit/graphics/Rounding.h"
+#include "toolkit/platform/ExactClass.h"
 
 #include <QMetaObject>
 #include <QMouseEvent>
@@ -231,7 +231,8 @@ void TThreeJumper::scheduleSizeSwap()
     if (m_sizeSwapQueued)
         return;
     m_sizeSwapQueued = true;
-    QMetaObject::invokeMethod(this, [this] { applyPendingSizeSwap(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { applyPendingSizeSwap(); }, Qt::QueuedConnection);
 }
 
 void TThreeJumper::applyPendingSizeSwap()

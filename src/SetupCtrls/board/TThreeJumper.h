@@ -4,8 +4,8 @@
 // any of four directions; a click moves the cap to its next position.
 
 #include "SetupCtrls/board/SetupTypes.h"
-#include "toolkit/graphics/TColor.h"
 #include "toolkit/app/TNotifyEvent.h"
+#include "toolkit/graphics/TColor.h"
 
 #include <QImage>
 #include <QWidget>

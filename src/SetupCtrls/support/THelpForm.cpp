@@ -1,14 +1,14 @@
 #include "SetupCtrls/support/THelpForm.h"
 
 #include "SetupCtrls/board/TBoardImage.h"
-#include "toolkit/layout/Anchors.h"
-#include "toolkit/form/ClassRegistry.h"
-#include "toolkit/layout/Layout.h"
 #include "toolkit/app/Messages.h"
-#include "toolkit/rtf/RtfReader.h"
-#include "toolkit/graphics/Rounding.h"
 #include "toolkit/controls/TButton.h"
 #include "toolkit/controls/TLabel.h"
+#include "toolkit/form/ClassRegistry.h"
+#include "toolkit/graphics/Rounding.h"
+#include "toolkit/layout/Anchors.h"
+#include "toolkit/layout/Layout.h"
+#include "toolkit/rtf/RtfReader.h"
 
 #include <QTextDocument>
 #include <algorithm>

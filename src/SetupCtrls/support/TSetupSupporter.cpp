@@ -4,17 +4,17 @@
 #include "SetupCtrls/support/THelpForm.h"
 #include "SetupCtrls/support/TPCIForm.h"
 #include "SetupCtrls/support/TTechForm.h"
-#include "toolkit/form/ClassRegistry.h"
-#include "toolkit/form/Components.h"
 #include "toolkit/app/Error.h"
 #include "toolkit/app/ErrorReport.h"
-#include "toolkit/layout/Layout.h"
 #include "toolkit/app/MessageBox.h"
 #include "toolkit/app/TApplication.h"
 #include "toolkit/controls/TButton.h"
 #include "toolkit/controls/TLabel.h"
 #include "toolkit/controls/TMainMenu.h"
 #include "toolkit/controls/TMenuItem.h"
+#include "toolkit/form/ClassRegistry.h"
+#include "toolkit/form/Components.h"
+#include "toolkit/layout/Layout.h"
 
 #include <QComboBox>
 #include <QGuiApplication>

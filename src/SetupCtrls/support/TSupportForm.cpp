@@ -1,7 +1,7 @@
 #include "SetupCtrls/support/TSupportForm.h"
 
-#include "toolkit/layout/Layout.h"
 #include "toolkit/controls/TButton.h"
+#include "toolkit/layout/Layout.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

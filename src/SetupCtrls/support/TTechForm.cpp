@@ -1,7 +1,7 @@
 #include "SetupCtrls/support/TTechForm.h"
 
-#include "toolkit/layout/Anchors.h"
 #include "toolkit/controls/TButton.h"
+#include "toolkit/layout/Anchors.h"
 
 namespace {
 

@@ -19,11 +19,20 @@ namespace {
         box.setWindowTitle(caption);
         box.setText(text);
         switch (flags & 0xF0) {
-        case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
-        case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
-        case MB_ICONEXCLAMATION: box.setIcon(QMessageBox::Warning); break;
-        case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
-        default: break;
+        case MB_ICONERROR:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MB_ICONQUESTION:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MB_ICONEXCLAMATION:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MB_ICONINFORMATION:
+            box.setIcon(QMessageBox::Information);
+            break;
+        default:
+            break;
         }
         struct Choice {
             QMessageBox::StandardButton button;
@@ -31,9 +40,15 @@ namespace {
         };
         QList<Choice> choices;
         switch (flags & 0xF) {
-        case MB_YESNO: choices = { { QMessageBox::Yes, IDYES }, { QMessageBox::No, IDNO } }; break;
-        case MB_RETRYCANCEL: choices = { { QMessageBox::Retry, IDRETRY }, { QMessageBox::Cancel, IDCANCEL } }; break;
-        default: choices = { { QMessageBox::Ok, IDOK } }; break;
+        case MB_YESNO:
+            choices = { { QMessageBox::Yes, IDYES }, { QMessageBox::No, IDNO } };
+            break;
+        case MB_RETRYCANCEL:
+            choices = { { QMessageBox::Retry, IDRETRY }, { QMessageBox::Cancel, IDCANCEL } };
+            break;
+        default:
+            choices = { { QMessageBox::Ok, IDOK } };
+            break;
         }
         for (const Choice& c : choices)
             box.addButton(c.button);

@@ -1,6 +1,5 @@
 #include "toolkit/controls/StandardControls.h"
 
-#include "toolkit/form/ClassRegistry.h"
 #include "toolkit/app/Error.h"
 #include "toolkit/controls/TComboBox.h"
 #include "toolkit/controls/TImage.h"
@@ -8,6 +7,7 @@
 #include "toolkit/controls/TMainMenu.h"
 #include "toolkit/controls/TMenuItem.h"
 #include "toolkit/controls/TRadioButton.h"
+#include "toolkit/form/ClassRegistry.h"
 
 #include <QMainWindow>
 

@@ -2,7 +2,6 @@
 
 #include "toolkit/form/FormError.h"
 
-
 namespace tk {
 namespace {
 
@@ -27,7 +26,6 @@ FormLexer::FormLexer(const QString& text, const QString& sourcePath)
     , m_source(sourcePath)
 {
 }
-
 
 void FormLexer::fail(int line, int column, const QString& what) const
 {
@@ -80,17 +78,38 @@ FormLexer::Token FormLexer::next()
         token = colour(token);
     } else {
         switch (c.unicode()) {
-        case u'@': token.kind = Kind::At; break;
-        case u'{': token.kind = Kind::LeftBrace; break;
-        case u'}': token.kind = Kind::RightBrace; break;
-        case u'[': token.kind = Kind::LeftBracket; break;
-        case u']': token.kind = Kind::RightBracket; break;
-        case u'(': token.kind = Kind::LeftParen; break;
-        case u')': token.kind = Kind::RightParen; break;
-        case u':': token.kind = Kind::Colon; break;
-        case u'.': token.kind = Kind::Dot; break;
-        case u',': token.kind = Kind::Comma; break;
-        default: fail(token.line, token.column, QStringLiteral("unexpected character %1").arg(shown(c)));
+        case u'@':
+            token.kind = Kind::At;
+            break;
+        case u'{':
+            token.kind = Kind::LeftBrace;
+            break;
+        case u'}':
+            token.kind = Kind::RightBrace;
+            break;
+        case u'[':
+            token.kind = Kind::LeftBracket;
+            break;
+        case u']':
+            token.kind = Kind::RightBracket;
+            break;
+        case u'(':
+            token.kind = Kind::LeftParen;
+            break;
+        case u')':
+            token.kind = Kind::RightParen;
+            break;
+        case u':':
+            token.kind = Kind::Colon;
+            break;
+        case u'.':
+            token.kind = Kind::Dot;
+            break;
+        case u',':
+            token.kind = Kind::Comma;
+            break;
+        default:
+            fail(token.line, token.column, QStringLiteral("unexpected character %1").arg(shown(c)));
         }
         token.text = c;
         advance();
@@ -145,10 +164,18 @@ FormLexer::Token FormLexer::string(Token token)
         advance();
         const QChar e = peek();
         switch (e.unicode()) {
-        case u'"': token.text += u'"'; break;
-        case u'\\': token.text += u'\\'; break;
-        case u'n': token.text += u'\n'; break;
-        case u't': token.text += u'\t'; break;
+        case u'"':
+            token.text += u'"';
+            break;
+        case u'\\':
+            token.text += u'\\';
+            break;
+        case u'n':
+            token.text += u'\n';
+            break;
+        case u't':
+            token.text += u'\t';
+            break;
         case u'u': {
             ushort code = 0;
             for (int i = 1; i <= 4; ++i) {
@@ -192,9 +219,12 @@ FormLexer::Token FormLexer::colour(Token token)
 QString FormLexer::describe(const Token& token)
 {
     switch (token.kind) {
-    case Kind::End: return QStringLiteral("the end of the description");
-    case Kind::String: return QStringLiteral("a string");
-    default: return QStringLiteral("'%1'").arg(token.text);
+    case Kind::End:
+        return QStringLiteral("the end of the description");
+    case Kind::String:
+        return QStringLiteral("a string");
+    default:
+        return QStringLiteral("'%1'").arg(token.text);
     }
 }
 

@@ -1,13 +1,13 @@
 #include "toolkit/form/FormLoader.h"
 
-#include "toolkit/layout/Anchors.h"
+#include "toolkit/app/TNotifyEvent.h"
 #include "toolkit/form/ClassRegistry.h"
 #include "toolkit/form/Components.h"
 #include "toolkit/form/FormError.h"
 #include "toolkit/form/FormParser.h"
 #include "toolkit/graphics/TColor.h"
-#include "toolkit/app/TNotifyEvent.h"
 #include "toolkit/graphics/TPicture.h"
+#include "toolkit/layout/Anchors.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,11 +29,32 @@ namespace {
     using Value = FormParser::Value;
 
     // What a property takes, as its type decides.
-    enum class Expect { Integer, Boolean, String, StringList, Enum, Flags, Color, Handler, Reference, Picture };
+    enum class Expect { Integer,
+        Boolean,
+        String,
+        StringList,
+        Enum,
+        Flags,
+        Color,
+        Handler,
+        Reference,
+        Picture };
 
     // Properties every control takes under the names the description uses,
     // though Qt's widgets call them otherwise.
-    enum class Common { None, Left, Top, Width, Height, Visible, Enabled, Anchors, TabOrder, TabStop, Hint, FontName, FontHeight };
+    enum class Common { None,
+        Left,
+        Top,
+        Width,
+        Height,
+        Visible,
+        Enabled,
+        Anchors,
+        TabOrder,
+        TabStop,
+        Hint,
+        FontName,
+        FontHeight };
 
     struct CommonProperty {
         const char* name;
@@ -91,13 +112,20 @@ namespace {
     QString kindName(Value::Kind kind)
     {
         switch (kind) {
-        case Value::Kind::Integer: return QStringLiteral("an integer");
-        case Value::Kind::Boolean: return QStringLiteral("true or false");
-        case Value::Kind::String: return QStringLiteral("a string");
-        case Value::Kind::Identifier: return QStringLiteral("an identifier");
-        case Value::Kind::Color: return QStringLiteral("a colour");
-        case Value::Kind::List: return QStringLiteral("a list");
-        case Value::Kind::Image: return QStringLiteral("an image");
+        case Value::Kind::Integer:
+            return QStringLiteral("an integer");
+        case Value::Kind::Boolean:
+            return QStringLiteral("true or false");
+        case Value::Kind::String:
+            return QStringLiteral("a string");
+        case Value::Kind::Identifier:
+            return QStringLiteral("an identifier");
+        case Value::Kind::Color:
+            return QStringLiteral("a colour");
+        case Value::Kind::List:
+            return QStringLiteral("a list");
+        case Value::Kind::Image:
+            return QStringLiteral("an image");
         }
         return QString();
     }
@@ -105,16 +133,26 @@ namespace {
     QString expectedName(Expect expect)
     {
         switch (expect) {
-        case Expect::Integer: return QStringLiteral("an integer");
-        case Expect::Boolean: return QStringLiteral("true or false");
-        case Expect::String: return QStringLiteral("a string");
-        case Expect::StringList: return QStringLiteral("a list of strings");
-        case Expect::Enum: return QStringLiteral("an enumeration value");
-        case Expect::Flags: return QStringLiteral("a set [...] of identifiers");
-        case Expect::Color: return QStringLiteral("a colour");
-        case Expect::Handler: return QStringLiteral("a handler name");
-        case Expect::Reference: return QStringLiteral("a component name");
-        case Expect::Picture: return QStringLiteral("image(\"path\")");
+        case Expect::Integer:
+            return QStringLiteral("an integer");
+        case Expect::Boolean:
+            return QStringLiteral("true or false");
+        case Expect::String:
+            return QStringLiteral("a string");
+        case Expect::StringList:
+            return QStringLiteral("a list of strings");
+        case Expect::Enum:
+            return QStringLiteral("an enumeration value");
+        case Expect::Flags:
+            return QStringLiteral("a set [...] of identifiers");
+        case Expect::Color:
+            return QStringLiteral("a colour");
+        case Expect::Handler:
+            return QStringLiteral("a handler name");
+        case Expect::Reference:
+            return QStringLiteral("a component name");
+        case Expect::Picture:
+            return QStringLiteral("image(\"path\")");
         }
         return QString();
     }
@@ -139,12 +177,14 @@ namespace {
             const qint16 v = qint16(value);
             return QVariant(type, &v);
         }
-        case 4: return QVariant(type, &value);
+        case 4:
+            return QVariant(type, &value);
         case 8: {
             const qint64 v = value;
             return QVariant(type, &v);
         }
-        default: return QVariant(value);
+        default:
+            return QVariant(value);
         }
     }
 
@@ -300,11 +340,16 @@ namespace {
                 return Expect::Reference;
             }
             switch (type.id()) {
-            case QMetaType::Int: return Expect::Integer;
-            case QMetaType::Bool: return Expect::Boolean;
-            case QMetaType::QString: return Expect::String;
-            case QMetaType::QStringList: return Expect::StringList;
-            default: break;
+            case QMetaType::Int:
+                return Expect::Integer;
+            case QMetaType::Bool:
+                return Expect::Boolean;
+            case QMetaType::QString:
+                return Expect::String;
+            case QMetaType::QStringList:
+                return Expect::StringList;
+            default:
+                break;
             }
             fail(plan.node->line, plan.node->column,
                 QStringLiteral("%1 of %2 has type %3, which a description cannot set")
@@ -489,16 +534,36 @@ namespace {
             Q_ASSERT(widget);
             const int number = plan.value.toInt();
             switch (plan.common) {
-            case Common::Left: widget->move(number, widget->y()); break;
-            case Common::Top: widget->move(widget->x(), number); break;
-            case Common::Width: widget->resize(number, widget->height()); break;
-            case Common::Height: widget->resize(widget->width(), number); break;
-            case Common::Visible: widget->setVisible(plan.value.toBool()); break;
-            case Common::Enabled: widget->setEnabled(plan.value.toBool()); break;
-            case Common::Anchors: setAnchors(widget, TAnchors::fromInt(number)); break;
-            case Common::TabOrder: m_tabOrder.push_back({ widget, number }); break;
-            case Common::TabStop: widget->setFocusPolicy(plan.value.toBool() ? Qt::StrongFocus : Qt::NoFocus); break;
-            case Common::Hint: widget->setToolTip(plan.value.toString()); break;
+            case Common::Left:
+                widget->move(number, widget->y());
+                break;
+            case Common::Top:
+                widget->move(widget->x(), number);
+                break;
+            case Common::Width:
+                widget->resize(number, widget->height());
+                break;
+            case Common::Height:
+                widget->resize(widget->width(), number);
+                break;
+            case Common::Visible:
+                widget->setVisible(plan.value.toBool());
+                break;
+            case Common::Enabled:
+                widget->setEnabled(plan.value.toBool());
+                break;
+            case Common::Anchors:
+                setAnchors(widget, TAnchors::fromInt(number));
+                break;
+            case Common::TabOrder:
+                m_tabOrder.push_back({ widget, number });
+                break;
+            case Common::TabStop:
+                widget->setFocusPolicy(plan.value.toBool() ? Qt::StrongFocus : Qt::NoFocus);
+                break;
+            case Common::Hint:
+                widget->setToolTip(plan.value.toString());
+                break;
             case Common::FontName: {
                 QFont font = widget->font();
                 font.setFamily(plan.value.toString());
@@ -514,7 +579,8 @@ namespace {
                 widget->setFont(font);
                 break;
             }
-            case Common::None: break;
+            case Common::None:
+                break;
             }
         }
 

@@ -63,8 +63,7 @@ FormParser::Object FormParser::parseObject()
         case Kind::At:
             // "Left: 5Top: 6" or "Caption: "x"Left: 5" is a typo, not two properties.
             if (afterValue && !m_token.spaced)
-                fail(m_token, QStringLiteral("a blank or a line break must separate %1 from the value before it")
-                                  .arg(FormLexer::describe(m_token)));
+                fail(m_token, QStringLiteral("a blank or a line break must separate %1 from the value before it").arg(FormLexer::describe(m_token)));
             if (m_token.kind == Kind::At) {
                 object.children.push_back(parseObject());
                 object.order.push_back(Object::Member::Object);
@@ -79,10 +78,7 @@ FormParser::Object FormParser::parseObject()
             advance();
             return object;
         case Kind::End:
-            fail(m_token, QStringLiteral("'}' expected to close %1 (opened at %2:%3), found the end of the description")
-                              .arg(object.name)
-                              .arg(object.line)
-                              .arg(object.column));
+            fail(m_token, QStringLiteral("'}' expected to close %1 (opened at %2:%3), found the end of the description").arg(object.name).arg(object.line).arg(object.column));
         default:
             fail(m_token, QStringLiteral("a property, an object or '}' expected, found %1").arg(FormLexer::describe(m_token)));
         }

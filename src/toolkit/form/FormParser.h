@@ -13,7 +13,13 @@ namespace tk {
 class FormParser {
 public:
     struct Value {
-        enum class Kind { Integer, Boolean, String, Identifier, Color, List, Image };
+        enum class Kind { Integer,
+            Boolean,
+            String,
+            Identifier,
+            Color,
+            List,
+            Image };
 
         Kind kind = Kind::Integer;
         int line = 0;
@@ -35,7 +41,8 @@ public:
     };
 
     struct Object {
-        enum class Member { Property, Object };
+        enum class Member { Property,
+            Object };
 
         QString className;
         QString name;

@@ -32,10 +32,14 @@ QColor TColor::toQColor() const
         return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
     const QPalette palette = QApplication::palette();
     switch (value & 0xFF) {
-    case 5: return palette.color(QPalette::Base);
-    case 8: return palette.color(QPalette::WindowText);
-    case 15: return palette.color(QPalette::Button);
-    default: return palette.color(QPalette::Window);
+    case 5:
+        return palette.color(QPalette::Base);
+    case 8:
+        return palette.color(QPalette::WindowText);
+    case 15:
+        return palette.color(QPalette::Button);
+    default:
+        return palette.color(QPalette::Window);
     }
 }
 

@@ -12,7 +12,9 @@ class TPicture : public QObject {
     Q_OBJECT
 
 public:
-    enum class Kind { Empty, Jpeg, Bitmap };
+    enum class Kind { Empty,
+        Jpeg,
+        Bitmap };
 
     explicit TPicture(QObject* parent = nullptr);
 

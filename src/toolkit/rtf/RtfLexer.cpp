@@ -2,7 +2,6 @@
 
 #include "toolkit/rtf/RtfError.h"
 
-
 namespace tk {
 namespace {
 
@@ -27,7 +26,6 @@ RtfLexer::RtfLexer(const QString& text)
     : m_reader(text)
 {
 }
-
 
 void RtfLexer::skipLineBreaks()
 {

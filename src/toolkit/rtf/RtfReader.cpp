@@ -15,10 +15,38 @@ namespace {
     // Code page 1252 differs from Latin-1 only in 0x80-0x9F; the five bytes
     // it leaves undefined keep their Latin-1 meaning, as Windows does.
     constexpr char16_t Cp1252High[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+        0x20AC,
+        0x0081,
+        0x201A,
+        0x0192,
+        0x201E,
+        0x2026,
+        0x2020,
+        0x2021,
+        0x02C6,
+        0x2030,
+        0x0160,
+        0x2039,
+        0x0152,
+        0x008D,
+        0x017D,
+        0x008F,
+        0x0090,
+        0x2018,
+        0x2019,
+        0x201C,
+        0x201D,
+        0x2022,
+        0x2013,
+        0x2014,
+        0x02DC,
+        0x2122,
+        0x0161,
+        0x203A,
+        0x0153,
+        0x009D,
+        0x017E,
+        0x0178,
     };
 
     QChar fromCp1252(int byte)
@@ -74,16 +102,38 @@ namespace {
     bool isHiddenDestination(const QString& word)
     {
         static const QSet<QString> words {
-            QStringLiteral("stylesheet"), QStringLiteral("info"), QStringLiteral("pict"),
-            QStringLiteral("object"), QStringLiteral("nonshppict"), QStringLiteral("shpinst"),
-            QStringLiteral("header"), QStringLiteral("headerl"), QStringLiteral("headerr"), QStringLiteral("headerf"),
-            QStringLiteral("footer"), QStringLiteral("footerl"), QStringLiteral("footerr"), QStringLiteral("footerf"),
-            QStringLiteral("footnote"), QStringLiteral("annotation"), QStringLiteral("fldinst"),
-            QStringLiteral("pn"), QStringLiteral("xe"), QStringLiteral("tc"), QStringLiteral("txe"),
-            QStringLiteral("listtable"), QStringLiteral("listoverridetable"), QStringLiteral("revtbl"),
-            QStringLiteral("rsidtbl"), QStringLiteral("filetbl"), QStringLiteral("generator"),
-            QStringLiteral("themedata"), QStringLiteral("colorschememapping"), QStringLiteral("latentstyles"),
-            QStringLiteral("datastore"), QStringLiteral("xmlnstbl"),
+            QStringLiteral("stylesheet"),
+            QStringLiteral("info"),
+            QStringLiteral("pict"),
+            QStringLiteral("object"),
+            QStringLiteral("nonshppict"),
+            QStringLiteral("shpinst"),
+            QStringLiteral("header"),
+            QStringLiteral("headerl"),
+            QStringLiteral("headerr"),
+            QStringLiteral("headerf"),
+            QStringLiteral("footer"),
+            QStringLiteral("footerl"),
+            QStringLiteral("footerr"),
+            QStringLiteral("footerf"),
+            QStringLiteral("footnote"),
+            QStringLiteral("annotation"),
+            QStringLiteral("fldinst"),
+            QStringLiteral("pn"),
+            QStringLiteral("xe"),
+            QStringLiteral("tc"),
+            QStringLiteral("txe"),
+            QStringLiteral("listtable"),
+            QStringLiteral("listoverridetable"),
+            QStringLiteral("revtbl"),
+            QStringLiteral("rsidtbl"),
+            QStringLiteral("filetbl"),
+            QStringLiteral("generator"),
+            QStringLiteral("themedata"),
+            QStringLiteral("colorschememapping"),
+            QStringLiteral("latentstyles"),
+            QStringLiteral("datastore"),
+            QStringLiteral("xmlnstbl"),
         };
         return words.contains(word);
     }
@@ -162,13 +212,24 @@ void RtfReader::interpret(const QList<RtfLexer::Token>& tokens)
     for (qsizetype i = 0; i + 1 < tokens.size(); ++i) {
         const RtfLexer::Token& token = tokens.at(i);
         switch (token.kind) {
-        case Kind::GroupOpen: openGroup(); break;
-        case Kind::GroupClose: closeGroup(); break;
-        case Kind::ControlWord: controlWord(token); break;
-        case Kind::ControlSymbol: controlSymbol(token); break;
-        case Kind::Text: text(token.text); break;
+        case Kind::GroupOpen:
+            openGroup();
+            break;
+        case Kind::GroupClose:
+            closeGroup();
+            break;
+        case Kind::ControlWord:
+            controlWord(token);
+            break;
+        case Kind::ControlSymbol:
+            controlSymbol(token);
+            break;
+        case Kind::Text:
+            text(token.text);
+            break;
         case Kind::Binary:
-        case Kind::End: break;
+        case Kind::End:
+            break;
         }
     }
     flush();
@@ -340,10 +401,17 @@ void RtfReader::character(const QString& text)
     if (text.isEmpty())
         return;
     switch (m_state.destination) {
-    case Destination::Text: put(text); break;
-    case Destination::FontTable: fontTableText(text); break;
-    case Destination::ColorTable: colorTableText(text); break;
-    case Destination::Skipped: break;
+    case Destination::Text:
+        put(text);
+        break;
+    case Destination::FontTable:
+        fontTableText(text);
+        break;
+    case Destination::ColorTable:
+        colorTableText(text);
+        break;
+    case Destination::Skipped:
+        break;
     }
 }
 

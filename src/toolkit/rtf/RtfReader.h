@@ -38,7 +38,10 @@ public:
     static void read(const QString& rtf, QTextDocument& document);
 
 private:
-    enum class Destination { Text, FontTable, ColorTable, Skipped };
+    enum class Destination { Text,
+        FontTable,
+        ColorTable,
+        Skipped };
 
     // What a group inherits from the one around it and gets back when it
     // closes.

@@ -251,13 +251,20 @@ private slots:
         QTest::addColumn<QString>("parentKind");
         QTest::addColumn<QString>("entered");
         QTest::addColumn<QStringList>("expectedLit");
-        QTest::newRow("first of the eight") << "board" << "Range1" << AllRanges;
-        QTest::newRow("one in the middle") << "board" << "Range4" << AllRanges;
-        QTest::newRow("the last") << "board" << "Range8" << AllRanges;
-        QTest::newRow("namesake of another kind") << "board" << "Options" << QStringList { "Options" };
-        QTest::newRow("title differing in case") << "board" << "Lower" << QStringList { "Lower" };
-        QTest::newRow("board of a derived class") << "derived board" << "Range4" << QStringList { "Range4" };
-        QTest::newRow("plain parent") << "plain" << "Range4" << QStringList { "Range4" };
+        QTest::newRow("first of the eight") << "board"
+                                            << "Range1" << AllRanges;
+        QTest::newRow("one in the middle") << "board"
+                                           << "Range4" << AllRanges;
+        QTest::newRow("the last") << "board"
+                                  << "Range8" << AllRanges;
+        QTest::newRow("namesake of another kind") << "board"
+                                                  << "Options" << QStringList { "Options" };
+        QTest::newRow("title differing in case") << "board"
+                                                 << "Lower" << QStringList { "Lower" };
+        QTest::newRow("board of a derived class") << "derived board"
+                                                  << "Range4" << QStringList { "Range4" };
+        QTest::newRow("plain parent") << "plain"
+                                      << "Range4" << QStringList { "Range4" };
     }
 
     void enteringOneLightsItsWholeGroup()
@@ -343,10 +350,13 @@ private slots:
         QTest::addColumn<QString>("activated");
         QTest::addColumn<QStringList>("expectedOrder");
         const QStringList others { "Power", "Options", "Lower", "Derived" };
-        QTest::newRow("first of the eight") << "board" << "Range1" << others + AllRanges;
-        QTest::newRow("one in the middle") << "board" << "Range6"
+        QTest::newRow("first of the eight") << "board"
+                                            << "Range1" << others + AllRanges;
+        QTest::newRow("one in the middle") << "board"
+                                           << "Range6"
                                            << others + QStringList { "Range6", "Range1", "Range2", "Range3", "Range4", "Range5", "Range7", "Range8" };
-        QTest::newRow("derived board: alone") << "derived board" << "Range4"
+        QTest::newRow("derived board: alone") << "derived board"
+                                              << "Range4"
                                               << QStringList { "Range1", "Range2", "Range3" } + others
                 + QStringList { "Range5", "Range6", "Range7", "Range8", "Range4" };
     }
@@ -372,9 +382,12 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("member of the holder's group") << "same board" << Range << htSettings << "shared";
         QTest::newRow("same title, other kind") << "same board" << Range << htOptions << "none";
-        QTest::newRow("other title: keeps its own") << "same board" << "&External Power" << htSettings << "own";
-        QTest::newRow("holder of a derived class") << "derived" << "&External Power" << htSettings << "shared";
-        QTest::newRow("holder on another board") << "other board" << "&External Power" << htSettings << "shared";
+        QTest::newRow("other title: keeps its own") << "same board"
+                                                    << "&External Power" << htSettings << "own";
+        QTest::newRow("holder of a derived class") << "derived"
+                                                   << "&External Power" << htSettings << "shared";
+        QTest::newRow("holder on another board") << "other board"
+                                                 << "&External Power" << htSettings << "shared";
     }
 
     void aPanelServesOneGroup()
@@ -394,7 +407,8 @@ private slots:
             candidate->setRadioPanel(own);
         const qsizetype boxes = testing::shownBoxes().size();
         candidate->setRadioPanel(shared);
-        QCOMPARE(candidate->RadioPanel(), expected == "shared" ? shared : expected == "own" ? own : nullptr);
+        QCOMPARE(candidate->RadioPanel(), expected == "shared" ? shared : expected == "own" ? own
+                                                                                            : nullptr);
         QCOMPARE(testing::shownBoxes().size(), boxes);
     }
 
@@ -403,10 +417,18 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("display");
         QTest::addColumn<QString>("ident");
-        QTest::newRow("accelerator") << "&External Power" << "External Power" << "ExternalPower";
-        QTest::newRow("leading sign and digits") << "±12V DAC Power" << "±12V DAC Power" << "VDACPower";
-        QTest::newRow("already an identifier") << "_Led2" << "_Led2" << "_Led2";
-        QTest::newRow("nothing to keep") << "12 34" << "12 34" << "";
+        QTest::newRow("accelerator") << "&External Power"
+                                     << "External Power"
+                                     << "ExternalPower";
+        QTest::newRow("leading sign and digits") << "±12V DAC Power"
+                                                 << "±12V DAC Power"
+                                                 << "VDACPower";
+        QTest::newRow("already an identifier") << "_Led2"
+                                               << "_Led2"
+                                               << "_Led2";
+        QTest::newRow("nothing to keep") << "12 34"
+                                         << "12 34"
+                                         << "";
     }
 
     void titlesGiveCaptionAndIdentifier()

@@ -7,8 +7,8 @@
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
 #include "SetupCtrls/board/TPopupForm.h"
-#include "toolkit/layout/Anchors.h"
 #include "toolkit/controls/TMenuItem.h"
+#include "toolkit/layout/Anchors.h"
 
 #include <QScreen>
 #include <QWindow>

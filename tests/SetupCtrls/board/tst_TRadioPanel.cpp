@@ -1,9 +1,9 @@
 // A new radio panel on the main window, its text lines, the anchors it takes
 // in its popup, and how it paints.
 
-#include "TestMain.h"
 #include "SetupCtrls/Registration.h"
 #include "SetupCtrls/board/TRadioPanel.h"
+#include "TestMain.h"
 #include "toolkit/form/FormLoader.h"
 
 #include <QTest>

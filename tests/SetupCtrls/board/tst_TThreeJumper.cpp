@@ -1,10 +1,10 @@
 // The jumper picture pixel by pixel in all four directions, the click cycle,
 // and how the size follows a change of direction.
 
-#include "TestMain.h"
 #include "SetupCtrls/Registration.h"
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "SetupCtrls/board/TThreeJumper.h"
+#include "TestMain.h"
 #include "toolkit/form/FormLoader.h"
 
 #include <QTest>
@@ -170,7 +170,8 @@ private slots:
         for (int y = 0; y < 18; ++y) {
             QCOMPARE(at(shot, capLeft, y), Black);
             QCOMPARE(at(shot, capRight, y), Black);
-            const QRgb bare = y == 0 || y == 17 ? face : y == 1 || y == 16 ? Black : Grey;
+            const QRgb bare = y == 0 || y == 17 ? face : y == 1 || y == 16 ? Black
+                                                                           : Grey;
             QCOMPARE(at(shot, bareColumn, y), bare);
         }
     }
@@ -386,7 +387,8 @@ private slots:
                     JumperState: jsRight
                     Orientation: otRight
                 }
-            })"), QStringLiteral("jumper.form"));
+            })"),
+            QStringLiteral("jumper.form"));
         auto* jumper = form.findChild<TThreeJumper*>(QStringLiteral("Jumper1"));
         QVERIFY(jumper);
         form.show();

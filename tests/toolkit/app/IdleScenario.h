@@ -33,7 +33,8 @@ inline IdleObservation observeFirstIdle(int queuedCalls)
     PaintProbe window;
     window.resize(200, 100);
     for (int i = 0; i < queuedCalls; ++i)
-        QMetaObject::invokeMethod(app, [&queuedDone] { ++queuedDone; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            app, [&queuedDone] { ++queuedDone; }, Qt::QueuedConnection);
     window.show();
 
     IdleObservation seen;

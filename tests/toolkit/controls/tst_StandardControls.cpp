@@ -3,8 +3,6 @@
 
 #include "TestMain.h"
 
-#include "toolkit/form/FormError.h"
-#include "toolkit/form/FormLoader.h"
 #include "toolkit/controls/StandardControls.h"
 #include "toolkit/controls/TComboBox.h"
 #include "toolkit/controls/TImage.h"
@@ -12,6 +10,8 @@
 #include "toolkit/controls/TMainMenu.h"
 #include "toolkit/controls/TMenuItem.h"
 #include "toolkit/controls/TRadioButton.h"
+#include "toolkit/form/FormError.h"
+#include "toolkit/form/FormLoader.h"
 
 #include <QBuffer>
 #include <QLineEdit>

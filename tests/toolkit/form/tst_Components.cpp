@@ -1,9 +1,9 @@
 #include "TestMain.h"
 
-#include "toolkit/layout/Anchors.h"
-#include "toolkit/form/Components.h"
-#include "toolkit/layout/Layout.h"
 #include "toolkit/app/Messages.h"
+#include "toolkit/form/Components.h"
+#include "toolkit/layout/Anchors.h"
+#include "toolkit/layout/Layout.h"
 #include "toolkit/layout/WindowGeometry.h"
 
 #include <QMainWindow>

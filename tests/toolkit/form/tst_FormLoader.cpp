@@ -3,16 +3,16 @@
 
 #include "TestMain.h"
 
-#include "toolkit/layout/Anchors.h"
+#include "toolkit/app/TNotifyEvent.h"
+#include "toolkit/controls/StandardControls.h"
+#include "toolkit/controls/TImage.h"
 #include "toolkit/form/ClassRegistry.h"
 #include "toolkit/form/Components.h"
 #include "toolkit/form/FormError.h"
 #include "toolkit/form/FormLexer.h"
 #include "toolkit/form/FormLoader.h"
-#include "toolkit/controls/StandardControls.h"
 #include "toolkit/graphics/TColor.h"
-#include "toolkit/controls/TImage.h"
-#include "toolkit/app/TNotifyEvent.h"
+#include "toolkit/layout/Anchors.h"
 
 #include <QTemporaryDir>
 
@@ -50,9 +50,13 @@ class TLogControl : public QWidget {
     Q_PROPERTY(int Fixed READ fixed)
 
 public:
-    enum TLogKind : quint8 { lkPlain, lkFancy, lkLoud };
+    enum TLogKind : quint8 { lkPlain,
+        lkFancy,
+        lkLoud };
     Q_ENUM(TLogKind)
-    enum TLogOption { loBold = 1, loItalic = 2, loBoxed = 4 };
+    enum TLogOption { loBold = 1,
+        loItalic = 2,
+        loBoxed = 4 };
     Q_DECLARE_FLAGS(TLogOptions, TLogOption)
     Q_FLAG(TLogOptions)
 
@@ -188,11 +192,23 @@ private slots:
         using K = tk::FormLexer::Kind;
         tk::FormLexer lexer(QString::fromUtf8("@A b{\n\tX: \"±\" Y:-7 # note\n  Z: #00ff80 [q,]"), QStringLiteral("t"));
         const QList<std::tuple<K, QString, int, int>> expected {
-            { K::At, "@", 1, 1 }, { K::Identifier, "A", 1, 2 }, { K::Identifier, "b", 1, 4 }, { K::LeftBrace, "{", 1, 5 },
-            { K::Identifier, "X", 2, 2 }, { K::Colon, ":", 2, 3 }, { K::String, QString::fromUtf8("±"), 2, 5 },
-            { K::Identifier, "Y", 2, 9 }, { K::Colon, ":", 2, 10 }, { K::Integer, "-7", 2, 11 },
-            { K::Identifier, "Z", 3, 3 }, { K::Colon, ":", 3, 4 }, { K::Color, "#00FF80", 3, 6 },
-            { K::LeftBracket, "[", 3, 14 }, { K::Identifier, "q", 3, 15 }, { K::Comma, ",", 3, 16 }, { K::RightBracket, "]", 3, 17 },
+            { K::At, "@", 1, 1 },
+            { K::Identifier, "A", 1, 2 },
+            { K::Identifier, "b", 1, 4 },
+            { K::LeftBrace, "{", 1, 5 },
+            { K::Identifier, "X", 2, 2 },
+            { K::Colon, ":", 2, 3 },
+            { K::String, QString::fromUtf8("±"), 2, 5 },
+            { K::Identifier, "Y", 2, 9 },
+            { K::Colon, ":", 2, 10 },
+            { K::Integer, "-7", 2, 11 },
+            { K::Identifier, "Z", 3, 3 },
+            { K::Colon, ":", 3, 4 },
+            { K::Color, "#00FF80", 3, 6 },
+            { K::LeftBracket, "[", 3, 14 },
+            { K::Identifier, "q", 3, 15 },
+            { K::Comma, ",", 3, 16 },
+            { K::RightBracket, "]", 3, 17 },
             { K::End, "", 3, 18 },
         };
         for (const auto& [kind, text, line, column] : expected) {
@@ -239,24 +255,38 @@ private slots:
         QTest::addColumn<QString>("property");
         QTest::addColumn<QVariant>("expected");
 
-        QTest::newRow("negative integer") << "Number: -2147483648" << "Number" << QVariant(int(-2147483648LL));
-        QTest::newRow("blanks kept") << R"(Text: "  two blanks  ")" << "Text" << QVariant("  two blanks  ");
+        QTest::newRow("negative integer") << "Number: -2147483648"
+                                          << "Number" << QVariant(int(-2147483648LL));
+        QTest::newRow("blanks kept") << R"(Text: "  two blanks  ")"
+                                     << "Text" << QVariant("  two blanks  ");
         QTest::newRow("literal UTF-8") << QString::fromUtf8(R"(Text: "±5 V")") << "Text" << QVariant(QString::fromUtf8("±5 V"));
         // Spelled without a raw string: moc misreads backslashes inside one.
-        QTest::newRow("escapes") << "Text: \"a\\\"b\\\\c\\n\\t\\u00B1\"" << "Text" << QVariant(QString::fromUtf8("a\"b\\c\n\t±"));
-        QTest::newRow("hash inside a string") << R"(Text: "# not a comment")" << "Text" << QVariant("# not a comment");
-        QTest::newRow("empty string") << R"(Text: "")" << "Text" << QVariant(QString(""));
-        QTest::newRow("boolean") << "Flag: true" << "Flag" << QVariant(true);
-        QTest::newRow("one-byte enumeration") << "Kind: lkLoud" << "Kind" << QVariant(2);
-        QTest::newRow("set") << "Options: [loBold, loBoxed]" << "Options" << QVariant(5);
-        QTest::newRow("empty set") << "Options: []" << "Options" << QVariant(0);
-        QTest::newRow("set with trailing comma") << "Options: [loItalic,]" << "Options" << QVariant(2);
+        QTest::newRow("escapes") << "Text: \"a\\\"b\\\\c\\n\\t\\u00B1\""
+                                 << "Text" << QVariant(QString::fromUtf8("a\"b\\c\n\t±"));
+        QTest::newRow("hash inside a string") << R"(Text: "# not a comment")"
+                                              << "Text" << QVariant("# not a comment");
+        QTest::newRow("empty string") << R"(Text: "")"
+                                      << "Text" << QVariant(QString(""));
+        QTest::newRow("boolean") << "Flag: true"
+                                 << "Flag" << QVariant(true);
+        QTest::newRow("one-byte enumeration") << "Kind: lkLoud"
+                                              << "Kind" << QVariant(2);
+        QTest::newRow("set") << "Options: [loBold, loBoxed]"
+                             << "Options" << QVariant(5);
+        QTest::newRow("empty set") << "Options: []"
+                                   << "Options" << QVariant(0);
+        QTest::newRow("set with trailing comma") << "Options: [loItalic,]"
+                                                 << "Options" << QVariant(2);
         QTest::newRow("string list over lines")
-            << "Lines: [\"first\",\n        \"  second, with blanks  \",\n        \"\"]" << "Lines"
+            << "Lines: [\"first\",\n        \"  second, with blanks  \",\n        \"\"]"
+            << "Lines"
             << QVariant(QStringList { "first", "  second, with blanks  ", "" });
-        QTest::newRow("empty string list") << "Lines: [ ]" << "Lines" << QVariant(QStringList());
-        QTest::newRow("colour by value") << "Color: #ff8000" << "Color" << QVariant::fromValue(TColor::rgb(255, 128, 0));
-        QTest::newRow("colour by name") << "Color: clBtnFace" << "Color" << QVariant::fromValue(clBtnFace);
+        QTest::newRow("empty string list") << "Lines: [ ]"
+                                           << "Lines" << QVariant(QStringList());
+        QTest::newRow("colour by value") << "Color: #ff8000"
+                                         << "Color" << QVariant::fromValue(TColor::rgb(255, 128, 0));
+        QTest::newRow("colour by name") << "Color: clBtnFace"
+                                        << "Color" << QVariant::fromValue(clBtnFace);
     }
 
     void valuesReachTheirProperties()
@@ -385,7 +415,7 @@ private slots:
     @TImage Kept { Width: 40 Height: 30 AutoSize: false Picture: image("images/red.bmp") }
     @TImage Fitted { Width: 40 Height: 30 AutoSize: true Picture: image("%1") }
     @TImage Late { Width: 40 Height: 30 Picture: image("images/../images/red.bmp") AutoSize: true })")
-                                      .arg(dir.filePath(QStringLiteral("images/red.bmp")))),
+                                     .arg(dir.filePath(QStringLiteral("images/red.bmp")))),
             dir.filePath(QStringLiteral("Test.form")));
         auto* kept = find<TImage>(&root, "Kept");
         QCOMPARE(kept->size(), QSize(40, 30));

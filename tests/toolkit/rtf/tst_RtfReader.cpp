@@ -27,7 +27,9 @@ QString dump(const QString& rtf)
         QString s;
         switch (t.kind) {
         case K::GroupOpen:
-        case K::GroupClose: s = t.text; break;
+        case K::GroupClose:
+            s = t.text;
+            break;
         case K::ControlWord:
             s = u'\\' + t.text + (t.hasParameter ? QString::number(t.parameter) : QString()) + (t.spaceDelimited ? QStringLiteral("_") : QString());
             break;
@@ -35,9 +37,14 @@ QString dump(const QString& rtf)
             s = t.text == u"'" ? QStringLiteral("\\'%1").arg(t.parameter, 2, 16, QLatin1Char('0'))
                                : u'\\' + QString(t.text).replace(u'\r', QStringLiteral("<CR>")).replace(u'\n', QStringLiteral("<LF>"));
             break;
-        case K::Binary: s = QStringLiteral("bin'") + t.text + u'\''; break;
-        case K::Text: s = u'\'' + t.text + u'\''; break;
-        case K::End: break;
+        case K::Binary:
+            s = QStringLiteral("bin'") + t.text + u'\'';
+            break;
+        case K::Text:
+            s = u'\'' + t.text + u'\'';
+            break;
+        case K::End:
+            break;
         }
         out << QStringLiteral("%1@%2:%3").arg(s).arg(t.line).arg(t.column);
     }
@@ -182,7 +189,7 @@ private slots:
                               "{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}x}")
             << QStringLiteral("x");
         QTest::newRow("{\\* groups are not shown") << QStringLiteral("{\\rtf1 a{\\*\\generator W 1.0;}{\\*\\unknown {nested} t}b}")
-                                                << QStringLiteral("ab");
+                                                   << QStringLiteral("ab");
         QTest::newRow("unknown words are ignored") << QStringLiteral("{\\rtf1 a\\foo b\\bar-3 c\\zz}") << QStringLiteral("abc");
         QTest::newRow("binary data is not text") << QStringLiteral("{\\rtf1 a\\bin3 {}\\b}") << QStringLiteral("ab");
         QTest::newRow("control characters are dropped") << QStringLiteral("{\\rtf1 a\u0001\tb}") << QStringLiteral("a\tb");
@@ -315,7 +322,7 @@ private slots:
         // The em dash's own delimiter is gone, the second blank stays.
         QVERIFY(text.contains(QStringLiteral("group \u2014 the")));
         for (const QString& leak : { QStringLiteral("\\"), QStringLiteral("{"), QStringLiteral("}"), QStringLiteral(";"),
-                                     QStringLiteral("rtf"), QStringLiteral("Verdana"), QStringLiteral("emdash") }) {
+                 QStringLiteral("rtf"), QStringLiteral("Verdana"), QStringLiteral("emdash") }) {
             if (leak == u";")
                 QCOMPARE(text.count(leak), 1); // "identically;" is the only one
             else
