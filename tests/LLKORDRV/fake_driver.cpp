@@ -22,8 +22,9 @@ static int32_t fakeCards()
 }
 EXPORT(fakeCards(), GetNumCards)
 #endif
-// The exports as a table; clang-format would run them into one statement.
-// clang-format off (to the end of the file)
+// The exports as a table to the end of the file; clang-format would run
+// them into one statement.
+// clang-format off
 EXPORT(2, QueryCardInfo)
 EXPORT(3, QueryBARBase) EXPORT(4, WaitForIRQ) EXPORT(5, COSWaitForIRQ) EXPORT(6, WDGHandleIRQ)
 EXPORT(7, AbortRequest) EXPORT(8, CloseCard) EXPORT(9, WDGInit) EXPORT(10, WDGSetTimeout)
