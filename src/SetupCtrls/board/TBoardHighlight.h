@@ -6,6 +6,7 @@
 #include "SetupCtrls/board/SetupTypes.h"
 #include "SetupCtrls/board/TPopupForm.h"
 #include "SetupCtrls/board/TRadioPanel.h"
+#include "SetupCtrls/board/Tint.h"
 #include "toolkit/app/TNotifyEvent.h"
 #include "toolkit/controls/TMainMenu.h"
 #include "toolkit/controls/TMenuItem.h"
@@ -27,6 +28,14 @@ class TBoardHighlight : public QWidget {
 
 public:
     static constexpr int DefaultSize = 65;
+
+    // Where a mouse-enter or mouse-leave comes from: the mouse itself (or
+    // another part of the program opening or closing the popup), or a member
+    // of the same group passing it on, which passes it on no further.
+    enum class RelayMarker {
+        Direct,
+        FromGroup,
+    };
 
     explicit TBoardHighlight(QWidget* parent = nullptr);
     ~TBoardHighlight() override;
@@ -61,10 +70,10 @@ public:
     const QImage& IdleImage() const { return m_idleImage; }
     const QImage& RingImage() const { return m_ringImage; }
     const QImage& HoverImage() const { return m_hoverImage; }
-    float IdleAlpha() const { return m_idleAlpha; }
-    float RingAlpha() const { return m_ringAlpha; }
-    float HoverAlpha() const { return m_hoverAlpha; }
-    TColor TintColor() const { return m_tintColor; }
+    float IdleAlpha() const { return m_scheme.idleAlpha; }
+    float RingAlpha() const { return m_scheme.ringAlpha; }
+    float HoverAlpha() const { return m_scheme.hoverAlpha; }
+    TColor TintColor() const { return m_scheme.color; }
 
     // What the control paints now: RingImage while both Active and Lit,
     // HoverImage while one of them, IdleImage otherwise.
@@ -84,11 +93,9 @@ public:
     // The group's popup window is the active window.
     bool Active() const { return m_active; }
 
-    // The mouse entered or left the highlight. relay is 0 when the mouse
-    // really moved (or another part of the program opens or closes the
-    // popup), 1 when a member of the same group passes the notification on.
-    virtual void MouseEnter(int relay);
-    virtual void MouseLeave(int relay);
+    // The mouse entered or left the highlight.
+    virtual void MouseEnter(RelayMarker relay);
+    virtual void MouseLeave(RelayMarker relay);
 
     // A click on the highlight: raises OnClick, then keeps the popup open.
     virtual void Click();
@@ -106,11 +113,6 @@ public:
     void Unlight();
     // Makes the three images again from what lies beneath the control.
     void BuildImages();
-
-    // Tints the ellipse inscribed in the image with tint at strength alpha;
-    // ring adds the bright ring that runs to white in its middle. An image
-    // less than 2 pixels wide or high is left as it is.
-    static void TintEllipse(QImage& image, TColor tint, float alpha, bool ring);
 
     // Shows the group's popup, creating it the first time; does nothing when
     // another member of the group (or a namesake elsewhere) made it.
@@ -137,11 +139,6 @@ public:
     void NextClick(QObject* Sender);
     void DoneClick(QObject* Sender);
 
-    // Caption of the menu that holds the items of a kind, and the stem of its
-    // component name.
-    static QString menuCaption(SetupTypes::THighlightType type);
-    static QString menuStem(SetupTypes::THighlightType type);
-
 protected:
     // ShowPopup records the window it made; the highlight owns it.
     void setPopup(TPopupForm* popup);
@@ -163,6 +160,14 @@ private:
     QList<QPointer<TBoardHighlight>> groupMembers() const;
     bool inGroupWith(const QObject* child) const;
     QImage composeBeneath() const;
+    // A window that stands for the group's popup, made by another member (or
+    // a namesake elsewhere): one captioned DisplayTitle whose Tag is this
+    // highlight's kind.
+    QWidget* findGroupPopup() const;
+    // Where the group's popup goes when it is first made.
+    QPoint popupPlace() const;
+    // Makes the group's popup at, with the panel in it, and shows it.
+    void createPopup(QPoint at);
     // The top-level items of LinkedMenu captioned for this highlight's kind,
     // in bar order.
     QList<TMenuItem*> typeMenus() const;
@@ -173,10 +178,7 @@ private:
     QImage m_idleImage;
     QImage m_ringImage;
     QImage m_hoverImage;
-    float m_idleAlpha = 0;
-    float m_ringAlpha = 0;
-    float m_hoverAlpha = 0;
-    TColor m_tintColor;
+    SetupCtrls::TintScheme m_scheme;
     SetupTypes::THighlightType m_highlightType = SetupTypes::htOptions;
     bool m_lit = false;
     QPointer<TPopupForm> m_popup;

@@ -180,7 +180,7 @@ bool TBoardImage::event(QEvent* event)
 {
     switch (int(event->type())) {
     case tk::WM_STARTTOUR:
-        startTour(static_cast<tk::TMessageEvent*>(event)->wParam);
+        startTour();
         return true;
     case QEvent::Show:
     case QEvent::ParentChange:
@@ -193,14 +193,16 @@ bool TBoardImage::event(QEvent* event)
     return QWidget::event(event);
 }
 
-void TBoardImage::startTour(qintptr relay)
+void TBoardImage::startTour()
 {
     if (!m_first)
         return;
+    // The mouse entering, clicking and leaving First, as the mouse itself
+    // would: the message's parameters carry nothing.
     TBoardHighlight* first = m_first;
-    first->MouseEnter(int(relay));
+    first->MouseEnter(TBoardHighlight::RelayMarker::Direct);
     first->Click();
-    first->MouseLeave(int(relay));
+    first->MouseLeave(TBoardHighlight::RelayMarker::Direct);
 }
 
 void TBoardImage::paintEvent(QPaintEvent*)

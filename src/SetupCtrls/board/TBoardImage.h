@@ -73,7 +73,7 @@ private:
     void prepareForPaint();
     QPoint centredPosition() const;
     void watchWindow();
-    void startTour(qintptr relay);
+    void startTour();
 
     QPointer<TBoardHighlight> m_first;
     QPointer<TMainMenu> m_menu;

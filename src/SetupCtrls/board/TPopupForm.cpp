@@ -1,5 +1,6 @@
 #include "SetupCtrls/board/TPopupForm.h"
 
+#include "SetupCtrls/board/PopupPlacement.h"
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "toolkit/app/ErrorReport.h"
@@ -96,22 +97,10 @@ void TPopupForm::applyPlacement()
 {
     if (!m_requestedPosition)
         return;
-    const QSize outer = frameGeometry().size();
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize area = screen ? screen->geometry().size() : QSize();
-    QPoint at = *m_requestedPosition;
-    // A window larger than the screen keeps its size and ends at the far
-    // edge, its left or top off the screen.
-    if (at.x() < 0)
-        at.rx() = 0;
-    else if (at.x() + outer.width() > area.width())
-        at.rx() = area.width() - outer.width();
-    if (at.y() < 0)
-        at.ry() = 0;
-    else if (at.y() + outer.height() > area.height())
-        at.ry() = area.height() - outer.height();
     m_applying = true;
-    move(at);
+    move(SetupCtrls::keptOnScreen(*m_requestedPosition, frameGeometry().size(), area));
     m_applying = false;
 }
 
@@ -178,11 +167,13 @@ void TPopupForm::layoutControls()
     const int cw = width();
     const int ch = height();
     m_popupStatus->setGeometry(0, ch - StatusHeight, cw, StatusHeight);
-    const int buttonTop = ch - 44;
-    m_previousButton->setGeometry(6, buttonTop, ButtonWidth, ButtonHeight);
+    // From the bottom up: the status bar, the buttons on it, a margin, the
+    // memo.
+    const int buttonTop = ch - StatusHeight - ButtonHeight;
+    m_previousButton->setGeometry(Margin, buttonTop, ButtonWidth, ButtonHeight);
     m_nextButton->setGeometry((cw - ButtonWidth) / 2, buttonTop, ButtonWidth, ButtonHeight);
-    m_doneButton->setGeometry(cw - 64, buttonTop, ButtonWidth, ButtonHeight);
-    m_statusMemo->setGeometry(6, ch - 50 - m_memoHeight, cw - 12, m_memoHeight);
+    m_doneButton->setGeometry(cw - Margin - ButtonWidth, buttonTop, ButtonWidth, ButtonHeight);
+    m_statusMemo->setGeometry(Margin, buttonTop - Margin - m_memoHeight, cw - 2 * Margin, m_memoHeight);
 }
 
 bool TPopupForm::event(QEvent* event)

@@ -32,13 +32,17 @@ public:
     static constexpr int ButtonWidth = 58;
     static constexpr int ButtonHeight = 25;
     static constexpr int StatusHeight = 19;
+    // The memo's and the outer buttons' distance from the sides, and the gap
+    // between the memo and the buttons.
+    static constexpr int Margin = 6;
+    // The gap between the panel and the memo.
+    static constexpr int PanelGap = 1;
     // The smallest outer size a popup gets, whatever its panel.
     static constexpr QSize MinimumOuterSize { 194, 122 };
     // The outer size of a popup without a panel.
     static constexpr QSize PanellessOuterSize { 194, 141 };
-    // What the client area holds below the panel besides the memo: a 1-pixel
-    // gap, a 6-pixel gap, the buttons and the status bar.
-    static constexpr int ExtraClientHeight = 1 + 6 + ButtonHeight + StatusHeight;
+    // What the client area holds below the panel besides the memo.
+    static constexpr int ExtraClientHeight = PanelGap + Margin + ButtonHeight + StatusHeight;
 
     // A sizeable tool window that stays on top, owned by the highlight.
     explicit TPopupForm(TBoardHighlight* highlight);

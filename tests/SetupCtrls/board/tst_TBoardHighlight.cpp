@@ -1,6 +1,6 @@
-// The highlight circles: the pixels of their tinted pictures, which picture
-// they show, what they capture from beneath them, and how a group lights,
-// pins, rises and darkens together.
+// The highlight circles: which tinted picture they show, what they capture
+// from beneath them, and how a group lights, pins, rises and darkens
+// together.
 
 #include "TestMain.h"
 
@@ -119,6 +119,8 @@ void square(QWidget* parent, QRect geometry, Qt::GlobalColor colour)
     square->setPalette(QColor(colour));
 }
 
+constexpr auto Direct = TBoardHighlight::RelayMarker::Direct;
+
 const QStringList AllRanges { "Range1", "Range2", "Range3", "Range4", "Range5", "Range6", "Range7", "Range8" };
 
 }
@@ -130,50 +132,6 @@ private slots:
     // Away from every window, so that no highlight sees the mouse unless a
     // test moves it there.
     void init() { QCursor::setPos(-100, -100); }
-
-    // Worked by hand from the tint rule, yellow over Photo (100, 102, 63).
-    // On a 65-pixel side the step is 1/32, so pixel (e, 32) lies at radius
-    // |e/32 - 1|.
-    void tintsTheInscribedEllipse_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<float>("alpha");
-        QTest::addColumn<bool>("ring");
-        QTest::addColumn<QPoint>("pixel");
-        QTest::addColumn<QRgb>("expected");
-        const QSize side(65, 65);
-        // l = 0.16, m = 0.08: 0.92 · 100 + 0.08 · 255 = 112.4 -> 112, ...
-        QTest::newRow("centre, idle") << side << 0.5f << false << QPoint(32, 32) << qRgb(112, 114, 58);
-        QTest::newRow("centre: no ring inside the disc") << side << 1.0f << true << QPoint(32, 32) << qRgb(125, 126, 53);
-        QTest::newRow("radius 0.75: still the disc") << side << 0.5f << false << QPoint(56, 32) << qRgb(112, 114, 58);
-        // l = 0.25, m = 0.125: 87.5 + 31.875 = 119.375 -> 119, ...
-        QTest::newRow("rim at 0.78125") << side << 0.5f << false << QPoint(57, 32) << qRgb(119, 121, 55);
-        // l = 1, m = o = 0.5: 177.5 -> 178, 178.5 -> 178, 31.5 -> 32.
-        QTest::newRow("rim peak, halves to even") << side << 0.5f << false << QPoint(60, 32) << qRgb(178, 178, 32);
-        // l = 2 -> 0 over white.
-        QTest::newRow("ring at 0.875: white") << side << 1.0f << true << QPoint(60, 32) << qRgb(255, 255, 255);
-        // l = 1.5 -> 0.5 over white: blue 127.5 -> 128.
-        QTest::newRow("ring band at 0.90625") << side << 1.0f << true << QPoint(61, 32) << qRgb(255, 255, 128);
-        // l = 0.5 -> 1, not above 1: the own colour, fully tinted.
-        QTest::newRow("ring band edge at 0.9375") << side << 1.0f << true << QPoint(62, 32) << qRgb(255, 255, 0);
-        QTest::newRow("radius 1: outside") << side << 1.0f << true << QPoint(64, 32) << Photo;
-        QTest::newRow("corner") << side << 1.0f << true << QPoint(0, 0) << Photo;
-        QTest::newRow("65 × 33: rows step 1/16") << QSize(65, 33) << 0.5f << false << QPoint(32, 30) << qRgb(178, 178, 32);
-        QTest::newRow("1 pixel wide: untinted") << QSize(1, 5) << 1.0f << false << QPoint(0, 2) << Photo;
-    }
-
-    void tintsTheInscribedEllipse()
-    {
-        QFETCH(QSize, size);
-        QFETCH(float, alpha);
-        QFETCH(bool, ring);
-        QFETCH(QPoint, pixel);
-        QFETCH(QRgb, expected);
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(Photo);
-        TBoardHighlight::TintEllipse(image, clYellow, alpha, ring);
-        QCOMPARE(image.pixel(pixel), expected);
-    }
 
     void paintsThePictureChosenByActiveAndLit_data()
     {
@@ -200,7 +158,7 @@ private slots:
         // A new kind's colours would need images that are never made again.
         highlight->setHighlightType(htOptions);
         if (lit)
-            highlight->MouseEnter(0);
+            highlight->MouseEnter(Direct);
         highlight->SetActive(active, true);
         const QImage shot = board->grab().toImage();
         QCOMPARE(shot.pixel(QPoint(70, 52)), rimPeak);
@@ -241,7 +199,7 @@ private slots:
         auto* target = board->findChild<TBoardHighlight*>(rebuilt);
         QTRY_VERIFY(target->Initialised());
         if (aLit)
-            a->MouseEnter(0);
+            a->MouseEnter(Direct);
         target->BuildImages();
         QCOMPARE(target->IdleImage().pixel(pixel), expected);
     }
@@ -283,9 +241,9 @@ private slots:
     {
         QWidget window;
         QWidget* board = rangeJumpers(&window, "board");
-        board->findChild<TBoardHighlight*>("Range1")->MouseEnter(0);
+        board->findChild<TBoardHighlight*>("Range1")->MouseEnter(Direct);
         board->findChild<TBoardHighlight*>("Range6")->Unlight();
-        board->findChild<TBoardHighlight*>("Range3")->MouseEnter(0);
+        board->findChild<TBoardHighlight*>("Range3")->MouseEnter(Direct);
         QVERIFY(!board->findChild<TBoardHighlight*>("Range6")->Lit());
     }
 
@@ -423,12 +381,6 @@ private slots:
         QTest::newRow("leading sign and digits") << "±12V DAC Power"
                                                  << "±12V DAC Power"
                                                  << "VDACPower";
-        QTest::newRow("already an identifier") << "_Led2"
-                                               << "_Led2"
-                                               << "_Led2";
-        QTest::newRow("nothing to keep") << "12 34"
-                                         << "12 34"
-                                         << "";
     }
 
     void titlesGiveCaptionAndIdentifier()

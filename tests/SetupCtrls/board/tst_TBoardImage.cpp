@@ -34,9 +34,10 @@ class HighlightProbe : public TBoardHighlight {
 public:
     using TBoardHighlight::TBoardHighlight;
     QStringList calls;
-    void MouseEnter(int relay) override { calls << QStringLiteral("enter %1").arg(relay); }
+    static QString marker(RelayMarker relay) { return relay == RelayMarker::Direct ? QStringLiteral("direct") : QStringLiteral("from group"); }
+    void MouseEnter(RelayMarker relay) override { calls << QStringLiteral("enter ") + marker(relay); }
     void Click() override { calls << QStringLiteral("click"); }
-    void MouseLeave(int relay) override { calls << QStringLiteral("leave %1").arg(relay); }
+    void MouseLeave(RelayMarker relay) override { calls << QStringLiteral("leave ") + marker(relay); }
 };
 
 }
@@ -175,7 +176,7 @@ private slots:
         auto* first = new HighlightProbe(image);
         image->setFirst(first);
         tk::sendMessage(image, tk::WM_STARTTOUR);
-        QCOMPARE(first->calls, (QStringList { "enter 0", "click", "leave 0" }));
+        QCOMPARE(first->calls, (QStringList { "enter direct", "click", "leave direct" }));
         QVERIFY(other->calls.isEmpty());
     }
 };

@@ -1,0 +1,101 @@
+#include "SetupCtrls/board/HighlightMenuRules.h"
+
+#include <algorithm>
+
+namespace SetupCtrls {
+
+namespace {
+
+    bool isAsciiLetter(QChar c)
+    {
+        return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+    }
+
+    bool isIdentifierStart(QChar c)
+    {
+        return isAsciiLetter(c) || c == u'_';
+    }
+
+    bool isIdentifierPart(QChar c)
+    {
+        return isIdentifierStart(c) || (c >= u'0' && c <= u'9');
+    }
+
+    bool isIdentifier(const QString& text)
+    {
+        return !text.isEmpty() && isIdentifierStart(text.front())
+            && std::all_of(text.begin() + 1, text.end(), isIdentifierPart);
+    }
+
+    // The menus that a new menu of the kind goes before, in the bar's order.
+    QStringList menusAfter(THighlightType type)
+    {
+        switch (type) {
+        case htOptions:
+            return { QStringLiteral("&Help") };
+        case htSettings:
+            return { QStringLiteral("&Calibration"), QStringLiteral("&Options"), QStringLiteral("&Help") };
+        case htCalibration:
+            return { QStringLiteral("&Options"), QStringLiteral("&Help") };
+        }
+        return {};
+    }
+
+}
+
+QString menuCaption(THighlightType type)
+{
+    switch (type) {
+    case htOptions:
+        return QStringLiteral("&Options");
+    case htSettings:
+        return QStringLiteral("&Settings");
+    case htCalibration:
+        return QStringLiteral("&Calibration");
+    }
+    return {};
+}
+
+QString menuStem(THighlightType type)
+{
+    return menuCaption(type).remove(u'&');
+}
+
+qsizetype menuInsertIndex(THighlightType type, const QStringList& barCaptions)
+{
+    const QStringList after = menusAfter(type);
+    for (qsizetype i = 0; i < barCaptions.size(); ++i)
+        if (after.contains(barCaptions.at(i)))
+            return i;
+    return barCaptions.size();
+}
+
+// "±12V DAC Power" -> "VDACPower": the menu item's component name is built
+// from it, and a component name must be an identifier.
+QString identifierFrom(const QString& title)
+{
+    if (title.isEmpty() || isIdentifier(title))
+        return title;
+    qsizetype start = 0;
+    while (start < title.size() && !isIdentifierStart(title.at(start)))
+        ++start;
+    QString ident;
+    for (qsizetype i = start; i < title.size(); ++i)
+        if (i == start || isIdentifierPart(title.at(i)))
+            ident.append(title.at(i));
+    return ident;
+}
+
+QString menuItemStem(const QString& identTitle)
+{
+    // Windows' menu designer names an item whose caption has nothing to name
+    // it by "N" and a number; a bare number would be no identifier.
+    return identTitle.isEmpty() ? QStringLiteral("N") : identTitle;
+}
+
+qsizetype wrappedIndex(qsizetype index, qsizetype count)
+{
+    return (index % count + count) % count;
+}
+
+}

@@ -1,0 +1,95 @@
+// TBoardHighlight's pictures: what lies beneath it, tinted three ways, and
+// the first paint that makes them.
+
+#include "SetupCtrls/board/TBoardHighlight.h"
+
+#include "SetupCtrls/board/TBoardImage.h"
+#include "toolkit/app/ErrorReport.h"
+#include "toolkit/platform/ExactClass.h"
+
+#include <QPainter>
+
+const QImage& TBoardHighlight::CurrentImage() const
+{
+    if (m_active && m_lit)
+        return m_ringImage;
+    if (m_active || m_lit)
+        return m_hoverImage;
+    return m_idleImage;
+}
+
+// Qt cannot read back what the parent has painted, and grabbing the parent
+// from inside a paint would paint this control again. So the picture beneath
+// is drawn afresh: the board photograph as the board draws it, then the
+// earlier siblings as they paint now. Later siblings and this control
+// itself are above it and never part of it.
+QImage TBoardHighlight::composeBeneath() const
+{
+    QImage beneath(size(), QImage::Format_RGB32);
+    if (beneath.isNull())
+        return beneath;
+    QWidget* parent = parentWidget();
+    if (!parent) {
+        beneath.fill(palette().color(QPalette::Window));
+        return beneath;
+    }
+    beneath.fill(parent->palette().color(parent->backgroundRole()));
+
+    QPainter painter(&beneath);
+    if (auto* board = qobject_cast<TBoardImage*>(parent)) {
+        painter.save();
+        painter.translate(-pos());
+        board->drawPicture(painter);
+        painter.restore();
+    }
+    const QRect own = geometry();
+    const QObjectList siblings = parent->children();
+    for (QObject* child : siblings) {
+        if (child == this)
+            break;
+        auto* sibling = qobject_cast<QWidget*>(child);
+        if (!sibling || sibling->isWindow() || !sibling->isVisibleTo(parent)
+            || !sibling->geometry().intersects(own))
+            continue;
+        const QPoint offset = sibling->pos() - pos();
+        if (auto* highlight = qobject_cast<TBoardHighlight*>(sibling)) {
+            // One that has not painted yet has shown nothing so far.
+            if (highlight->Initialised())
+                painter.drawImage(offset, highlight->CurrentImage());
+        } else {
+            QWidget::RenderFlags flags = QWidget::DrawChildren;
+            if (sibling->autoFillBackground())
+                flags |= QWidget::DrawWindowBackground;
+            sibling->render(&painter, offset, QRegion(), flags);
+        }
+    }
+    return beneath;
+}
+
+void TBoardHighlight::BuildImages()
+{
+    const QImage beneath = composeBeneath();
+    m_idleImage = beneath;
+    SetupCtrls::TintEllipse(m_idleImage, m_scheme.color, m_scheme.idleAlpha, false);
+    m_ringImage = beneath;
+    SetupCtrls::TintEllipse(m_ringImage, m_scheme.color, m_scheme.ringAlpha, true);
+    m_hoverImage = beneath;
+    SetupCtrls::TintEllipse(m_hoverImage, m_scheme.color, m_scheme.hoverAlpha, false);
+}
+
+void TBoardHighlight::paintEvent(QPaintEvent*)
+{
+    if (!m_initialised) {
+        BuildImages();
+        auto* board = tk::exactCast<TBoardImage>(parentWidget());
+        m_linkedMenu = board ? board->Menu() : nullptr;
+        // Set before registering: a registration that fails is reported
+        // once, not again at every repaint.
+        m_initialised = true;
+        if (board)
+            tk::guarded([this] { RegisterMenuEntry(); });
+    }
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPoint(0, 0), CurrentImage());
+}

@@ -1,0 +1,122 @@
+// TBoardHighlight's popup window: finding the group's one, placing it,
+// making it, and what its closing does to the group.
+
+#include "SetupCtrls/board/TBoardHighlight.h"
+
+#include "SetupCtrls/board/PopupPlacement.h"
+#include "SetupCtrls/board/TBoardImage.h"
+#include "toolkit/platform/ExactClass.h"
+
+#include <QApplication>
+
+namespace {
+
+void bringToFront(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}
+
+void TBoardHighlight::ShowPopup()
+{
+    if (m_popup) {
+        if (m_popup->isHidden())
+            m_pinned = false;
+        bringToFront(m_popup);
+        return;
+    }
+    // The group's popup may be another member's; that member has the
+    // mouse-enter relayed and shows it.
+    if (findGroupPopup())
+        return;
+    createPopup(popupPlace());
+}
+
+QWidget* TBoardHighlight::findGroupPopup() const
+{
+    // Windows without a Tag are no popups.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        const QVariant tag = window->property("Tag");
+        if (window->windowTitle() == m_displayTitle && tag.metaType() == QMetaType::fromType<int>()
+            && tag.toInt() == int(m_highlightType))
+            return window;
+    }
+    return nullptr;
+}
+
+QPoint TBoardHighlight::popupPlace() const
+{
+    QWidget* parent = parentWidget();
+    std::optional<QPoint> boardLaidOut;
+    if (auto* board = tk::exactCast<TBoardImage>(parent))
+        boardLaidOut = QPoint(board->LayoutLeft(), board->LayoutTop());
+    std::optional<QPoint> panelLaidOut;
+    if (m_radioPanel)
+        panelLaidOut = m_radioPanel->pos();
+    return SetupCtrls::popupOrigin(parent ? parent->geometry() : QRect(), boardLaidOut, panelLaidOut);
+}
+
+void TBoardHighlight::createPopup(QPoint at)
+{
+    auto* popup = new TPopupForm(this);
+    m_popup = popup;
+    m_pinned = false;
+
+    TRadioPanel* panel = m_radioPanel;
+    const int memoHeight = panel ? panel->MemoHeight() : TRadioPanel::DefaultMemoHeight;
+    if (panel)
+        popup->adoptPanel(panel, memoHeight);
+    else
+        popup->requestOuterSize(TPopupForm::PanellessOuterSize);
+    popup->setWindowTitle(m_displayTitle);
+    popup->fitToMinimum(TPopupForm::MinimumOuterSize);
+    popup->setTag(int(m_highlightType));
+
+    popup->buildControls(memoHeight);
+    if (panel) {
+        popup->StatusMemo()->setPlainText(panel->Lines().join(u'\n'));
+        panel->setStatusMemo(popup->StatusMemo());
+    }
+    popup->placeAt(at);
+
+    bringToFront(popup);
+    if (panel)
+        panel->setFocus();
+    else
+        popup->DoneButton()->setFocus();
+}
+
+void TBoardHighlight::ClosePopup()
+{
+    if (m_popup)
+        m_popup->close();
+}
+
+void TBoardHighlight::PopupClose()
+{
+    CheckMenuEntry(false);
+    setPopupEnteredFromHover(false);
+    Unlight();
+    for (const QPointer<TBoardHighlight>& member : groupMembers())
+        if (member)
+            member->Unlight();
+}
+
+void TBoardHighlight::DoneClick(QObject*)
+{
+    ClosePopup();
+}
+
+void TBoardHighlight::setPopup(TPopupForm* popup)
+{
+    m_popup = popup;
+}
+
+void TBoardHighlight::setPopupEnteredFromHover(bool value)
+{
+    if (m_popup)
+        m_popup->setEnteredFromHover(value);
+}
