@@ -4,6 +4,7 @@
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "toolkit/app/ErrorReport.h"
+#include "toolkit/controls/ReadOnlyMemo.h"
 #include "toolkit/layout/Anchors.h"
 #include "toolkit/layout/WindowGeometry.h"
 
@@ -144,12 +145,7 @@ void TPopupForm::buildControls(int memoHeight)
     m_nextButton = button("NextButton", QStringLiteral("Next"), &TBoardHighlight::NextClick);
     m_doneButton = button("DoneButton", QStringLiteral("Done"), &TBoardHighlight::DoneClick);
 
-    m_statusMemo = new QPlainTextEdit(this);
-    m_statusMemo->setObjectName(QStringLiteral("StatusMemo"));
-    m_statusMemo->setReadOnly(true);
-    m_statusMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_statusMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_statusMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_statusMemo = tk::newReadOnlyMemo<QPlainTextEdit>(this, QStringLiteral("StatusMemo"));
     m_statusMemo->clear();
 
     layoutControls();

@@ -2,6 +2,7 @@
 
 #include "SetupCtrls/board/TBoardImage.h"
 #include "toolkit/app/Messages.h"
+#include "toolkit/controls/ReadOnlyMemo.h"
 #include "toolkit/controls/TButton.h"
 #include "toolkit/controls/TLabel.h"
 #include "toolkit/form/ClassRegistry.h"
@@ -37,13 +38,8 @@ THelpForm::THelpForm(QWidget* mainWindow)
     m_helpLabel->setCaption(QStringLiteral("How to use this program"));
     tk::alignTop(m_helpLabel);
 
-    m_helpRich = new QTextEdit(this);
-    m_helpRich->setObjectName(QStringLiteral("HelpRich"));
+    m_helpRich = tk::newReadOnlyMemo<QTextEdit>(this, QStringLiteral("HelpRich"));
     m_helpRich->setGeometry(RichGeometry);
-    m_helpRich->setReadOnly(true);
-    m_helpRich->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_helpRich->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_helpRich->setLineWrapMode(QTextEdit::WidgetWidth);
     QPalette palette = m_helpRich->palette();
     palette.setColor(QPalette::Base, QColor(221, 221, 221));
     m_helpRich->setPalette(palette);

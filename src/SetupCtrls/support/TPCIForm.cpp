@@ -1,5 +1,6 @@
 #include "SetupCtrls/support/TPCIForm.h"
 
+#include "toolkit/controls/ReadOnlyMemo.h"
 #include "toolkit/controls/TButton.h"
 #include "toolkit/layout/Anchors.h"
 #include "toolkit/layout/WindowGeometry.h"
@@ -17,14 +18,9 @@ TPCIForm::TPCIForm(QWidget* mainWindow)
 {
     setObjectName(QStringLiteral("PCIForm"));
 
-    m_pciMemo = new QPlainTextEdit(this);
-    m_pciMemo->setObjectName(QStringLiteral("PCIMemo"));
+    m_pciMemo = tk::newReadOnlyMemo<QPlainTextEdit>(this, QStringLiteral("PCIMemo"));
     m_pciMemo->setGeometry(MemoGeometry);
     m_pciMemo->setFont(QFont(QStringLiteral("Tahoma"), 10, QFont::Bold));
-    m_pciMemo->setReadOnly(true);
-    m_pciMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_pciMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_pciMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
     // Centred under the memo by the new window's outer width rather than by
     // the memo, and left where the fit puts it: one pixel left of centre.

@@ -1,5 +1,6 @@
 #include "SetupCtrls/support/TTechForm.h"
 
+#include "toolkit/controls/ReadOnlyMemo.h"
 #include "toolkit/controls/TButton.h"
 #include "toolkit/layout/Anchors.h"
 
@@ -16,13 +17,8 @@ TTechForm::TTechForm(QWidget* mainWindow)
     setObjectName(QStringLiteral("TechForm"));
     setWindowTitle(QStringLiteral("Technical Support"));
 
-    m_techMemo = new QPlainTextEdit(this);
-    m_techMemo->setObjectName(QStringLiteral("TechMemo"));
+    m_techMemo = tk::newReadOnlyMemo<QPlainTextEdit>(this, QStringLiteral("TechMemo"));
     m_techMemo->setGeometry(MemoGeometry);
-    m_techMemo->setReadOnly(true);
-    m_techMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_techMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_techMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
     m_closeButton = new TButton(this);
     m_closeButton->setObjectName(QStringLiteral("CloseButton"));

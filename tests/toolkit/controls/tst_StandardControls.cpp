@@ -3,6 +3,7 @@
 
 #include "TestMain.h"
 
+#include "toolkit/controls/ReadOnlyMemo.h"
 #include "toolkit/controls/StandardControls.h"
 #include "toolkit/controls/TComboBox.h"
 #include "toolkit/controls/TImage.h"
@@ -527,6 +528,41 @@ private slots:
         TMenuItem stray;
         QVERIFY_THROWS_EXCEPTION(tk::Error, bar->insertItem(4, &stray));
         QVERIFY_THROWS_EXCEPTION(tk::Error, bar->insertItem(-1, &stray));
+    }
+
+    // Both kinds of read-only box scroll up and down only, and wrap their
+    // lines at their width.
+    void readOnlyMemosScrollDownAndWrap_data()
+    {
+        QTest::addColumn<bool>("rich");
+        QTest::newRow("plain text") << false;
+        QTest::newRow("rich text") << true;
+    }
+
+    void readOnlyMemosScrollDownAndWrap()
+    {
+        QFETCH(bool, rich);
+        QWidget parent;
+        QAbstractScrollArea* memo = nullptr;
+        bool readOnly = false;
+        bool wrapsAtWidth = false;
+        if (rich) {
+            auto* edit = tk::newReadOnlyMemo<QTextEdit>(&parent, QStringLiteral("Memo"));
+            readOnly = edit->isReadOnly();
+            wrapsAtWidth = edit->lineWrapMode() == QTextEdit::WidgetWidth;
+            memo = edit;
+        } else {
+            auto* edit = tk::newReadOnlyMemo<QPlainTextEdit>(&parent, QStringLiteral("Memo"));
+            readOnly = edit->isReadOnly();
+            wrapsAtWidth = edit->lineWrapMode() == QPlainTextEdit::WidgetWidth;
+            memo = edit;
+        }
+        QCOMPARE(memo->parent(), &parent);
+        QCOMPARE(memo->objectName(), QStringLiteral("Memo"));
+        QVERIFY(readOnly);
+        QVERIFY(wrapsAtWidth);
+        QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     }
 
     void menuItemOutsideAMenuIsAFault()
