@@ -6,7 +6,6 @@
 #include "toolkit/platform/ExactClass.h"
 
 #include <QCursor>
-#include <QMouseEvent>
 
 using namespace SetupTypes;
 
@@ -200,24 +199,17 @@ void TBoardHighlight::leaveEvent(QEvent*)
 
 void TBoardHighlight::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_leftPressed = true;
-    event->accept();
+    m_clicks.press(event);
 }
 
 void TBoardHighlight::mouseReleaseEvent(QMouseEvent* event)
 {
-    event->accept();
-    if (event->button() != Qt::LeftButton || !m_leftPressed)
-        return;
-    m_leftPressed = false;
-    if (rect().contains(event->position().toPoint()))
+    if (m_clicks.release(event, rect()))
         tk::guarded([this] { Click(); });
 }
 
 void TBoardHighlight::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // There is no double-click event, and the second press of a double click
-    // starts no click of its own.
-    event->accept();
+    // There is no double-click event.
+    m_clicks.doubleClick(event);
 }

@@ -8,6 +8,7 @@
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "SetupCtrls/board/Tint.h"
 #include "toolkit/app/TNotifyEvent.h"
+#include "toolkit/controls/ClickTracker.h"
 #include "toolkit/controls/TMainMenu.h"
 #include "toolkit/controls/TMenuItem.h"
 #include "toolkit/graphics/TColor.h"
@@ -192,5 +193,5 @@ private:
     QPointer<TRadioPanel> m_radioPanel;
     bool m_active = false;
     TNotifyEvent m_onClick;
-    bool m_leftPressed = false;
+    tk::ClickTracker m_clicks;
 };

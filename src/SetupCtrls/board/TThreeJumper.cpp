@@ -6,7 +6,6 @@
 #include "toolkit/platform/ExactClass.h"
 
 #include <QMetaObject>
-#include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -194,18 +193,12 @@ void TThreeJumper::click()
 
 void TThreeJumper::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_leftPressed = true;
-    event->accept();
+    m_clicks.press(event);
 }
 
 void TThreeJumper::mouseReleaseEvent(QMouseEvent* event)
 {
-    event->accept();
-    if (event->button() != Qt::LeftButton || !m_leftPressed)
-        return;
-    m_leftPressed = false;
-    if (rect().contains(event->position().toPoint()))
+    if (m_clicks.release(event, rect()))
         tk::guarded([this] { click(); });
 }
 
@@ -214,7 +207,7 @@ void TThreeJumper::mouseDoubleClickEvent(QMouseEvent* event)
     // Qt's default treats the second press of a double click as a press, and
     // its release would move the cap a second time: a double click is one
     // click here.
-    event->accept();
+    m_clicks.doubleClick(event);
 }
 
 // The size follows an axis change of Orientation, but never by a paint:

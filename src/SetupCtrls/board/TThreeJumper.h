@@ -5,6 +5,7 @@
 
 #include "SetupCtrls/board/SetupTypes.h"
 #include "toolkit/app/TNotifyEvent.h"
+#include "toolkit/controls/ClickTracker.h"
 #include "toolkit/graphics/TColor.h"
 
 #include <QImage>
@@ -99,7 +100,7 @@ private:
     bool m_sizeSwapPending = false;
     bool m_sizeSwapQueued = false;
     bool m_paintedOnce = false;
-    bool m_leftPressed = false;
+    tk::ClickTracker m_clicks;
 
     // Kept between paints and only resized: the picture is drawn lying into
     // the work bitmap, then turned into the display bitmap.
