@@ -15,11 +15,18 @@ int main(int argc, char** argv)
     // The program's one icon: 32 x 32 pixels in 16 colours at most.
     app.setWindowIcon(QIcon(QStringLiteral(":/template/images/setup_icon.xpm")));
     std::unique_ptr<TMainForm> mainForm;
+    const auto fail = [](const QString& text) {
+        tk::messageBox(text, QStringLiteral("Setup"), tk::MB_OK | tk::MB_ICONERROR);
+        return 1;
+    };
     try {
         mainForm = std::make_unique<TMainForm>();
     } catch (const tk::Error& e) {
-        tk::messageBox(e.message(), QStringLiteral("Setup"), tk::MB_OK | tk::MB_ICONERROR);
-        return 1;
+        return fail(e.message());
+    } catch (const std::exception& e) {
+        // Not one of ours: no text was written for the user, so say what
+        // failed around what the library says.
+        return fail(QStringLiteral("Setup could not build its main window: %1").arg(tk::exceptionText(e)));
     }
     mainForm->show();
     return app.exec();

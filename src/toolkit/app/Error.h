@@ -1,8 +1,9 @@
 #pragma once
-// The error type the application's handlers throw; its text is what the
-// standard error report shows to the user.
+// The error type the application's handlers throw; its text, like that of
+// any other exception, is what the standard error report shows to the user.
 
 #include <QString>
+#include <exception>
 #include <stdexcept>
 
 namespace tk {
@@ -19,5 +20,14 @@ public:
 private:
     QString m_message;
 };
+
+// What an exception says: our own error's message as written, any other's
+// what() in the local encoding.
+inline QString exceptionText(const std::exception& e)
+{
+    if (const auto* error = dynamic_cast<const Error*>(&e))
+        return error->message();
+    return QString::fromLocal8Bit(e.what());
+}
 
 }

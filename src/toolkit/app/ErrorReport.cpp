@@ -20,10 +20,7 @@ void reportError(const QString& message)
 
 void reportException(const std::exception& e)
 {
-    if (const auto* error = dynamic_cast<const Error*>(&e))
-        reportError(error->message());
-    else
-        reportError(QString::fromLocal8Bit(e.what()));
+    reportError(exceptionText(e));
 }
 
 }

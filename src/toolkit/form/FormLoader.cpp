@@ -157,13 +157,6 @@ namespace {
         return QString();
     }
 
-    QString errorText(const std::exception& e)
-    {
-        if (const auto* error = dynamic_cast<const Error*>(&e))
-            return error->message();
-        return QString::fromLocal8Bit(e.what());
-    }
-
     // An enumeration's storage is as wide as its underlying type (some are a
     // single byte), so the value is built in the property's own type.
     QVariant integerAs(QMetaType type, int value)
@@ -232,7 +225,7 @@ namespace {
             } catch (const FormError&) {
                 throw;
             } catch (const std::exception& e) {
-                fail(line, column, errorText(e));
+                fail(line, column, exceptionText(e));
             }
         }
 

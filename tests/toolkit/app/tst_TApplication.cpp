@@ -3,6 +3,7 @@
 
 #include "toolkit/app/Error.h"
 #include "toolkit/app/ErrorReport.h"
+#include "toolkit/form/FormError.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -90,6 +91,42 @@ private slots:
         QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
         QTRY_COMPARE(testing::shownBoxes().size(), 1);
         QCOMPARE(testing::shownBoxes().first().text, QStringLiteral("handler failed"));
+    }
+
+    // The text the report shows, whoever threw.
+    void everyExceptionGivesItsText_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ours, beyond ASCII") << "ours"
+                                            << "Keine Karte gefunden: ±12 V";
+        QTest::newRow("a form fault, with its place") << "form"
+                                                      << "page.form:3:7: no property Colour";
+        QTest::newRow("the standard library's") << "runtime"
+                                                << "disk full";
+        QTest::newRow("out of memory") << "memory"
+                                       << "std::bad_alloc";
+    }
+
+    void everyExceptionGivesItsText()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, text);
+        const auto raise = [&] {
+            if (kind == "ours")
+                throw tk::Error(text);
+            if (kind == "form")
+                throw tk::FormError(QStringLiteral("page.form"), 3, 7, QStringLiteral("no property Colour"));
+            if (kind == "runtime")
+                throw std::runtime_error("disk full");
+            throw std::bad_alloc();
+        };
+        try {
+            raise();
+            QFAIL("nothing thrown");
+        } catch (const std::exception& e) {
+            QCOMPARE(tk::exceptionText(e), text);
+        }
     }
 
     void guardedDispatchReportsWithoutUnwinding()
