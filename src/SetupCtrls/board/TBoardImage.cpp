@@ -14,7 +14,7 @@ TBoardImage::TBoardImage(QWidget* parent)
     : QWidget(parent)
     , m_picture(new TPicture(this))
 {
-    resize(105, 105);
+    resize(DefaultSize, DefaultSize);
     connect(m_picture, &TPicture::changed, this, &TBoardImage::pictureChanged);
 }
 

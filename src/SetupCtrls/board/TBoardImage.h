@@ -25,6 +25,8 @@ class TBoardImage : public QWidget {
     Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent)
 
 public:
+    static constexpr int DefaultSize = 105;
+
     explicit TBoardImage(QWidget* parent = nullptr);
     ~TBoardImage() override;
 

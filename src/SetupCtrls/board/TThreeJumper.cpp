@@ -88,13 +88,22 @@ void outlineRows(QPainter& painter, int top, const QList<Span>& rows, const QCol
 
 TThreeJumper::Measures TThreeJumper::measures(int W, int H)
 {
+    // Inside the base's margin the row is four and a half pin steps long; a
+    // pin is at most half the inner height across and at most two thirds of
+    // a step.
+    constexpr double StepsAlongRow = 4.5;
+    constexpr double RadiiAcrossRow = 4.0;
+    constexpr int RadiiPerStep = 3;
     Measures m;
-    m.pinStep = tk::roundHalfEven((W - 2) / 4.5);
-    m.firstPin = m.pinStep + 1;
+    m.pinStep = tk::roundHalfEven((W - 2 * BaseMargin) / StepsAlongRow);
+    m.firstPin = m.pinStep + BaseMargin;
     m.middlePin = W / 2;
     m.centreY = H / 2;
-    m.pinRadius = std::min(tk::roundHalfEven((H - 2) / 4.0), m.pinStep / 3);
-    const int gap = m.middlePin - m.firstPin + 2;
+    m.pinRadius = std::min(tk::roundHalfEven((H - 2 * BaseMargin) / RadiiAcrossRow), m.pinStep / RadiiPerStep);
+    // The gap the cap's edge leaves is two pixels longer than the distance
+    // between the pins' centres.
+    constexpr int GapBeyondPins = 2;
+    const int gap = m.middlePin - m.firstPin + GapBeyondPins;
     m.capHalfGap = gap / 2;
     return m;
 }
@@ -265,9 +274,9 @@ void TThreeJumper::drawWorkFrame(int W, int H)
     painter.fillRect(0, 0, W, H, backgroundColor());
 
     const QColor base = m_baseColor.toQColor();
-    const QList<Span> baseRows = roundedBoxRows(1, 1, W - 1, H - 1, H / 2, H / 2);
-    fillRows(painter, 1, baseRows, base);
-    outlineRows(painter, 1, baseRows, m_borderStyle == bsSingle ? QColor(Qt::black) : base);
+    const QList<Span> baseRows = roundedBoxRows(BaseMargin, BaseMargin, W - BaseMargin, H - BaseMargin, H / 2, H / 2);
+    fillRows(painter, BaseMargin, baseRows, base);
+    outlineRows(painter, BaseMargin, baseRows, m_borderStyle == bsSingle ? QColor(Qt::black) : base);
 
     if (m_jumperState != jsOpen) {
         painter.setPen(QPen(Qt::black, 0));

@@ -25,6 +25,8 @@ class TThreeJumper : public QWidget {
 public:
     static constexpr int DefaultWidth = 43;
     static constexpr int DefaultHeight = 18;
+    // The base's rounded box lies this far inside the picture on every side.
+    static constexpr int BaseMargin = 1;
 
     // The picture's measures for a work frame of W × H (the jumper drawn
     // lying, first pin on the left), in pixels.
