@@ -5,6 +5,7 @@
 #include "toolkit/form/Components.h"
 #include "toolkit/graphics/Rounding.h"
 #include "toolkit/platform/ExactClass.h"
+#include "toolkit/text/CharacterClasses.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -17,39 +18,18 @@ using namespace SetupTypes;
 
 namespace {
 
-bool isAsciiLetter(QChar c)
-{
-    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-}
-
-bool isIdentifierStart(QChar c)
-{
-    return isAsciiLetter(c) || c == u'_';
-}
-
-bool isIdentifierPart(QChar c)
-{
-    return isIdentifierStart(c) || (c >= u'0' && c <= u'9');
-}
-
-bool isIdentifier(const QString& text)
-{
-    return !text.isEmpty() && isIdentifierStart(text.front())
-        && std::all_of(text.begin() + 1, text.end(), isIdentifierPart);
-}
-
 // "±12V DAC Power" -> "VDACPower": the menu item's component name is built
 // from it, and a component name must be an identifier.
 QString identifierFrom(const QString& title)
 {
-    if (title.isEmpty() || isIdentifier(title))
+    if (title.isEmpty() || tk::isIdentifier(title))
         return title;
     qsizetype start = 0;
-    while (start < title.size() && !isIdentifierStart(title.at(start)))
+    while (start < title.size() && !tk::isIdentifierStart(title.at(start)))
         ++start;
     QString ident;
     for (qsizetype i = start; i < title.size(); ++i)
-        if (i == start || isIdentifierPart(title.at(i)))
+        if (i == start || tk::isIdentifierPart(title.at(i)))
             ident.append(title.at(i));
     return ident;
 }

@@ -389,6 +389,10 @@ private slots:
         QTest::newRow("hex cut off") << QStringLiteral("{\\rtf1 \\'") << 1 << 8 << badHex;
         QTest::newRow("parameter too large") << QStringLiteral("{\\rtf1 \\fs2147483648 x}") << 1 << 8
                                              << QStringLiteral("the parameter of \\fs is out of range");
+        QTest::newRow("digits past every integer") << QStringLiteral("{\\rtf1 \\fs99999999999999999999999999 x}") << 1 << 8
+                                                   << QStringLiteral("the parameter of \\fs is out of range");
+        QTest::newRow("negative digits past every integer") << QStringLiteral("{\\rtf1 \\u-99999999999999999999999999 x}") << 1 << 8
+                                                            << QStringLiteral("the parameter of \\u is out of range");
         QTest::newRow("\\bin past the end") << QStringLiteral("{\\rtf1 \\bin20 ab}") << 1 << 8
                                             << QStringLiteral("\\bin data runs past the end of the text");
         QTest::newRow("text after the document") << QStringLiteral("{\\rtf1 x} y") << 1 << 10
