@@ -23,6 +23,8 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <functional>
+#include <limits>
+#include <numeric>
 
 namespace {
 
@@ -338,6 +340,10 @@ private slots:
                                  << QList<int> {};
         QTest::newRow("a negative count") << -1 << QStringList {} << true << "No Card Found"
                                           << "No USB-QT30-5E Series Card Found" << QList<int> {};
+        QList<int> first256(256);
+        std::iota(first256.begin(), first256.end(), 0);
+        QTest::newRow("a count past any computer") << std::numeric_limits<int32_t>::max() << QStringList { "A", "B" } << true << "A\nB"
+                                                   << "USB-QT30-5E Series Settings Program" << first256;
         QTest::newRow("only empty descriptions, no series")
             << 2 << QStringList { "", "" } << false << "No Card Found"
             << "No USB-QT30-5E Found" << QList<int> { 0, 1 };

@@ -1,31 +1,12 @@
 #include "SetupCtrls/board/HighlightMenuRules.h"
 
+#include "toolkit/text/CharacterClasses.h"
+
 #include <algorithm>
 
 namespace SetupCtrls {
 
 namespace {
-
-    bool isAsciiLetter(QChar c)
-    {
-        return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-    }
-
-    bool isIdentifierStart(QChar c)
-    {
-        return isAsciiLetter(c) || c == u'_';
-    }
-
-    bool isIdentifierPart(QChar c)
-    {
-        return isIdentifierStart(c) || (c >= u'0' && c <= u'9');
-    }
-
-    bool isIdentifier(const QString& text)
-    {
-        return !text.isEmpty() && isIdentifierStart(text.front())
-            && std::all_of(text.begin() + 1, text.end(), isIdentifierPart);
-    }
 
     // The menus that a new menu of the kind goes before, in the bar's order.
     QStringList menusAfter(THighlightType type)
@@ -74,14 +55,14 @@ qsizetype menuInsertIndex(THighlightType type, const QStringList& barCaptions)
 // from it, and a component name must be an identifier.
 QString identifierFrom(const QString& title)
 {
-    if (title.isEmpty() || isIdentifier(title))
+    if (title.isEmpty() || tk::isIdentifier(title))
         return title;
     qsizetype start = 0;
-    while (start < title.size() && !isIdentifierStart(title.at(start)))
+    while (start < title.size() && !tk::isIdentifierStart(title.at(start)))
         ++start;
     QString ident;
     for (qsizetype i = start; i < title.size(); ++i)
-        if (i == start || isIdentifierPart(title.at(i)))
+        if (i == start || tk::isIdentifierPart(title.at(i)))
             ident.append(title.at(i));
     return ident;
 }

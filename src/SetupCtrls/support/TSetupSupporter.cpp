@@ -21,6 +21,7 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QTimerEvent>
+#include <algorithm>
 
 namespace {
 
@@ -269,7 +270,7 @@ void TSetupSupporter::buildInstalledCardsEntry(QWidget* window)
 bool TSetupSupporter::listInstalledCards()
 {
     LLKORDRV::LoadDriverLibrary();
-    const int count = LLKORDRV::cardCount();
+    const int count = std::min<int>(LLKORDRV::cardCount(), MostCardsListed);
     if (count <= 0)
         return false;
     bool found = false;

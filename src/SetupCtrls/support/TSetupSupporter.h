@@ -42,6 +42,11 @@ public:
     // calibration passes.
     static constexpr int TimerInterval = 100;
 
+    // The most cards the installed-cards list asks descriptions for: more
+    // than any computer holds, so a larger count from the driver is a fault
+    // of the driver, and listing it would never end.
+    static constexpr int MostCardsListed = 256;
+
     // One calibration group of the owner. Each field is the address of the
     // owner's variable that refers to the control, read at every use, so the
     // supporter always acts on whatever control the variable holds then; a

@@ -1,15 +1,11 @@
 #include "toolkit/form/FormLexer.h"
 
 #include "toolkit/form/FormError.h"
+#include "toolkit/text/CharacterClasses.h"
 
 namespace tk {
 namespace {
 
-    bool isAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-    bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-    bool isIdentifierStart(QChar c) { return isAsciiLetter(c) || c == u'_'; }
-    bool isIdentifierPart(QChar c) { return isIdentifierStart(c) || isDigit(c); }
-    bool isHexDigit(QChar c) { return isDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'); }
     bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
     QString shown(QChar c)
@@ -179,10 +175,10 @@ FormLexer::Token FormLexer::string(Token token)
         case u'u': {
             ushort code = 0;
             for (int i = 1; i <= 4; ++i) {
-                const QChar h = peek(i);
-                if (!isHexDigit(h))
+                const int digit = hexValue(peek(i));
+                if (digit < 0)
                     fail(escapeLine, escapeColumn, QStringLiteral("\\u needs four hexadecimal digits"));
-                code = ushort(code * 16 + QString(h).toUShort(nullptr, 16));
+                code = ushort(code * 16 + digit);
             }
             token.text += QChar(code);
             for (int i = 0; i < 4; ++i)

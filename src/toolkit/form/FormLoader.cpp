@@ -19,7 +19,10 @@
 #include <QStringDecoder>
 #include <QWidget>
 #include <algorithm>
+#include <cstdlib>
+#include <limits>
 #include <memory>
+#include <variant>
 
 namespace tk {
 namespace {
@@ -40,50 +43,44 @@ namespace {
         Reference,
         Picture };
 
-    // Properties every control takes under the names the description uses,
-    // though Qt's widgets call them otherwise.
-    enum class Common { None,
-        Left,
-        Top,
-        Width,
-        Height,
-        Visible,
-        Enabled,
-        Anchors,
-        TabOrder,
-        TabStop,
-        Hint,
-        FontName,
-        FontHeight };
+    struct TabStep {
+        QWidget* widget;
+        int order;
+    };
 
+    // What applying the common properties gathers for after the build.
+    struct Building {
+        std::vector<TabStep> tabOrder;
+    };
+
+    // Qt's own bound on a widget's width and height; geometry within it keeps
+    // every sum of a position and a size inside an int.
+    constexpr int LargestExtent = QWIDGETSIZE_MAX;
+    // As large as a word processor sets type: 1638 points at 96 pixels per inch.
+    constexpr int LargestFontHeight = 2184;
+
+    // The values a number may take.
+    struct Range {
+        int least = std::numeric_limits<int>::min();
+        int most = std::numeric_limits<int>::max();
+        bool zeroAllowed = true;
+    };
+
+    constexpr Range Coordinate { -LargestExtent, LargestExtent };
+    constexpr Range Extent { 0, LargestExtent };
+    constexpr Range FontHeight { -LargestFontHeight, LargestFontHeight, false };
+
+    // A property every control takes under the name the description uses,
+    // though Qt's widgets call it otherwise: what it takes, what setting it
+    // does, the range a number must lie in, and the enumeration whose keys a
+    // set names. Adding one is adding a row.
     struct CommonProperty {
         const char* name;
-        Common which;
         Expect expect;
+        void (*apply)(Building& building, QWidget* widget, const QVariant& value);
+        Range range = {};
+        QMetaEnum (*enumerator)() = nullptr;
     };
-
-    constexpr CommonProperty kCommonProperties[] = {
-        { "Left", Common::Left, Expect::Integer },
-        { "Top", Common::Top, Expect::Integer },
-        { "Width", Common::Width, Expect::Integer },
-        { "Height", Common::Height, Expect::Integer },
-        { "Visible", Common::Visible, Expect::Boolean },
-        { "Enabled", Common::Enabled, Expect::Boolean },
-        { "Anchors", Common::Anchors, Expect::Flags },
-        { "TabOrder", Common::TabOrder, Expect::Integer },
-        { "TabStop", Common::TabStop, Expect::Boolean },
-        { "Hint", Common::Hint, Expect::String },
-        { "Font.Name", Common::FontName, Expect::String },
-        { "Font.Height", Common::FontHeight, Expect::Integer },
-    };
-
-    const CommonProperty* findCommon(const QString& name)
-    {
-        for (const CommonProperty& p : kCommonProperties)
-            if (name == QLatin1String(p.name))
-                return &p;
-        return nullptr;
-    }
 
     QMetaEnum anchorsEnum()
     {
@@ -91,22 +88,66 @@ namespace {
         return mo.enumerator(mo.indexOfEnumerator("TAnchors"));
     }
 
+    void setFontFamily(QWidget* widget, const QString& family)
+    {
+        QFont font = widget->font();
+        font.setFamily(family);
+        widget->setFont(font);
+    }
+
+    // The description gives the character height in pixels as the Windows
+    // toolkit did (negative meaning without internal leading); Qt's pixel
+    // size is the nearest match either way.
+    void setFontHeight(QWidget* widget, int height)
+    {
+        QFont font = widget->font();
+        font.setPixelSize(std::abs(height));
+        widget->setFont(font);
+    }
+
+    const CommonProperty CommonProperties[] = {
+        { "Left", Expect::Integer, [](Building&, QWidget* w, const QVariant& v) { w->move(v.toInt(), w->y()); }, Coordinate },
+        { "Top", Expect::Integer, [](Building&, QWidget* w, const QVariant& v) { w->move(w->x(), v.toInt()); }, Coordinate },
+        { "Width", Expect::Integer, [](Building&, QWidget* w, const QVariant& v) { w->resize(v.toInt(), w->height()); }, Extent },
+        { "Height", Expect::Integer, [](Building&, QWidget* w, const QVariant& v) { w->resize(w->width(), v.toInt()); }, Extent },
+        { "Visible", Expect::Boolean, [](Building&, QWidget* w, const QVariant& v) { w->setVisible(v.toBool()); } },
+        { "Enabled", Expect::Boolean, [](Building&, QWidget* w, const QVariant& v) { w->setEnabled(v.toBool()); } },
+        { "Anchors", Expect::Flags, [](Building&, QWidget* w, const QVariant& v) { setAnchors(w, TAnchors::fromInt(v.toInt())); }, {}, anchorsEnum },
+        { "TabOrder", Expect::Integer, [](Building& b, QWidget* w, const QVariant& v) { b.tabOrder.push_back({ w, v.toInt() }); } },
+        { "TabStop", Expect::Boolean, [](Building&, QWidget* w, const QVariant& v) { w->setFocusPolicy(v.toBool() ? Qt::StrongFocus : Qt::NoFocus); } },
+        { "Hint", Expect::String, [](Building&, QWidget* w, const QVariant& v) { w->setToolTip(v.toString()); } },
+        { "Font.Name", Expect::String, [](Building&, QWidget* w, const QVariant& v) { setFontFamily(w, v.toString()); } },
+        { "Font.Height", Expect::Integer, [](Building&, QWidget* w, const QVariant& v) { setFontHeight(w, v.toInt()); }, FontHeight },
+    };
+
+    const CommonProperty* findCommon(const QString& name)
+    {
+        for (const CommonProperty& p : CommonProperties)
+            if (name == QLatin1String(p.name))
+                return &p;
+        return nullptr;
+    }
+
     struct PropertyPlan {
         const PropertyNode* node = nullptr;
-        QMetaProperty property; // invalid for a common property
-        Common common = Common::None;
+        // The row that applies a common property; none for a class's own.
+        const CommonProperty* common = nullptr;
+        QMetaProperty property;
         Expect expect = Expect::Integer;
-        // Ready to write; a common property's plain int, bool or string.
+        QMetaEnum enumerator;
+        // Ready to write: what the setter or the row's effect takes.
         QVariant value;
         const QMetaObject* referenceClass = nullptr;
         std::shared_ptr<TPicture> picture;
     };
 
+    struct ObjectPlan;
+    using MemberPlan = std::variant<PropertyPlan, ObjectPlan>;
+
     struct ObjectPlan {
         const Node* node = nullptr;
         const RegisteredClass* registered = nullptr; // none for the root
-        std::vector<PropertyPlan> properties;
-        std::vector<ObjectPlan> children;
+        std::vector<MemberPlan> members; // in text order
     };
 
     QString kindName(Value::Kind kind)
@@ -126,33 +167,6 @@ namespace {
             return QStringLiteral("a list");
         case Value::Kind::Image:
             return QStringLiteral("an image");
-        }
-        return QString();
-    }
-
-    QString expectedName(Expect expect)
-    {
-        switch (expect) {
-        case Expect::Integer:
-            return QStringLiteral("an integer");
-        case Expect::Boolean:
-            return QStringLiteral("true or false");
-        case Expect::String:
-            return QStringLiteral("a string");
-        case Expect::StringList:
-            return QStringLiteral("a list of strings");
-        case Expect::Enum:
-            return QStringLiteral("an enumeration value");
-        case Expect::Flags:
-            return QStringLiteral("a set [...] of identifiers");
-        case Expect::Color:
-            return QStringLiteral("a colour");
-        case Expect::Handler:
-            return QStringLiteral("a handler name");
-        case Expect::Reference:
-            return QStringLiteral("a component name");
-        case Expect::Picture:
-            return QStringLiteral("image(\"path\")");
         }
         return QString();
     }
@@ -181,6 +195,14 @@ namespace {
         }
     }
 
+    constexpr unsigned kinds(std::initializer_list<Value::Kind> list)
+    {
+        unsigned mask = 0;
+        for (Value::Kind kind : list)
+            mask |= 1u << unsigned(kind);
+        return mask;
+    }
+
     class Loader {
     public:
         Loader(QObject* root, const QString& sourcePath)
@@ -205,10 +227,33 @@ namespace {
             const PropertyPlan* plan;
             QObject* target;
         };
-        struct TabStep {
-            QWidget* widget;
-            int order;
+
+        // What a property of each kind takes: how a message names it, the
+        // kinds of value the text may give, and how that value is read.
+        struct ValueKind {
+            Expect expect;
+            const char* described;
+            unsigned accepted;
+            QVariant (Loader::*read)(PropertyPlan& plan, const Value& value) const;
         };
+
+        static const ValueKind& valueKind(Expect expect)
+        {
+            using K = Value::Kind;
+            static const ValueKind rows[] = {
+                { Expect::Integer, "an integer", kinds({ K::Integer }), &Loader::readInteger },
+                { Expect::Boolean, "true or false", kinds({ K::Boolean }), &Loader::readBoolean },
+                { Expect::String, "a string", kinds({ K::String }), &Loader::readString },
+                { Expect::StringList, "a list of strings", kinds({ K::List }), &Loader::readStringList },
+                { Expect::Enum, "an enumeration value", kinds({ K::Identifier }), &Loader::readEnum },
+                { Expect::Flags, "a set [...] of identifiers", kinds({ K::List }), &Loader::readFlags },
+                { Expect::Color, "a colour", kinds({ K::Color, K::Identifier }), &Loader::readColor },
+                { Expect::Handler, "a handler name", kinds({ K::Identifier }), &Loader::readHandler },
+                { Expect::Reference, "a component name", kinds({ K::Identifier }), &Loader::readReference },
+                { Expect::Picture, "image(\"path\")", kinds({ K::Image }), &Loader::readPicture },
+            };
+            return *std::find_if(std::begin(rows), std::end(rows), [expect](const ValueKind& row) { return row.expect == expect; });
+        }
 
         [[noreturn]] void fail(int line, int column, const QString& what) const
         {
@@ -246,19 +291,22 @@ namespace {
             m_declared.insert(tree.name, rootClass);
             m_taken.insert(tree.name);
             // References may name components declared further down.
-            for (const Node& child : tree.children)
-                collectNames(child);
+            collectNames(tree.members);
             return planObject(tree, nullptr, rootClass);
         }
 
-        void collectNames(const Node& node)
+        void collectNames(const std::vector<FormParser::Member>& members)
         {
-            if (!m_declared.contains(node.name)) {
-                const RegisteredClass* registered = findClass(node.className);
-                m_declared.insert(node.name, registered ? registered->metaObject : nullptr);
+            for (const FormParser::Member& member : members) {
+                const auto* node = std::get_if<Node>(&member);
+                if (!node)
+                    continue;
+                if (!m_declared.contains(node->name)) {
+                    const RegisteredClass* registered = findClass(node->className);
+                    m_declared.insert(node->name, registered ? registered->metaObject : nullptr);
+                }
+                collectNames(node->members);
             }
-            for (const Node& child : node.children)
-                collectNames(child);
         }
 
         ObjectPlan planObject(const Node& node, const RegisteredClass* registered, const QMetaObject* metaObject)
@@ -266,13 +314,11 @@ namespace {
             ObjectPlan plan;
             plan.node = &node;
             plan.registered = registered;
-            size_t property = 0;
-            size_t child = 0;
-            for (Node::Member member : node.order) {
-                if (member == Node::Member::Property)
-                    plan.properties.push_back(planProperty(node.properties[property++], metaObject));
+            for (const FormParser::Member& member : node.members) {
+                if (const auto* property = std::get_if<PropertyNode>(&member))
+                    plan.members.emplace_back(planProperty(*property, metaObject));
                 else
-                    plan.children.push_back(planChild(node.children[child++]));
+                    plan.members.emplace_back(planChild(std::get<Node>(member)));
             }
             return plan;
         }
@@ -292,26 +338,44 @@ namespace {
         {
             PropertyPlan plan;
             plan.node = &node;
+            const CommonProperty* common = findCommon(node.name);
             const bool dotted = node.name.contains(u'.');
             const int index = dotted ? -1 : metaObject->indexOfProperty(node.name.toLatin1().constData());
-            QMetaEnum enumerator;
             if (index >= 0) {
                 plan.property = metaObject->property(index);
                 if (!plan.property.isWritable())
                     fail(node.line, node.column, QStringLiteral("%1 of %2 cannot be set").arg(node.name, QLatin1String(metaObject->className())));
                 plan.expect = expectFor(plan, metaObject);
-                enumerator = plan.property.enumerator();
-            } else if (const CommonProperty* common = findCommon(node.name);
-                       common && metaObject->inherits(&QWidget::staticMetaObject)) {
-                plan.common = common->which;
+                plan.enumerator = plan.property.enumerator();
+            } else if (common && metaObject->inherits(&QWidget::staticMetaObject)) {
+                plan.common = common;
                 plan.expect = common->expect;
-                if (plan.common == Common::Anchors)
-                    enumerator = anchorsEnum();
+                if (common->enumerator)
+                    plan.enumerator = common->enumerator();
             } else {
                 fail(node.line, node.column, QStringLiteral("%1 has no property %2").arg(QLatin1String(metaObject->className()), node.name));
             }
-            planValue(plan, enumerator);
+            const ValueKind& kind = valueKind(plan.expect);
+            const Value& value = node.value;
+            if (!(kind.accepted & (1u << unsigned(value.kind))))
+                fail(value.line, value.column,
+                    QStringLiteral("%1 takes %2, not %3").arg(node.name, QLatin1String(kind.described), kindName(value.kind)));
+            plan.value = (this->*kind.read)(plan, value);
+            // A class that publishes its own Left or Width (a form's outer
+            // frame) keeps the range the name stands for.
+            if (common && plan.expect == Expect::Integer)
+                checkRange(*common, value);
             return plan;
+        }
+
+        void checkRange(const CommonProperty& row, const Value& value) const
+        {
+            const Range& range = row.range;
+            if (!range.zeroAllowed && value.integer == 0)
+                fail(value.line, value.column, QStringLiteral("%1 cannot be 0").arg(QLatin1String(row.name)));
+            if (value.integer < range.least || value.integer > range.most)
+                fail(value.line, value.column,
+                    QStringLiteral("%1 must lie between %2 and %3, not %4").arg(QLatin1String(row.name)).arg(range.least).arg(range.most).arg(value.integer));
         }
 
         Expect expectFor(PropertyPlan& plan, const QMetaObject* metaObject) const
@@ -349,136 +413,99 @@ namespace {
                     .arg(plan.node->name, QLatin1String(metaObject->className()), QLatin1String(type.name())));
         }
 
-        [[noreturn]] void wrongKind(const PropertyPlan& plan, const Value& value) const
+        // --- reading a value of each kind, checked as far as the text allows
+
+        QVariant readInteger(PropertyPlan&, const Value& value) const { return value.integer; }
+
+        QVariant readBoolean(PropertyPlan&, const Value& value) const { return value.boolean; }
+
+        QVariant readString(PropertyPlan&, const Value& value) const { return value.text; }
+
+        QVariant readStringList(PropertyPlan& plan, const Value& value) const
         {
-            fail(value.line, value.column,
-                QStringLiteral("%1 takes %2, not %3").arg(plan.node->name, expectedName(plan.expect), kindName(value.kind)));
+            QStringList lines;
+            for (const Value& item : value.items) {
+                if (item.kind != Value::Kind::String)
+                    fail(item.line, item.column, QStringLiteral("%1 takes a list of strings, not of identifiers").arg(plan.node->name));
+                lines.append(item.text);
+            }
+            return lines;
         }
 
-        void planValue(PropertyPlan& plan, const QMetaEnum& enumerator)
+        int enumKey(const PropertyPlan& plan, const Value& item) const
         {
-            const Value& value = plan.node->value;
-            const QString& name = plan.node->name;
-            switch (plan.expect) {
-            case Expect::Integer:
-                if (value.kind != Value::Kind::Integer)
-                    wrongKind(plan, value);
-                if ((plan.common == Common::Width || plan.common == Common::Height) && value.integer < 0)
-                    fail(value.line, value.column, QStringLiteral("%1 cannot be negative").arg(name));
-                if (plan.common == Common::FontHeight && value.integer == 0)
-                    fail(value.line, value.column, QStringLiteral("Font.Height cannot be 0"));
-                plan.value = value.integer;
-                break;
-            case Expect::Boolean:
-                if (value.kind != Value::Kind::Boolean)
-                    wrongKind(plan, value);
-                plan.value = value.boolean;
-                break;
-            case Expect::String:
-                if (value.kind != Value::Kind::String)
-                    wrongKind(plan, value);
-                plan.value = value.text;
-                break;
-            case Expect::StringList: {
-                if (value.kind != Value::Kind::List)
-                    wrongKind(plan, value);
-                QStringList lines;
-                for (const Value& item : value.items) {
-                    if (item.kind != Value::Kind::String)
-                        fail(item.line, item.column, QStringLiteral("%1 takes a list of strings, not of identifiers").arg(name));
-                    lines.append(item.text);
-                }
-                plan.value = lines;
-                break;
-            }
-            case Expect::Enum: {
-                if (value.kind != Value::Kind::Identifier)
-                    wrongKind(plan, value);
-                bool ok = false;
-                const int key = enumerator.keyToValue(value.text.toLatin1().constData(), &ok);
-                if (!ok)
-                    fail(value.line, value.column, QStringLiteral("%1 is no value of %2").arg(value.text, QLatin1String(enumerator.name())));
-                plan.value = integerAs(plan.property.metaType(), key);
-                break;
-            }
-            case Expect::Flags: {
-                if (value.kind != Value::Kind::List)
-                    wrongKind(plan, value);
-                int flags = 0;
-                for (const Value& item : value.items) {
-                    bool ok = item.kind == Value::Kind::Identifier;
-                    const int key = ok ? enumerator.keyToValue(item.text.toLatin1().constData(), &ok) : 0;
-                    if (!ok)
-                        fail(item.line, item.column, QStringLiteral("%1 is no value of %2").arg(item.kind == Value::Kind::Identifier ? item.text : QStringLiteral("a string"), QLatin1String(enumerator.name())));
-                    flags |= key;
-                }
-                plan.value = plan.common == Common::None ? integerAs(plan.property.metaType(), flags) : QVariant(flags);
-                break;
-            }
-            case Expect::Color: {
-                if (value.kind != Value::Kind::Color && value.kind != Value::Kind::Identifier)
-                    wrongKind(plan, value);
-                const std::optional<TColor> colour = TColor::fromName(value.text);
-                if (!colour)
-                    fail(value.line, value.column, QStringLiteral("unknown colour %1").arg(value.text));
-                plan.value = QVariant::fromValue(*colour);
-                break;
-            }
-            case Expect::Handler: {
-                if (value.kind != Value::Kind::Identifier)
-                    wrongKind(plan, value);
-                const QByteArray signature = value.text.toLatin1() + "(QObject*)";
-                if (m_root->metaObject()->indexOfMethod(signature.constData()) < 0)
-                    fail(value.line, value.column,
-                        QStringLiteral("%1 has no handler %2(QObject* Sender)").arg(QLatin1String(m_root->metaObject()->className()), value.text));
-                plan.value = value.text.toLatin1();
-                break;
-            }
-            case Expect::Reference: {
-                if (value.kind != Value::Kind::Identifier)
-                    wrongKind(plan, value);
-                const auto declared = m_declared.constFind(value.text);
-                if (declared == m_declared.cend())
-                    fail(value.line, value.column, QStringLiteral("no component named %1").arg(value.text));
-                // An unknown class is reported where it is declared.
-                if (*declared && !(*declared)->inherits(plan.referenceClass))
-                    fail(value.line, value.column,
-                        QStringLiteral("%1 is a %2, not a %3").arg(value.text, QLatin1String((*declared)->className()), QLatin1String(plan.referenceClass->className())));
-                plan.value = value.text;
-                break;
-            }
-            case Expect::Picture:
-                if (value.kind != Value::Kind::Image)
-                    wrongKind(plan, value);
-                plan.picture = loadPicture(value);
-                break;
-            }
+            bool ok = item.kind == Value::Kind::Identifier;
+            const int key = ok ? plan.enumerator.keyToValue(item.text.toLatin1().constData(), &ok) : 0;
+            if (!ok)
+                fail(item.line, item.column,
+                    QStringLiteral("%1 is no value of %2").arg(item.kind == Value::Kind::Identifier ? item.text : QStringLiteral("a string"), QLatin1String(plan.enumerator.name())));
+            return key;
+        }
+
+        QVariant readEnum(PropertyPlan& plan, const Value& value) const
+        {
+            return integerAs(plan.property.metaType(), enumKey(plan, value));
+        }
+
+        QVariant readFlags(PropertyPlan& plan, const Value& value) const
+        {
+            int flags = 0;
+            for (const Value& item : value.items)
+                flags |= enumKey(plan, item);
+            return plan.common ? QVariant(flags) : integerAs(plan.property.metaType(), flags);
+        }
+
+        QVariant readColor(PropertyPlan&, const Value& value) const
+        {
+            const std::optional<TColor> colour = TColor::fromName(value.text);
+            if (!colour)
+                fail(value.line, value.column, QStringLiteral("unknown colour %1").arg(value.text));
+            return QVariant::fromValue(*colour);
+        }
+
+        QVariant readHandler(PropertyPlan&, const Value& value) const
+        {
+            const QByteArray signature = value.text.toLatin1() + "(QObject*)";
+            if (m_root->metaObject()->indexOfMethod(signature.constData()) < 0)
+                fail(value.line, value.column,
+                    QStringLiteral("%1 has no handler %2(QObject* Sender)").arg(QLatin1String(m_root->metaObject()->className()), value.text));
+            return value.text.toLatin1();
+        }
+
+        QVariant readReference(PropertyPlan& plan, const Value& value) const
+        {
+            const auto declared = m_declared.constFind(value.text);
+            if (declared == m_declared.cend())
+                fail(value.line, value.column, QStringLiteral("no component named %1").arg(value.text));
+            // An unknown class is reported where it is declared.
+            if (*declared && !(*declared)->inherits(plan.referenceClass))
+                fail(value.line, value.column,
+                    QStringLiteral("%1 is a %2, not a %3").arg(value.text, QLatin1String((*declared)->className()), QLatin1String(plan.referenceClass->className())));
+            return value.text;
         }
 
         // Decoded now, so that a missing or corrupt picture stops the load
         // before anything is built.
-        std::shared_ptr<TPicture> loadPicture(const Value& value) const
+        QVariant readPicture(PropertyPlan& plan, const Value& value) const
         {
             const QString path = QDir::isAbsolutePath(value.text) ? value.text : QDir::cleanPath(m_directory + u'/' + value.text);
             QFile file(path);
             if (!file.open(QIODevice::ReadOnly))
                 fail(value.line, value.column, QStringLiteral("no picture %1").arg(path));
-            auto picture = std::make_shared<TPicture>();
-            at(value.line, value.column, [&] { picture->loadFromData(file.readAll()); });
-            return picture;
+            plan.picture = std::make_shared<TPicture>();
+            at(value.line, value.column, [&] { plan.picture->loadFromData(file.readAll()); });
+            return QVariant::fromValue(plan.picture.get());
         }
 
         // --- application, in text order
 
         void applyMembers(const ObjectPlan& plan, QObject* target)
         {
-            size_t property = 0;
-            size_t child = 0;
-            for (Node::Member member : plan.node->order) {
-                if (member == Node::Member::Property)
-                    applyProperty(plan.properties[property++], target);
+            for (const MemberPlan& member : plan.members) {
+                if (const auto* property = std::get_if<PropertyPlan>(&member))
+                    applyProperty(*property, target);
                 else
-                    create(plan.children[child++], target);
+                    create(std::get<ObjectPlan>(member), target);
             }
         }
 
@@ -502,16 +529,14 @@ namespace {
                 return;
             }
             at(node.line, node.column, [&] {
-                if (plan.common != Common::None) {
-                    applyCommon(plan, qobject_cast<QWidget*>(target));
+                if (plan.common) {
+                    plan.common->apply(m_building, qobject_cast<QWidget*>(target), plan.value);
                     return;
                 }
-                QVariant value = plan.value;
                 if (plan.expect == Expect::Handler)
-                    value = QVariant::fromValue(TNotifyEvent::byName(m_root, plan.value.toByteArray()));
-                else if (plan.expect == Expect::Picture)
-                    value = QVariant::fromValue(plan.picture.get());
-                write(plan, target, value);
+                    write(plan, target, QVariant::fromValue(TNotifyEvent::byName(m_root, plan.value.toByteArray())));
+                else
+                    write(plan, target, plan.value);
             });
         }
 
@@ -520,61 +545,6 @@ namespace {
             if (!plan.property.write(target, value))
                 fail(plan.node->line, plan.node->column,
                     QStringLiteral("%1 of %2 could not be set").arg(plan.node->name, target->objectName()));
-        }
-
-        void applyCommon(const PropertyPlan& plan, QWidget* widget)
-        {
-            Q_ASSERT(widget);
-            const int number = plan.value.toInt();
-            switch (plan.common) {
-            case Common::Left:
-                widget->move(number, widget->y());
-                break;
-            case Common::Top:
-                widget->move(widget->x(), number);
-                break;
-            case Common::Width:
-                widget->resize(number, widget->height());
-                break;
-            case Common::Height:
-                widget->resize(widget->width(), number);
-                break;
-            case Common::Visible:
-                widget->setVisible(plan.value.toBool());
-                break;
-            case Common::Enabled:
-                widget->setEnabled(plan.value.toBool());
-                break;
-            case Common::Anchors:
-                setAnchors(widget, TAnchors::fromInt(number));
-                break;
-            case Common::TabOrder:
-                m_tabOrder.push_back({ widget, number });
-                break;
-            case Common::TabStop:
-                widget->setFocusPolicy(plan.value.toBool() ? Qt::StrongFocus : Qt::NoFocus);
-                break;
-            case Common::Hint:
-                widget->setToolTip(plan.value.toString());
-                break;
-            case Common::FontName: {
-                QFont font = widget->font();
-                font.setFamily(plan.value.toString());
-                widget->setFont(font);
-                break;
-            }
-            case Common::FontHeight: {
-                // The description gives the character height in pixels as
-                // the Windows toolkit did (negative meaning without internal
-                // leading); Qt's pixel size is the nearest match either way.
-                QFont font = widget->font();
-                font.setPixelSize(qAbs(number));
-                widget->setFont(font);
-                break;
-            }
-            case Common::None:
-                break;
-            }
         }
 
         void resolveReferences()
@@ -595,10 +565,11 @@ namespace {
 
         void applyTabOrder()
         {
+            std::vector<TabStep>& steps = m_building.tabOrder;
             // Stable, so equal numbers keep the order they were written in.
-            std::stable_sort(m_tabOrder.begin(), m_tabOrder.end(), [](const TabStep& a, const TabStep& b) { return a.order < b.order; });
+            std::stable_sort(steps.begin(), steps.end(), [](const TabStep& a, const TabStep& b) { return a.order < b.order; });
             QHash<QWidget*, QWidget*> lastOfParent;
-            for (const TabStep& step : m_tabOrder) {
+            for (const TabStep& step : steps) {
                 QWidget*& last = lastOfParent[step.widget->parentWidget()];
                 if (last)
                     QWidget::setTabOrder(last, step.widget);
@@ -615,7 +586,7 @@ namespace {
         QHash<QString, const QMetaObject*> m_declared;
         QSet<QString> m_taken;
         std::vector<PendingReference> m_references;
-        std::vector<TabStep> m_tabOrder;
+        Building m_building;
     };
 
 }

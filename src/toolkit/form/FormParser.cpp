@@ -34,16 +34,18 @@ FormLexer::Token FormParser::expect(Kind kind, const QString& wanted)
 FormParser::Object FormParser::parse()
 {
     advance();
-    Object root = parseObject();
+    Object root = parseObject(1);
     if (m_token.kind != Kind::End)
         fail(m_token, QStringLiteral("%1 after the end of %2").arg(FormLexer::describe(m_token), root.name));
     return root;
 }
 
-FormParser::Object FormParser::parseObject()
+FormParser::Object FormParser::parseObject(int depth)
 {
     Object object;
     const FormLexer::Token at = expect(Kind::At, QStringLiteral("'@' beginning an object"));
+    if (depth > MaxDepth)
+        fail(at, QStringLiteral("objects nest more than %1 deep").arg(MaxDepth));
     object.line = at.line;
     object.column = at.column;
     const FormLexer::Token className = expect(Kind::Identifier, QStringLiteral("a class name after '@'"));
@@ -64,15 +66,11 @@ FormParser::Object FormParser::parseObject()
             // "Left: 5Top: 6" or "Caption: "x"Left: 5" is a typo, not two properties.
             if (afterValue && !m_token.spaced)
                 fail(m_token, QStringLiteral("a blank or a line break must separate %1 from the value before it").arg(FormLexer::describe(m_token)));
-            if (m_token.kind == Kind::At) {
-                object.children.push_back(parseObject());
-                object.order.push_back(Object::Member::Object);
-                afterValue = false;
-            } else {
-                object.properties.push_back(parseProperty());
-                object.order.push_back(Object::Member::Property);
-                afterValue = true;
-            }
+            afterValue = m_token.kind == Kind::Identifier;
+            if (afterValue)
+                object.members.emplace_back(parseProperty());
+            else
+                object.members.emplace_back(parseObject(depth + 1));
             break;
         case Kind::RightBrace:
             advance();

@@ -6,6 +6,7 @@
 #include "toolkit/form/FormLexer.h"
 
 #include <QString>
+#include <variant>
 #include <vector>
 
 namespace tk {
@@ -40,10 +41,11 @@ public:
         Value value;
     };
 
-    struct Object {
-        enum class Member { Property,
-            Object };
+    struct Object;
+    // A property or an object, as the text writes it inside its object.
+    using Member = std::variant<Property, Object>;
 
+    struct Object {
         QString className;
         QString name;
         int line = 0; // of the '@'
@@ -52,12 +54,15 @@ public:
         int classColumn = 0;
         int nameLine = 0;
         int nameColumn = 0;
-        std::vector<Property> properties;
-        std::vector<Object> children;
-        // Properties and children interleaved as written: the n-th Property
-        // entry stands for properties[n], the n-th Object entry for children[n].
-        std::vector<Member> order;
+        // In text order, so that one walk meets properties and objects
+        // interleaved as written.
+        std::vector<Member> members;
     };
+
+    // How deep objects may nest, the root counting as the first: far beyond
+    // any form, and shallow enough that reading, checking, building and
+    // freeing the tree stay well inside the stack.
+    static constexpr int MaxDepth = 100;
 
     FormParser(const QString& text, const QString& sourcePath);
 
@@ -68,7 +73,7 @@ private:
     void advance();
     FormLexer::Token expect(FormLexer::Kind kind, const QString& wanted);
     [[noreturn]] void fail(const FormLexer::Token& at, const QString& what) const;
-    Object parseObject();
+    Object parseObject(int depth);
     Property parseProperty();
     Value parseValue(const QString& property);
     Value parseList();

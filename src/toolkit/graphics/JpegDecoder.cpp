@@ -1,6 +1,7 @@
 #include "toolkit/graphics/JpegDecoder.h"
 
 #include "toolkit/app/Error.h"
+#include "toolkit/graphics/PictureLimits.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -9,11 +10,24 @@
 namespace tk {
 namespace {
 
+    // Encoders write about ten scans; each scan of a progressive image goes
+    // over the whole picture again, so a file of many tiny scans could keep
+    // the decoder busy for minutes.
+    constexpr int LargestScanCount = 100;
+    // Three components of two bytes for each pixel of the largest picture,
+    // with room to spare.
+    constexpr long MaxDecoderMemory = long(LargestPictureArea) * 3 * 2 * 2;
+
     struct ErrorManager {
         jpeg_error_mgr pub;
         std::jmp_buf jump;
         char message[JMSG_LENGTH_MAX];
         bool warned;
+    };
+
+    struct ScanLimit {
+        jpeg_progress_mgr pub;
+        ErrorManager* err;
     };
 
     void errorExit(j_common_ptr cinfo)
@@ -34,10 +48,24 @@ namespace {
         }
     }
 
+    void countScans(j_common_ptr cinfo)
+    {
+        const auto* limit = reinterpret_cast<ScanLimit*>(cinfo->progress);
+        const int scans = reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number;
+        if (scans > LargestScanCount) {
+            std::snprintf(limit->err->message, sizeof limit->err->message, "it has more than %d scans", LargestScanCount);
+            std::longjmp(limit->err->jump, 1);
+        }
+    }
+
     // Where the decoded rows go; owned by the caller, outside the frame that
     // libjpeg may longjmp back into.
     struct Target {
         QImage image;
+        // The size the header states, when it is past the limits.
+        bool refused = false;
+        qint64 refusedWidth = 0;
+        qint64 refusedHeight = 0;
     };
 
     unsigned char* allocate(Target& target, int width, int height, int& stride)
@@ -59,13 +87,28 @@ namespace {
         err.pub.emit_message = emitMessage;
         err.warned = false;
         err.message[0] = '\0';
+        ScanLimit limit;
+        limit.pub.progress_monitor = countScans;
+        limit.err = &err;
         if (setjmp(err.jump)) {
             jpeg_destroy_decompress(&cinfo);
             return false;
         }
         jpeg_create_decompress(&cinfo);
+        cinfo.progress = &limit.pub;
+        // Whole-image buffers (a progressive image's coefficients) beyond
+        // this fail instead of growing.
+        cinfo.mem->max_memory_to_use = MaxDecoderMemory;
         jpeg_mem_src(&cinfo, bytes, size);
         jpeg_read_header(&cinfo, TRUE);
+        // Checked before anything as large as the picture is allocated.
+        if (!pictureSizeAllowed(cinfo.image_width, cinfo.image_height)) {
+            target.refused = true;
+            target.refusedWidth = cinfo.image_width;
+            target.refusedHeight = cinfo.image_height;
+            jpeg_destroy_decompress(&cinfo);
+            return false;
+        }
         cinfo.out_color_space = JCS_EXT_BGRX;
         jpeg_start_decompress(&cinfo);
         int stride = 0;
@@ -93,8 +136,10 @@ QImage decodeJpeg(QByteArrayView data)
         throw Error(QStringLiteral("The JPEG image is empty."));
     ErrorManager err;
     Target target;
-    if (!decode(reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()), err, target))
-        throw Error(QStringLiteral("The JPEG image cannot be decoded: %1.").arg(QString::fromLocal8Bit(err.message)));
+    if (!decode(reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()), err, target)) {
+        const QString why = target.refused ? pictureSizeFault(target.refusedWidth, target.refusedHeight) : QString::fromLocal8Bit(err.message);
+        throw Error(QStringLiteral("The JPEG image cannot be decoded: %1.").arg(why));
+    }
     return target.image;
 }
 

@@ -1,6 +1,7 @@
 #include "toolkit/graphics/TPicture.h"
 
 #include "toolkit/app/Error.h"
+#include "toolkit/graphics/BmpDecoder.h"
 #include "toolkit/graphics/JpegDecoder.h"
 
 #include <QBitmap>
@@ -27,10 +28,7 @@ void TPicture::loadFromData(const QByteArray& bytes)
         return;
     }
     if (bytes.startsWith("BM")) {
-        QImage image;
-        if (!image.loadFromData(bytes, "BMP") || image.isNull())
-            throw tk::Error(QStringLiteral("The bitmap cannot be read: its data is corrupt or of an unknown kind."));
-        setContent(Kind::Bitmap, std::move(image));
+        setContent(Kind::Bitmap, tk::decodeBmp(bytes));
         return;
     }
     throw tk::Error(QStringLiteral("The picture is neither a JPEG image nor a bitmap."));

@@ -1,24 +1,12 @@
 #include "toolkit/rtf/RtfLexer.h"
 
 #include "toolkit/rtf/RtfError.h"
+#include "toolkit/text/CharacterClasses.h"
 
 namespace tk {
 namespace {
 
-    bool isAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-    bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
     bool isLineBreak(QChar c) { return c == u'\r' || c == u'\n'; }
-
-    int hexValue(QChar c)
-    {
-        if (isDigit(c))
-            return c.unicode() - u'0';
-        if (c >= u'a' && c <= u'f')
-            return c.unicode() - u'a' + 10;
-        if (c >= u'A' && c <= u'F')
-            return c.unicode() - u'A' + 10;
-        return -1;
-    }
 
 }
 

@@ -138,11 +138,15 @@ namespace {
         return words.contains(word);
     }
 
-    bool isUnderlineWord(const QString& word)
+    constexpr char16_t ZeroWidthSpace = 0x200B;
+
+    bool mayBreakAfter(QChar c)
     {
-        return word == u"ul" || word == u"uld" || word == u"uldb" || word == u"ulw" || word == u"uldash"
-            || word == u"ulth" || word == u"ulwave";
+        return c == u' ' || c == u'\t' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator || c == ZeroWidthSpace;
     }
+
+    // Not inside a surrogate pair, nor between a character and its marks.
+    bool mayBreakBefore(QChar c) { return !c.isLowSurrogate() && !c.isMark() && c != u'\u200D'; }
 
     bool onUnlessZero(const RtfLexer::Token& token) { return !token.hasParameter || token.parameter != 0; }
 
@@ -266,96 +270,113 @@ bool RtfReader::skipFallback()
 
 void RtfReader::controlWord(const RtfLexer::Token& token)
 {
-    const QString& word = token.text;
-    const int value = token.parameter;
     if (m_state.destination == Destination::Skipped || skipFallback())
         return;
+    if (destinationWord(token.text) || documentWord(token))
+        return;
+    switch (m_state.destination) {
+    case Destination::Text:
+        textWord(token);
+        break;
+    case Destination::FontTable:
+        if (token.text == u"f")
+            m_tableFont = token.parameter;
+        break;
+    case Destination::ColorTable:
+        colorTableWord(token);
+        break;
+    case Destination::Skipped:
+        break;
+    }
+}
 
-    if (word == u"fonttbl") {
+// A word that makes its group a destination other than the text.
+bool RtfReader::destinationWord(const QString& word)
+{
+    if (word == u"fonttbl")
         m_state.destination = Destination::FontTable;
-        return;
-    }
-    if (word == u"colortbl") {
+    else if (word == u"colortbl")
         m_state.destination = Destination::ColorTable;
-        return;
-    }
-    if (isHiddenDestination(word)) {
+    else if (isHiddenDestination(word))
         m_state.destination = Destination::Skipped;
-        return;
-    }
+    else
+        return false;
+    return true;
+}
+
+// A word that means the same in every destination.
+bool RtfReader::documentWord(const RtfLexer::Token& token)
+{
+    const QString& word = token.text;
     if (word == u"u") {
-        character(fromCodePoint(value));
+        character(fromCodePoint(token.parameter));
         m_fallbackLeft = m_state.unicodeSkip;
-        return;
+    } else if (word == u"uc") {
+        m_state.unicodeSkip = std::max(token.parameter, 0);
+    } else if (word == u"deff") {
+        m_defaultFont = token.parameter;
+    } else {
+        return false;
     }
-    if (word == u"uc") {
-        m_state.unicodeSkip = std::max(value, 0);
-        return;
-    }
-    if (word == u"deff") {
-        m_defaultFont = value;
-        return;
-    }
+    return true;
+}
 
-    if (m_state.destination == Destination::FontTable) {
-        if (word == u"f")
-            m_tableFont = value;
+void RtfReader::colorTableWord(const RtfLexer::Token& token)
+{
+    const int component = std::clamp(token.parameter, 0, 255);
+    if (token.text == u"red")
+        m_red = component;
+    else if (token.text == u"green")
+        m_green = component;
+    else if (token.text == u"blue")
+        m_blue = component;
+    else
         return;
-    }
-    if (m_state.destination == Destination::ColorTable) {
-        const int component = std::clamp(value, 0, 255);
-        if (word == u"red")
-            m_red = component;
-        else if (word == u"green")
-            m_green = component;
-        else if (word == u"blue")
-            m_blue = component;
-        else
-            return;
-        m_colorGiven = true;
-        return;
-    }
+    m_colorGiven = true;
+}
 
+void RtfReader::textWord(const RtfLexer::Token& token)
+{
+    const QString& word = token.text;
     if (endsParagraph(word)) {
         endParagraph();
     } else if (const auto special = characterWords().constFind(word); special != characterWords().cend()) {
         put(QString(QChar(*special)));
-    } else if (word == u"b") {
-        m_state.bold = onUnlessZero(token);
-    } else if (word == u"i") {
-        m_state.italic = onUnlessZero(token);
-    } else if (isUnderlineWord(word)) {
-        m_state.underline = onUnlessZero(token);
-    } else if (word == u"ulnone") {
-        m_state.underline = false;
-    } else if (word == u"strike") {
-        m_state.strikeOut = onUnlessZero(token);
-    } else if (word == u"fs") {
-        m_state.halfPoints = value > 0 ? value : State().halfPoints;
-    } else if (word == u"cf") {
-        m_state.color = value;
-    } else if (word == u"f") {
-        m_state.font = value;
-    } else if (word == u"plain") {
-        const State plain;
-        m_state.bold = plain.bold;
-        m_state.italic = plain.italic;
-        m_state.underline = plain.underline;
-        m_state.strikeOut = plain.strikeOut;
-        m_state.halfPoints = plain.halfPoints;
-        m_state.color = plain.color;
-        m_state.font = plain.font;
-    } else if (word == u"pard") {
-        m_state.alignment = State().alignment;
-    } else if (word == u"ql") {
-        m_state.alignment = Qt::AlignLeft;
-    } else if (word == u"qr") {
-        m_state.alignment = Qt::AlignRight;
-    } else if (word == u"qc") {
-        m_state.alignment = Qt::AlignHCenter;
-    } else if (word == u"qj") {
-        m_state.alignment = Qt::AlignJustify;
+    } else if (const auto change = stateWords().constFind(word); change != stateWords().cend()) {
+        (*change)(m_state, token);
     }
+}
+
+// Words that change how the text after them looks, each as a change of the
+// group's state.
+const QHash<QString, RtfReader::StateChange>& RtfReader::stateWords()
+{
+    using Token = RtfLexer::Token;
+    static const auto underline = [](State& s, const Token& t) { s.underline = onUnlessZero(t); };
+    static const QHash<QString, StateChange> words {
+        { QStringLiteral("b"), [](State& s, const Token& t) { s.bold = onUnlessZero(t); } },
+        { QStringLiteral("i"), [](State& s, const Token& t) { s.italic = onUnlessZero(t); } },
+        { QStringLiteral("ul"), underline },
+        { QStringLiteral("uld"), underline },
+        { QStringLiteral("uldb"), underline },
+        { QStringLiteral("ulw"), underline },
+        { QStringLiteral("uldash"), underline },
+        { QStringLiteral("ulth"), underline },
+        { QStringLiteral("ulwave"), underline },
+        { QStringLiteral("ulnone"), [](State& s, const Token&) { s.underline = false; } },
+        { QStringLiteral("strike"), [](State& s, const Token& t) { s.strikeOut = onUnlessZero(t); } },
+        // Beyond the largest type a word processor sets, a size is that size.
+        { QStringLiteral("fs"), [](State& s, const Token& t) { s.halfPoints = t.parameter > 0 ? std::min(t.parameter, LargestHalfPoints) : State().halfPoints; } },
+        { QStringLiteral("cf"), [](State& s, const Token& t) { s.color = t.parameter; } },
+        { QStringLiteral("f"), [](State& s, const Token& t) { s.font = t.parameter; } },
+        { QStringLiteral("plain"), [](State& s, const Token&) { s.plain(); } },
+        { QStringLiteral("pard"), [](State& s, const Token&) { s.alignment = State().alignment; } },
+        { QStringLiteral("ql"), [](State& s, const Token&) { s.alignment = Qt::AlignLeft; } },
+        { QStringLiteral("qr"), [](State& s, const Token&) { s.alignment = Qt::AlignRight; } },
+        { QStringLiteral("qc"), [](State& s, const Token&) { s.alignment = Qt::AlignHCenter; } },
+        { QStringLiteral("qj"), [](State& s, const Token&) { s.alignment = Qt::AlignJustify; } },
+    };
+    return words;
 }
 
 void RtfReader::controlSymbol(const RtfLexer::Token& token)
@@ -451,7 +472,24 @@ void RtfReader::put(const QString& text)
     if (!m_buffer.isEmpty() && format != m_bufferFormat)
         flush();
     m_bufferFormat = format;
-    m_buffer += text;
+    for (const QChar c : text) {
+        if (mayBreakAfter(c))
+            m_unbroken = 0;
+        else if (++m_unbroken > LongestUnbrokenRun && mayBreakBefore(c))
+            breakRun();
+        m_buffer += c;
+    }
+}
+
+// Qt lays out a line by looking for a break as far as the end of the word
+// it stands in, so a word as long as the text makes laying out grow with the
+// square of the length (and with each change of format in it). An invisible
+// break opportunity within every so many characters keeps it linear; only a
+// word longer than a line can wrap elsewhere than it would have.
+void RtfReader::breakRun()
+{
+    m_buffer += QChar(ZeroWidthSpace);
+    m_unbroken = 1;
 }
 
 void RtfReader::flush()
@@ -467,6 +505,7 @@ void RtfReader::flush()
 // after its last.
 void RtfReader::endParagraph()
 {
+    m_unbroken = 0;
     flush();
     startParagraphIfPending();
     m_cursor.setBlockFormat(blockFormat());

@@ -12,7 +12,10 @@
 // A paragraph mark ends its paragraph, so text ending in \par has no empty
 // paragraph after it. \'hh bytes are decoded in code page 1252 whatever
 // \ansicpg says. Anything after the group that closes the document may only
-// be blanks.
+// be blanks. Sizes beyond 1638 points are 1638 points. A run of more than 128
+// characters with nowhere to break a line gets an invisible break opportunity
+// (U+200B) within every 128, so that laying the text out stays linear in its
+// length.
 //
 // The whole text is checked before the document is touched, so on malformed
 // input (no "{\rtf" at the start, unbalanced braces, a backslash at the end,
@@ -22,6 +25,7 @@
 #include "toolkit/rtf/RtfLexer.h"
 
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -56,7 +60,27 @@ private:
         int font = -1; // index into the font table; -1 is the \deff font
         int unicodeSkip = 1; // \ucN: characters that stand in for each \uN
         Qt::Alignment alignment = Qt::AlignLeft;
+
+        // \plain: the character formatting back to its defaults, the
+        // destination and the paragraph as they are.
+        void plain()
+        {
+            const State defaults;
+            bold = defaults.bold;
+            italic = defaults.italic;
+            underline = defaults.underline;
+            strikeOut = defaults.strikeOut;
+            halfPoints = defaults.halfPoints;
+            color = defaults.color;
+            font = defaults.font;
+        }
     };
+    using StateChange = void (*)(State& state, const RtfLexer::Token& token);
+
+    // 1638 points, the largest type a word processor sets.
+    static constexpr int LargestHalfPoints = 3276;
+    // The longest run of characters without a place to break a line.
+    static constexpr int LongestUnbrokenRun = 128;
 
     explicit RtfReader(QTextDocument& document);
     static QList<RtfLexer::Token> checkedTokens(const QString& rtf);
@@ -65,6 +89,11 @@ private:
     void openGroup();
     void closeGroup();
     void controlWord(const RtfLexer::Token& token);
+    bool destinationWord(const QString& word);
+    bool documentWord(const RtfLexer::Token& token);
+    void colorTableWord(const RtfLexer::Token& token);
+    void textWord(const RtfLexer::Token& token);
+    static const QHash<QString, StateChange>& stateWords();
     void controlSymbol(const RtfLexer::Token& token);
     void text(QString text);
     void character(const QString& text);
@@ -74,6 +103,7 @@ private:
     void colorTableText(const QString& text);
 
     void put(const QString& text);
+    void breakRun();
     void endParagraph();
     void startParagraphIfPending();
     void flush();
@@ -96,6 +126,8 @@ private:
 
     int m_fallbackLeft = 0; // characters after \uN still to skip
     bool m_paragraphPending = false;
+    // Characters since the last place a line may break, in this paragraph.
+    int m_unbroken = 0;
     QString m_buffer;
     QTextCharFormat m_bufferFormat;
 };

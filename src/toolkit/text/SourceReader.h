@@ -2,6 +2,8 @@
 // Walks a source text one character at a time and knows the line and column
 // it stands on, for the lexers that report errors with positions.
 
+#include "toolkit/text/CharacterClasses.h"
+
 #include <QString>
 #include <QStringView>
 #include <limits>
@@ -57,15 +59,17 @@ public:
         const bool negative = peek() == u'-';
         if (negative)
             advance();
+        // The whole run is read however long it is; the value stops
+        // growing once it is past every int, so it cannot overflow itself.
+        constexpr qint64 beyond = qint64(std::numeric_limits<int>::max()) + 1;
         qint64 magnitude = 0;
-        bool overflow = false;
-        while (!atEnd() && peek() >= u'0' && peek() <= u'9') {
-            magnitude = magnitude * 10 + (peek().unicode() - u'0');
-            overflow = overflow || magnitude > qint64(std::numeric_limits<int>::max()) + 1;
+        while (!atEnd() && isDigit(peek())) {
+            if (magnitude <= beyond)
+                magnitude = magnitude * 10 + (peek().unicode() - u'0');
             advance();
         }
         const qint64 value = negative ? -magnitude : magnitude;
-        if (overflow || value > std::numeric_limits<int>::max())
+        if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
             return std::nullopt;
         return int(value);
     }

@@ -161,6 +161,15 @@ class tst_FormLoader : public QObject {
         return QStringLiteral("@TTestForm Form {\n") + body + QStringLiteral("\n}\n");
     }
 
+    // The form and depth - 1 controls, each inside the one before, one to a line.
+    static QString nested(int depth)
+    {
+        QString text = QStringLiteral("@TTestForm Form {\n");
+        for (int i = 2; i <= depth; ++i)
+            text += QStringLiteral("@TLogControl A%1 {\n").arg(i);
+        return text + QString(depth, u'}');
+    }
+
     static void load(QObject* root, const QString& text)
     {
         tk::loadForm(root, text, QStringLiteral("test.form"));
@@ -401,6 +410,18 @@ private slots:
         QCOMPARE(root.pings, QList<QObject*> { a });
     }
 
+    void objectsNestUpToTheLimit()
+    {
+        TTestForm root;
+        load(&root, nested(100));
+        QWidget* deepest = find<QWidget>(&root, "A100");
+        QVERIFY(deepest);
+        int depth = 1;
+        for (QWidget* w = deepest; w != &root; w = w->parentWidget())
+            ++depth;
+        QCOMPARE(depth, 100);
+    }
+
     void imagesLoadRelativeToTheDescription()
     {
         QTemporaryDir dir;
@@ -464,6 +485,18 @@ private slots:
         QTest::newRow("widget property of a non-widget") << form("  @TLogItem I { Left: 1 }") << 2 << 17;
         QTest::newRow("unknown dotted name") << form("  @TLogControl A { Font.Size: 8 }") << 2 << 20;
         QTest::newRow("negative width") << form("  @TLogControl A { Width: -1 }") << 2 << 27;
+        QTest::newRow("width past every widget") << form("  @TLogControl A { Width: 2147483647 }") << 2 << 27;
+        QTest::newRow("height past every widget") << form("  @TLogControl A { Height: 16777216 }") << 2 << 28;
+        QTest::newRow("left past every screen") << form("  @TLogControl A { Left: 2147483647 }") << 2 << 26;
+        QTest::newRow("a class's own Top keeps the range") << form("  @TLogControl A { Top: -2147483648 }") << 2 << 25;
+        QTest::newRow("Font.Height of the smallest integer") << form("  @TLogControl A { Font.Height: -2147483648 }") << 2 << 33;
+        QTest::newRow("Font.Height past any type") << form("  @TLogControl A { Font.Height: 2185 }") << 2 << 33;
+        QTest::newRow("Font.Height 0") << form("  @TLogControl A { Font.Height: 0 }") << 2 << 33;
+        QTest::newRow("digits past every integer") << form("  @TLogControl A { Number: 99999999999999999999999999 }") << 2 << 28;
+        QTest::newRow("negative digits past every integer") << form("  @TLogControl A { Number: -99999999999999999999999999 }") << 2 << 28;
+        // The form is the first of at most 100 nested objects.
+        QTest::newRow("objects nested one too deep") << nested(101) << 101 << 1;
+        QTest::newRow("20000 nested objects") << nested(20000) << 101 << 1;
         QTest::newRow("missing picture") << form("  @TImage P { Picture: image(\"none.bmp\") }") << 2 << 24;
         QTest::newRow("root class differs") << QStringLiteral("@TMainForm Form { }") << 1 << 2;
         QTest::newRow("text after the form") << QStringLiteral("@TTestForm Form { }\n}") << 2 << 1;

@@ -19,6 +19,52 @@ QByteArray imageBytes(const QString& name)
     return file.readAll();
 }
 
+QByteArray le16(int v)
+{
+    const char bytes[] = { char(v & 0xFF), char((v >> 8) & 0xFF) };
+    return QByteArray(bytes, 2);
+}
+
+QByteArray le32(qint64 v)
+{
+    return le16(int(v & 0xFFFF)) + le16(int((v >> 16) & 0xFFFF));
+}
+
+struct Bmp {
+    qint64 width;
+    qint64 height; // negative: rows stored top first
+    int bitCount;
+    int compression = 0;
+    QByteArray table; // BGRA entries (BGR after a 12-byte header)
+    QByteArray pixels;
+    quint32 colorsUsed = 0;
+    QByteArray masks = {}; // after the 40-byte header
+    int headerSize = 40;
+    qint64 pixelsAt = -1; // -1: right after the table
+
+    operator QByteArray() const
+    {
+        QByteArray info = le32(headerSize);
+        if (headerSize == 12)
+            info += le16(int(width)) + le16(int(height)) + le16(1) + le16(bitCount);
+        else
+            info += le32(width) + le32(height) + le16(1) + le16(bitCount) + le32(compression) + le32(pixels.size())
+                + le32(3780) + le32(3780) + le32(colorsUsed) + le32(0) + QByteArray(headerSize - 40, '\0');
+        const qint64 start = 14 + info.size() + masks.size() + table.size();
+        const QByteArray body = info + masks + table + pixels;
+        return "BM" + le32(14 + body.size()) + le32(0) + le32(pixelsAt < 0 ? start : pixelsAt) + body;
+    }
+};
+
+// The start-of-frame's height and width set to what a header may claim.
+QByteArray claimingSize(QByteArray jpeg, int width, int height)
+{
+    const qsizetype sof = jpeg.indexOf("\xFF\xC0");
+    const char size[] = { char(height >> 8), char(height & 0xFF), char(width >> 8), char(width & 0xFF) };
+    jpeg.replace(sof + 5, 4, QByteArray(size, 4));
+    return jpeg;
+}
+
 QByteArray encoded(const QImage& image, const char* format)
 {
     QByteArray bytes;
@@ -66,6 +112,16 @@ private slots:
         QTest::newRow("scrambled") << scrambled;
         QTest::newRow("only the start marker") << QByteArray("\xFF\xD8", 2);
         QTest::newRow("bitmap header without pixels") << QByteArray("BM\x10\x00\x00\x00", 6);
+        const QByteArray bitmap = encoded(QImage(8, 4, QImage::Format_RGB32), "BMP");
+        QTest::newRow("bitmap pixels one byte short") << bitmap.left(bitmap.size() - 1);
+        QTest::newRow("bitmap cut in its header") << bitmap.left(30);
+        QTest::newRow("bitmap pixels inside the header") << QByteArray(Bmp { 1, 1, 24, 0, {}, QByteArray(4, '\0'), 0, {}, 40, 20 });
+        QTest::newRow("bitmap header of an unknown size") << QByteArray(Bmp { 1, 1, 24, 0, {}, QByteArray(4, '\0'), 0, {}, 44 });
+        QTest::newRow("bitmap of 2 bits a pixel") << QByteArray(Bmp { 1, 1, 2, 0, QByteArray(16, '\0'), QByteArray(4, '\0') });
+        QTest::newRow("bitmap masks past the end") << QByteArray(Bmp { 1, 1, 32, 3, {}, {} });
+        QTest::newRow("bitmap run lengths without their end") << QByteArray(Bmp { 4, 2, 8, 1, {}, QByteArray("\x02\x01\x00\x00", 4) });
+        QTest::newRow("bitmap absolute run past the end") << QByteArray(Bmp { 4, 2, 8, 1, {}, QByteArray("\x00\x04\x01", 3) });
+        QTest::newRow("bitmap run lengths stored top first") << QByteArray(Bmp { 4, -2, 8, 1, {}, QByteArray("\x00\x01", 2) });
         QTest::newRow("neither kind") << QByteArray("GIF89a");
         QTest::newRow("empty") << QByteArray();
     }
@@ -86,6 +142,119 @@ private slots:
         QCOMPARE(picture.kind(), TPicture::Kind::Bitmap);
         QCOMPARE(picture.width(), 8);
         QCOMPARE(changed.count(), 0);
+    }
+
+    void bitmapKinds_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QList<QRgb>>("pixels"); // top row first
+
+        const QRgb red = qRgb(255, 0, 0), green = qRgb(0, 255, 0), blue = qRgb(0, 0, 255), black = qRgb(0, 0, 0);
+        const QRgb grey = qRgb(9, 9, 9);
+        const QByteArray table("\x00\x00\xFF\x00"
+                               "\x00\xFF\x00\x00"
+                               "\xFF\x00\x00\x00"
+                               "\x09\x09\x09\x00",
+            16);
+        const QByteArray noPad;
+
+        QTest::newRow("1 bit, rows bottom first") << QByteArray(Bmp { 3, 2, 1, 0, table.left(8), QByteArray("\xA0\0\0\0\x40\0\0\0", 8) })
+                                                  << 3 << QList<QRgb> { red, green, red, green, red, green };
+        QTest::newRow("4 bits") << QByteArray(Bmp { 3, 1, 4, 0, table, QByteArray("\x12\x30\0\0", 4) })
+                                << 3 << QList<QRgb> { green, blue, grey };
+        QTest::newRow("8 bits, a colour table shorter than the header says")
+            << QByteArray(Bmp { 4, 1, 8, 0, table.left(8), QByteArray("\x00\x01\x02\xFF", 4) })
+            << 4 << QList<QRgb> { red, green, black, black };
+        QTest::newRow("8 bits, indices past the colours used")
+            << QByteArray(Bmp { 4, 1, 8, 0, table.left(8), QByteArray("\x00\x01\xFF\x02", 4), 2 })
+            << 4 << QList<QRgb> { red, green, black, black };
+        QTest::newRow("8 bits, more colours used than the file holds")
+            << QByteArray(Bmp { 4, 1, 8, 0, table.left(8), QByteArray("\x01\x00\x03\x80", 4), 256 })
+            << 4 << QList<QRgb> { green, red, black, black };
+        QTest::newRow("8 bits, a three-byte colour table after a 12-byte header")
+            << QByteArray(Bmp { 2, 1, 8, 0, QByteArray("\x00\x00\xFF\xFF\x00\x00", 6), QByteArray("\x01\x00\0\0", 4), 0, {}, 12 })
+            << 2 << QList<QRgb> { blue, red };
+        QTest::newRow("run lengths of 8 bits") << QByteArray(Bmp { 4, 2, 8, 1, table, QByteArray("\x02\x01\x00\x00\x00\x03\x00\x01\x02\x00\x00\x01", 12) })
+                                               << 4 << QList<QRgb> { red, green, blue, red, green, green, red, red };
+        QTest::newRow("run lengths of 4 bits") << QByteArray(Bmp { 5, 1, 4, 2, table, QByteArray("\x05\x12\x00\x01", 4) })
+                                               << 5 << QList<QRgb> { green, blue, green, blue, green };
+        QTest::newRow("run lengths, a jump, pixels past the edge dropped")
+            << QByteArray(Bmp { 3, 2, 8, 1, table, QByteArray("\x00\x02\x01\x01\x04\x02\x00\x01", 8) })
+            << 3 << QList<QRgb> { red, blue, blue, red, red, red };
+        QTest::newRow("16 bits, 5-5-5") << QByteArray(Bmp { 2, 1, 16, 0, noPad, QByteArray("\x00\x7C\x1F\x00", 4) })
+                                        << 2 << QList<QRgb> { red, blue };
+        QTest::newRow("16 bits, 5-6-5 masks")
+            << QByteArray(Bmp { 2, 1, 16, 3, noPad, QByteArray("\xE0\x07\x41\x08", 4), 0, le32(0xF800) + le32(0x07E0) + le32(0x001F) })
+            << 2 << QList<QRgb> { green, qRgb(8, 8, 8) };
+        QTest::newRow("24 bits, rows top first") << QByteArray(Bmp { 1, -2, 24, 0, noPad, QByteArray("\x01\x02\x03\0\x04\x05\x06\0", 8) })
+                                                 << 1 << QList<QRgb> { qRgb(3, 2, 1), qRgb(6, 5, 4) };
+        QTest::newRow("32 bits, the fourth byte ignored") << QByteArray(Bmp { 1, 1, 32, 0, noPad, QByteArray("\x10\x20\x30\x00", 4) })
+                                                          << 1 << QList<QRgb> { qRgb(0x30, 0x20, 0x10) };
+        QTest::newRow("32 bits, masks in a 124-byte header")
+            << QByteArray(Bmp { 1, 1, 32, 3, noPad, QByteArray("\x00\x00\xFF\x00", 4), 0, {}, 124 }).replace(54, 12, le32(0xFF) + le32(0xFF00) + le32(0xFF0000))
+            << 1 << QList<QRgb> { qRgb(0, 0, 255) };
+    }
+
+    void bitmapKinds()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, width);
+        QFETCH(QList<QRgb>, pixels);
+        TPicture picture;
+        picture.loadFromData(bytes);
+        QCOMPARE(picture.width(), width);
+        QCOMPARE(picture.height(), pixels.size() / width);
+        // As drawn, too: the colours never come from outside the picture.
+        QImage canvas(picture.width(), picture.height(), QImage::Format_RGB32);
+        canvas.fill(Qt::white);
+        QPainter painter(&canvas);
+        picture.draw(painter, canvas.rect());
+        painter.end();
+        QList<QRgb> decoded;
+        QList<QRgb> drawn;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < width; ++x) {
+                decoded << picture.image().pixel(x, y);
+                drawn << canvas.pixel(x, y);
+            }
+        }
+        QCOMPARE(decoded, pixels);
+        QCOMPARE(drawn, pixels);
+    }
+
+    // The stated size is refused before a single pixel is allocated.
+    void oversizedPicturesAreRefusedByTheirHeaders_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+
+        const QByteArray jpeg = encoded(QImage(16, 16, QImage::Format_RGB32), "JPEG");
+        const QString limits = QStringLiteral(" pixels, where at most 16777216 pixels, none wider or higher than 16384, are read.");
+        QTest::newRow("JPEG claiming 16384 x 16384") << claimingSize(jpeg, 16384, 16384)
+                                                     << "The JPEG image cannot be decoded: it is 16384 x 16384" + limits;
+        QTest::newRow("JPEG claiming 65500 x 65500") << claimingSize(jpeg, 65500, 65500)
+                                                     << "The JPEG image cannot be decoded: it is 65500 x 65500" + limits;
+        QTest::newRow("JPEG 20000 wide, 1 high") << claimingSize(jpeg, 20000, 1)
+                                                 << "The JPEG image cannot be decoded: it is 20000 x 1" + limits;
+        QTest::newRow("bitmap claiming 100000 x 100000") << QByteArray(Bmp { 100000, 100000, 24, 0, {}, QByteArray(16, '\0') })
+                                                         << "The bitmap cannot be read: it is 100000 x 100000" + limits;
+        QTest::newRow("bitmap of the most negative height") << QByteArray(Bmp { 1, -2147483648LL, 24, 0, {}, QByteArray(16, '\0') })
+                                                            << "The bitmap cannot be read: it is 1 x 2147483648" + limits;
+        QTest::newRow("bitmap of no width") << QByteArray(Bmp { 0, 5, 24, 0, {}, QByteArray(16, '\0') })
+                                            << QStringLiteral("The bitmap cannot be read: it is 0 x 5 pixels, which is no picture.");
+    }
+
+    void oversizedPicturesAreRefusedByTheirHeaders()
+    {
+        QFETCH(QByteArray, bytes);
+        TPicture picture;
+        try {
+            picture.loadFromData(bytes);
+            QFAIL("the picture was accepted");
+        } catch (const tk::Error& e) {
+            QTEST(e.message(), "message");
+        }
     }
 
     void assigningCopiesTheContent()

@@ -8,9 +8,11 @@
 #include "toolkit/rtf/RtfLexer.h"
 #include "toolkit/rtf/RtfReader.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <optional>
 
 namespace {
@@ -245,6 +247,8 @@ private slots:
                                             << false << false << 12.0 << QColor() << QString();
         QTest::newRow("odd half-points") << QStringLiteral("{\\rtf1\\fs23 a}") << "a" << false << false << false << false << 11.5
                                          << QColor() << QString();
+        QTest::newRow("\\fs past the largest type") << QStringLiteral("{\\rtf1\\fs2147483647 a}") << "a" << false << false << false
+                                                    << false << 1638.0 << QColor() << QString();
         QTest::newRow("\\fs alone is 12 point") << QStringLiteral("{\\rtf1\\fs40\\fs a}") << "a" << false << false << false << false
                                                 << 12.0 << QColor() << QString();
     }
@@ -283,6 +287,72 @@ private slots:
         QCOMPARE(document.findBlockByNumber(3).blockFormat().alignment(), Qt::AlignJustify);
         // An empty paragraph is as high as the text around it.
         QCOMPARE(document.findBlockByNumber(4).charFormat().fontPointSize(), 20.0);
+    }
+
+    // --- long words
+
+    void longRunsGetBreakOpportunities_data()
+    {
+        QTest::addColumn<QString>("rtf");
+        QTest::addColumn<QString>("expected");
+
+        const QString a100(100, u'a');
+        const QString a127(127, u'a');
+        const QString a128(128, u'a');
+        const QString zwsp(QChar(0x200B));
+        QString alternating;
+        QString alternatingText;
+        for (int i = 0; i < 65; ++i) {
+            alternating += QStringLiteral("{\\b a}{\\i b}");
+            alternatingText += QStringLiteral("ab");
+        }
+
+        QTest::newRow("128 letters stay whole") << "{\\rtf1 " + a128 + "}" << a128;
+        QTest::newRow("the 129th letter gets a break") << "{\\rtf1 " + a128 + "ab}" << a128 + zwsp + "ab";
+        QTest::newRow("a run of 300") << "{\\rtf1 " + QString(300, u'x') + "}"
+                                      << QString(128, u'x') + zwsp + QString(128, u'x') + zwsp + QString(44, u'x');
+        QTest::newRow("a blank starts a new run") << "{\\rtf1 " + a100 + " " + a100 + "}" << a100 + " " + a100;
+        QTest::newRow("a tab starts a new run") << "{\\rtf1 " + a100 + "\\tab " + a100 + "}" << a100 + "\t" + a100;
+        QTest::newRow("a line break starts a new run") << "{\\rtf1 " + a100 + "\\line " + a100 + "}" << a100 + "\u2028" + a100;
+        QTest::newRow("a paragraph starts a new run") << "{\\rtf1 " + a100 + "\\par " + a100 + "}" << a100 + "\n" + a100;
+        QTest::newRow("a no-break space is no break") << "{\\rtf1 " + a100 + "\\~" + a100 + "}"
+                                                      << a100 + "\u00A0" + QString(27, u'a') + zwsp + QString(73, u'a');
+        QTest::newRow("changes of format are no break") << "{\\rtf1 " + alternating + "}"
+                                                        << alternatingText.left(128) + zwsp + alternatingText.mid(128);
+        QTest::newRow("not inside a surrogate pair") << "{\\rtf1 " + a127 + "\\u-10179?\\u-8704?b}"
+                                                     << a127 + QString::fromUtf8("😀") + zwsp + "b";
+        QTest::newRow("not before a combining mark") << "{\\rtf1 " + a128 + "\\u768?b}" << a128 + "\u0300" + zwsp + "b";
+    }
+
+    void longRunsGetBreakOpportunities()
+    {
+        QFETCH(QString, rtf);
+        QTextDocument document;
+        tk::RtfReader::read(rtf, document);
+        QTEST(rawText(document), "expected");
+    }
+
+    // Laying out a text grows with its length, not with its square, however
+    // long its words and however often its format changes.
+    void aLongWordOfChangingFormatsLaysOut()
+    {
+        QString rtf = QStringLiteral("{\\rtf1\\fs24 ");
+        QString text;
+        while (rtf.size() < 50000) {
+            rtf += QStringLiteral("\\b a\\b0 b\\i c\\i0 d");
+            text += QStringLiteral("abcd");
+        }
+        rtf += u'}';
+        QTextDocument document;
+        tk::RtfReader::read(rtf, document);
+        document.setTextWidth(390);
+        QVERIFY(document.documentLayout()->documentSize().height() > 0);
+        QCOMPARE(document.blockCount(), 1);
+        QCOMPARE(document.toRawText().remove(QChar(0x200B)), text);
+        const QTextLayout* layout = document.firstBlock().layout();
+        QVERIFY(layout->lineCount() > 1);
+        for (int i = 0; i < layout->lineCount(); ++i)
+            QVERIFY(layout->lineAt(i).naturalTextWidth() <= 390);
     }
 
     // --- the help dialog's text
@@ -389,6 +459,10 @@ private slots:
         QTest::newRow("hex cut off") << QStringLiteral("{\\rtf1 \\'") << 1 << 8 << badHex;
         QTest::newRow("parameter too large") << QStringLiteral("{\\rtf1 \\fs2147483648 x}") << 1 << 8
                                              << QStringLiteral("the parameter of \\fs is out of range");
+        QTest::newRow("digits past every integer") << QStringLiteral("{\\rtf1 \\fs99999999999999999999999999 x}") << 1 << 8
+                                                   << QStringLiteral("the parameter of \\fs is out of range");
+        QTest::newRow("negative digits past every integer") << QStringLiteral("{\\rtf1 \\u-99999999999999999999999999 x}") << 1 << 8
+                                                            << QStringLiteral("the parameter of \\u is out of range");
         QTest::newRow("\\bin past the end") << QStringLiteral("{\\rtf1 \\bin20 ab}") << 1 << 8
                                             << QStringLiteral("\\bin data runs past the end of the text");
         QTest::newRow("text after the document") << QStringLiteral("{\\rtf1 x} y") << 1 << 10
