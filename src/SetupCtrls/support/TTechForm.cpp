@@ -2,6 +2,7 @@
 
 #include "toolkit/controls/TButton.h"
 #include "toolkit/layout/Anchors.h"
+#include "toolkit/layout/TabOrder.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ TTechForm::TTechForm(QWidget* mainWindow)
     m_closeButton->setGeometry(CloseGeometry);
     m_closeButton->setCancel(true);
     m_closeButton->setCaption(QStringLiteral("Close"));
-    setTabOrder(m_closeButton, m_techMemo);
+    tk::setFirstInTabOrder({ m_closeButton, m_techMemo });
     m_closeButton->setFocus();
 
     fitToControls();
