@@ -6,7 +6,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <array>
@@ -36,7 +38,15 @@ const std::array<EntryPoint*, 32> untyped { &QueryCardInfo, &QueryBARBase, &Wait
     &OutPortDWord, &RelInPortB, &RelOutPortB, &RelInPort, &RelOutPort, &RelInPortL,
     &RelOutPortL, &RelInPortDWord, &RelOutPortDWord };
 
-void planted() { }
+#ifdef Q_OS_WIN
+const QString LibraryFile = QStringLiteral("KORDRV.dll");
+#else
+const QString LibraryFile = QStringLiteral("libKORDRV.so");
+#endif
+
+void planted()
+{
+}
 int32_t plantedCount() { return 99; }
 
 bool libraryInProcess()
@@ -89,30 +99,37 @@ class LLKORDRVTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // fixture: the directory the library path names ("" none, "." the
+    // working directory, "empty" one without a library); planted: a library
+    // with all exports lies in the working directory.
     void binding_data()
     {
         QTest::addColumn<QString>("fixture");
+        QTest::addColumn<bool>("planted");
         QTest::addColumn<QString>("cards");
         QTest::addColumn<QString>("afterFirst");
         QTest::addColumn<QString>("afterSecond");
         const QString all(33, '+'), kept(33, 's');
         const QString noLast = all.left(32) + '.', noCount = '.' + all.left(32);
-        QTest::newRow("no library") << ""
-                                    << "3"
-                                    << "0 0 0 " + QString(33, '.') << "0 0 99 " + kept;
-        QTest::newRow("all exports, 3 cards") << "full"
+        const QString none = "0 0 0 " + QString(33, '.');
+        QTest::newRow("no library") << "" << false << "3" << none << "0 0 99 " + kept;
+        QTest::newRow("planted in the working directory, no library path") << "" << true << "3" << none << "0 0 99 " + kept;
+        QTest::newRow("planted in the working directory, the path names another") << "empty" << true << "3" << none << "0 0 99 " + kept;
+        QTest::newRow("planted in the working directory, the path names it") << "." << true << "3"
+                                                                             << "1 1 3 " + all << "1 1 99 " + kept;
+        QTest::newRow("all exports, 3 cards") << "full" << false
                                               << "3"
                                               << "1 1 3 " + all << "1 1 99 " + kept;
-        QTest::newRow("all exports, no card") << "full"
+        QTest::newRow("all exports, no card") << "full" << false
                                               << "0"
                                               << "1 1 0 " + all << "1 1 99 " + kept;
-        QTest::newRow("all exports, negative count") << "full"
+        QTest::newRow("all exports, negative count") << "full" << false
                                                      << "-2"
                                                      << "1 1 -2 " + all << "1 1 99 " + kept;
-        QTest::newRow("RelOutPortDWord missing") << "partial"
+        QTest::newRow("RelOutPortDWord missing") << "partial" << false
                                                  << "3"
                                                  << "0 1 3 " + noLast << "0 1 3 " + noLast;
-        QTest::newRow("GetNumCards missing") << "nocount"
+        QTest::newRow("GetNumCards missing") << "nocount" << false
                                              << "3"
                                              << "0 1 0 " + noCount << "0 1 0 " + noCount;
     }
@@ -120,6 +137,7 @@ private slots:
     void binding()
     {
         QFETCH(QString, fixture);
+        QFETCH(bool, planted);
         QFETCH(QString, cards);
         QFETCH(QString, afterFirst);
         QFETCH(QString, afterSecond);
@@ -129,16 +147,28 @@ private slots:
 #else
         const QString searchPath = "LD_LIBRARY_PATH";
 #endif
+        QTemporaryDir working;
+        QVERIFY(working.isValid());
+        QVERIFY(QDir(working.path()).mkdir("empty"));
+        if (planted)
+            QVERIFY(QFile::copy(KORDRV_FIXTURES "/full/" + LibraryFile, working.filePath(LibraryFile)));
+
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+#ifndef Q_OS_WIN
+        // Only what the row names: an inherited path could name anything.
+        // (Windows keeps its PATH, without which the child finds no Qt.)
+        env.remove(searchPath);
+#endif
         if (!fixture.isEmpty()) {
             const QString inherited = env.value(searchPath);
-            const QString dir = QDir::toNativeSeparators(KORDRV_FIXTURES "/" + fixture);
+            const QString dir = QDir::toNativeSeparators(fixture == "." || fixture == "empty" ? fixture : QStringLiteral(KORDRV_FIXTURES "/") + fixture);
             env.insert(searchPath, inherited.isEmpty() ? dir : dir + QDir::listSeparator() + inherited);
         }
         env.insert("KORDRV_FAKE_CARDS", cards);
 
         QProcess child;
         child.setProcessEnvironment(env);
+        child.setWorkingDirectory(working.path());
         child.start(QCoreApplication::applicationFilePath(), { "--scenario" });
         QVERIFY(child.waitForFinished(60000));
         QCOMPARE(child.exitCode(), 0);

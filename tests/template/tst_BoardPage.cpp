@@ -20,7 +20,9 @@
 #include "toolkit/controls/TRadioButton.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <QSet>
+#include <algorithm>
 
 namespace {
 
@@ -272,6 +274,49 @@ private slots:
         QVERIFY(highlight->RadioPanel());
         QCOMPARE(highlight->RadioPanel(), part<TRadioPanel>(form, panel));
         QVERIFY(highlight->CreatePopup());
+    }
+
+    // Each circle's three images are what the board paints beneath it,
+    // tinted by the formula, pixel for pixel: the board's own paint and the
+    // earlier circles that reach under its edge, as they showed then.
+    void eachCircleTintsThePhotographAsTheBoardPaintsIt()
+    {
+        TMainForm form;
+        showAndSettle(form);
+        auto* board = part<TBoardImage>(form, "BoardImage1");
+        const QList<TBoardHighlight*> circles = board->findChildren<TBoardHighlight*>(Qt::FindDirectChildrenOnly);
+        QCOMPARE(circles.size(), 16);
+        QTRY_VERIFY(std::all_of(circles.begin(), circles.end(), [](const TBoardHighlight* h) { return h->Initialised(); }));
+
+        for (TBoardHighlight* circle : circles)
+            circle->hide();
+        QImage painted = board->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QStringList differences;
+        for (const TBoardHighlight* circle : circles) {
+            const QImage beneath = painted.copy(circle->geometry());
+            const struct {
+                const char* name;
+                const QImage& image;
+                float alpha;
+                bool ring;
+            } images[] = { { "idle", circle->IdleImage(), circle->IdleAlpha(), false },
+                { "ring", circle->RingImage(), circle->RingAlpha(), true },
+                { "hover", circle->HoverImage(), circle->HoverAlpha(), false } };
+            for (const auto& image : images) {
+                QImage expected = beneath;
+                TBoardHighlight::TintEllipse(expected, circle->TintColor(), image.alpha, image.ring);
+                const QImage actual = image.image.convertToFormat(QImage::Format_RGB32);
+                QCOMPARE(actual.size(), expected.size());
+                int differing = 0;
+                for (int y = 0; y < actual.height(); ++y)
+                    for (int x = 0; x < actual.width(); ++x)
+                        differing += (actual.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF);
+                if (differing)
+                    differences << QStringLiteral("%1 %2: %3 pixels").arg(circle->objectName(), image.name).arg(differing);
+            }
+            QPainter(&painted).drawImage(circle->pos(), circle->IdleImage());
+        }
+        QCOMPARE(differences, QStringList());
     }
 
     void eachPanelWithItsText_data()

@@ -223,6 +223,42 @@ private slots:
         QCOMPARE(page.polarity->JumperState(), jsLeft);
     }
 
+    // Once the user is done with the edit field, it shows the range that
+    // the jumpers give: text that names no range goes back to the one last
+    // chosen or named.
+    void theSelectorShowsOnlyRangesTheJumpersGive_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("enter"); // else the focus leaves the field
+        QTest::addColumn<int>("item");
+        QTest::newRow("a range the board lacks, Enter") << "12V" << true << 4;
+        QTest::newRow("a range the board lacks, focus leaves") << "12V" << false << 4;
+        QTest::newRow("a cleared field, Enter") << "" << true << 4;
+        QTest::newRow("another case, focus leaves") << "-5 to 5v" << false << 4;
+        QTest::newRow("a range named on the way, Enter") << "0 to 5V9" << true << 1;
+        QTest::newRow("a range the board has, focus leaves") << "0 to 2.5V" << false << 0;
+    }
+
+    void theSelectorShowsOnlyRangesTheJumpersGive()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, enter);
+        QFETCH(int, item);
+        Page page;
+        page.choose(4); // "-5 to 5V"
+        page.type(text);
+        if (enter) {
+            QTest::keyClick(page.combo->lineEdit(), Qt::Key_Return);
+        } else {
+            QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+            QCoreApplication::sendEvent(page.combo->lineEdit(), &out);
+        }
+        QCOMPARE(page.combo->currentText(), QString::fromLatin1(kRanges[item].text));
+        QCOMPARE(page.combo->itemIndex(), item);
+        QCOMPARE(page.range->JumperState(), kRanges[item].range);
+        QCOMPARE(page.polarity->JumperState(), kRanges[item].polarity);
+    }
+
     void clickingAJumperSelectsItsRange_data()
     {
         QTest::addColumn<int>("from");

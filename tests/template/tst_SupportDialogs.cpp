@@ -456,6 +456,39 @@ private slots:
         QVERIFY(!tech->isVisible());
     }
 
+    // The controls Tab reaches, in order, from the dialog itself; the
+    // button comes first and has the focus when the dialog opens.
+    void eachDialogsButtonComesFirstInTabOrder_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("help") << "HelpForm" << QStringList { "StartButton", "HelpRich" };
+        QTest::newRow("technical support") << "TechForm" << QStringList { "CloseButton", "TechMemo" };
+        QTest::newRow("installed cards") << "PCIForm" << QStringList { "CloseButton", "PCIMemo" };
+    }
+
+    void eachDialogsButtonComesFirstInTabOrder()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(QStringList, order);
+        Page page;
+        page.supporter->setOnGetCardString(TPCIEvent::fromFunction([](QObject*, int) { return QStringLiteral("card"); }));
+        FakeDriver driver(1);
+        page.supporter->BuildSupportDialogs();
+        auto* form = qobject_cast<QWidget*>(tk::findComponent(&page.window, dialog));
+        QVERIFY(form);
+        QStringList chain;
+        for (QWidget* w = form->nextInFocusChain(); w != form; w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
+                chain << w->objectName();
+        QCOMPARE(chain, order);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        form->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), form);
+        QCOMPARE(QApplication::focusWidget()->objectName(), order.first());
+    }
+
     void theHelpDialogOpensCentredOverTheMainWindow()
     {
         Page page;

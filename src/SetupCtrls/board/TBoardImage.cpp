@@ -81,6 +81,7 @@ void TBoardImage::setPicture(TPicture* picture)
 
 void TBoardImage::pictureChanged()
 {
+    m_paintedStale = true;
     const int pw = m_picture->width();
     const int ph = m_picture->height();
     if (pw > 0 && ph > 0) {
@@ -114,9 +115,27 @@ QRect TBoardImage::destRect() const
     return QRect(0, 0, pw, ph);
 }
 
+const QImage& TBoardImage::paintedPicture() const
+{
+    // In device pixels, so that a scaled screen gets the photograph's own
+    // detail rather than an enlarged copy.
+    const qreal ratio = devicePixelRatioF();
+    if (m_paintedStale || m_painted.deviceIndependentSize() != QSizeF(size()) || m_painted.devicePixelRatio() != ratio) {
+        m_painted = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        m_painted.setDevicePixelRatio(ratio);
+        m_painted.fill(Qt::transparent);
+        QPainter painter(&m_painted);
+        m_picture->draw(painter, destRect());
+        m_paintedStale = false;
+    }
+    return m_painted;
+}
+
 void TBoardImage::drawPicture(QPainter& painter) const
 {
-    m_picture->draw(painter, destRect());
+    // Unscaled, the copy is exact wherever it lands and however it is
+    // clipped.
+    painter.drawImage(QPoint(0, 0), paintedPicture());
 }
 
 QPoint TBoardImage::centredPosition() const
@@ -222,4 +241,10 @@ void TBoardImage::paintEvent(QPaintEvent*)
     } restore { m_drawing, wasDrawing };
     QPainter painter(this);
     drawPicture(painter);
+}
+
+void TBoardImage::resizeEvent(QResizeEvent* event)
+{
+    m_paintedStale = true;
+    QWidget::resizeEvent(event);
 }

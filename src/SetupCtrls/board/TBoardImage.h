@@ -6,6 +6,7 @@
 #include "toolkit/controls/TMainMenu.h"
 #include "toolkit/graphics/TPicture.h"
 
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
@@ -58,6 +59,12 @@ public:
 
     // Where the picture is drawn, in the control's coordinates.
     QRect destRect() const;
+    // The picture as the control paints it, at the control's size, with
+    // nothing where the picture does not reach. Made once for each picture
+    // and size: a scaled picture drawn in part (into a highlight's small
+    // image, or clipped by the window) samples the photograph differently
+    // from one drawn whole, so every paint copies these same pixels.
+    const QImage& paintedPicture() const;
     // Draws the picture as the control's own paint does; highlights use it to
     // compose what lies beneath them.
     void drawPicture(QPainter& painter) const;
@@ -66,6 +73,7 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void pictureChanged();
@@ -91,6 +99,8 @@ private:
     int m_layoutTop = 0;
     bool m_paintedOnce = false;
     bool m_drawing = false;
+    mutable QImage m_painted;
+    mutable bool m_paintedStale = true;
     QPointer<QObject> m_watchedWindow;
     QPointer<QObject> m_watchedHandle;
 };

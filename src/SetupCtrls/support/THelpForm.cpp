@@ -9,6 +9,7 @@
 #include "toolkit/graphics/Rounding.h"
 #include "toolkit/layout/Anchors.h"
 #include "toolkit/layout/Layout.h"
+#include "toolkit/layout/TabOrder.h"
 #include "toolkit/rtf/RtfReader.h"
 
 #include <QTextDocument>
@@ -52,7 +53,7 @@ THelpForm::THelpForm(QWidget* mainWindow)
     m_startButton->setCancel(true);
     m_startButton->setCaption(QStringLiteral("Start"));
     m_startButton->setOnClick(TNotifyEvent::bind(this, &THelpForm::StartButtonClick));
-    setTabOrder(m_startButton, m_helpRich);
+    tk::setFirstInTabOrder({ m_startButton, m_helpRich });
     m_startButton->setFocus();
 
     setClientSize(QSize(RichGeometry.width(), height()));

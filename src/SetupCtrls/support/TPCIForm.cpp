@@ -3,6 +3,7 @@
 #include "toolkit/controls/ReadOnlyMemo.h"
 #include "toolkit/controls/TButton.h"
 #include "toolkit/layout/Anchors.h"
+#include "toolkit/layout/TabOrder.h"
 #include "toolkit/layout/WindowGeometry.h"
 
 namespace {
@@ -29,7 +30,7 @@ TPCIForm::TPCIForm(QWidget* mainWindow)
     m_closeButton->setGeometry(QRect(QPoint((tk::outerSize(this).width() - CloseSize.width()) / 2, CloseTop), CloseSize));
     m_closeButton->setCancel(true);
     m_closeButton->setCaption(QStringLiteral("Close"));
-    setTabOrder(m_closeButton, m_pciMemo);
+    tk::setFirstInTabOrder({ m_closeButton, m_pciMemo });
     m_closeButton->setFocus();
 
     fitToControls();

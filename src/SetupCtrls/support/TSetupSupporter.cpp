@@ -334,6 +334,11 @@ void TSetupSupporter::UpdateTimer()
 
 void TSetupSupporter::TimerTick()
 {
+    // While an error box is open the ticks go on but do nothing: a pass that
+    // failed would fail again behind the box. The first tick after the box
+    // closes tries again.
+    if (tk::errorReportShowing())
+        return;
     if (m_helpPending) {
         if (m_helpForm)
             m_helpForm->showAndRaise();

@@ -147,7 +147,7 @@ public:
     // available" when the system refuses the timer.
     void UpdateTimer();
     // One tick: shows the pending help dialog, or else takes one
-    // calibration pass.
+    // calibration pass; nothing while an error box is open.
     void TimerTick();
     // Ends calibration; with ChangeButtons each group's button becomes a
     // "Start" button with the OnStartButtonClick handler.

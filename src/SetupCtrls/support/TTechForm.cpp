@@ -3,6 +3,7 @@
 #include "toolkit/controls/ReadOnlyMemo.h"
 #include "toolkit/controls/TButton.h"
 #include "toolkit/layout/Anchors.h"
+#include "toolkit/layout/TabOrder.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ TTechForm::TTechForm(QWidget* mainWindow)
     m_closeButton->setGeometry(CloseGeometry);
     m_closeButton->setCancel(true);
     m_closeButton->setCaption(QStringLiteral("Close"));
-    setTabOrder(m_closeButton, m_techMemo);
+    tk::setFirstInTabOrder({ m_closeButton, m_techMemo });
     m_closeButton->setFocus();
 
     fitToControls();

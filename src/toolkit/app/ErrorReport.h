@@ -9,10 +9,17 @@
 
 namespace tk {
 
-// Shows the message in an error box. The box is posted to the event loop, so
-// this is safe to call from inside a paint or a nested event handler.
+// Shows the message in an error box, top-most and in the foreground. The box
+// is posted to the event loop, so this is safe to call from inside a paint or
+// a nested event handler. One box at a time: while a report is on its way or
+// its box is open, further reports are dropped, so an error that recurs in
+// every tick cannot pile boxes on top of each other.
 void reportError(const QString& message);
 void reportException(const std::exception& e);
+
+// True from the moment a report is made until its box has been closed.
+// Periodic work holds back meanwhile and tries again after the box closes.
+bool errorReportShowing();
 
 // Runs f at a dispatch point (an event override, a signal connection, a
 // timer tick) and reports whatever it throws instead of letting it unwind

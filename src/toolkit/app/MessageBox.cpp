@@ -13,9 +13,32 @@ namespace {
         return h;
     }
 
+    // A box asked to come to the foreground raises and activates itself as
+    // it is shown, above whichever window of the program had the focus.
+    class Box : public QMessageBox {
+    public:
+        explicit Box(bool foreground)
+            : m_foreground(foreground)
+        {
+        }
+
+    protected:
+        void showEvent(QShowEvent* event) override
+        {
+            QMessageBox::showEvent(event);
+            if (m_foreground) {
+                raise();
+                activateWindow();
+            }
+        }
+
+    private:
+        bool m_foreground;
+    };
+
     int showDialog(const QString& text, const QString& caption, unsigned flags)
     {
-        QMessageBox box;
+        Box box(flags & MB_SETFOREGROUND);
         box.setWindowTitle(caption);
         box.setText(text);
         switch (flags & 0xF0) {

@@ -24,7 +24,30 @@ void TComboBox::prepareEditor()
     // Inline completion would turn "a" into "apple" while the user types,
     // so the text would match items the user never chose.
     editor->setCompleter(nullptr);
-    connect(editor, &QLineEdit::textEdited, this, &TComboBox::raiseChange);
+    connect(editor, &QLineEdit::textEdited, this, &TComboBox::textEdited);
+    connect(editor, &QLineEdit::editingFinished, this, &TComboBox::editingFinished);
+}
+
+void TComboBox::textEdited(const QString& text)
+{
+    // Text that names an item selects it, so that the item shown again
+    // after the user's stray typing is the one last named.
+    const int named = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (named >= 0 && named != currentIndex()) {
+        QLineEdit* editor = lineEdit();
+        const int cursor = editor->cursorPosition();
+        setCurrentIndex(named);
+        editor->setCursorPosition(cursor);
+    }
+    raiseChange();
+}
+
+void TComboBox::editingFinished()
+{
+    // Nothing is raised: the text changes back to what the selection already
+    // stands for.
+    if (isEditable() && itemIndex() < 0)
+        setEditText(itemText(currentIndex()));
 }
 
 void TComboBox::raiseChange()

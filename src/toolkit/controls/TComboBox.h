@@ -1,6 +1,8 @@
 #pragma once
 // A drop-down list, editable or not, whose OnChange reports only what the
 // user does (choosing an item, typing), never changes made by the program.
+// An edit field never keeps text that names no item: when the user is done
+// with it (Enter, or the focus leaves), it shows the selected item again.
 
 #include "toolkit/app/TNotifyEvent.h"
 
@@ -45,6 +47,8 @@ public:
 private:
     void prepareEditor();
     void raiseChange();
+    void textEdited(const QString& text);
+    void editingFinished();
 
     int m_itemHeight = 13; // the Windows toolkit's default for its standard font
     TNotifyEvent m_onChange;

@@ -13,6 +13,10 @@ namespace tk {
 void* loadLibrary(const char* baseName)
 {
 #ifdef _WIN32
+    // Windows would look in the working directory too, where anyone can leave
+    // a library of that name for the program to run. Taken out of the search
+    // once, before the first load.
+    [[maybe_unused]] static const bool withoutWorkingDirectory = SetDllDirectoryW(L"") != 0;
     return LoadLibraryA((std::string(baseName) + ".dll").c_str());
 #else
 #ifdef __APPLE__
@@ -21,7 +25,8 @@ void* loadLibrary(const char* baseName)
     const std::string file = "lib" + std::string(baseName) + ".so";
 #endif
     // Without a slash in the name the dynamic loader searches LD_LIBRARY_PATH,
-    // its cache and the system directories, as a bare name does on Windows.
+    // its cache and the system directories, as a bare name does on Windows;
+    // the working directory only when the library path names it.
     // RTLD_NOW makes a library with unresolvable dependencies fail here, as
     // LoadLibrary would, rather than at some later call into it.
     void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);

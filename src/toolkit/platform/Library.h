@@ -6,9 +6,11 @@ namespace tk {
 
 // Loads the library whose file name the platform makes from baseName
 // ("KORDRV": KORDRV.dll on Windows, libKORDRV.so on Linux), found by the
-// platform's usual search for a bare file name. Returns its handle, or null
-// when it cannot be loaded; a failure shows nothing and leaves nothing loaded.
-// Every successful call counts as one more load of the library.
+// platform's usual search for a bare file name, less the working directory
+// (on Linux the loader never looks there unless the library path says so).
+// Returns its handle, or null when it cannot be loaded; a failure shows
+// nothing and leaves nothing loaded. Every successful call counts as one more
+// load of the library.
 void* loadLibrary(const char* baseName);
 
 // The address of the export called name in a loaded library, or null when the

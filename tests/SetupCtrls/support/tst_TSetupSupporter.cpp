@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -239,8 +240,52 @@ private slots:
         QVERIFY(page.supporter->Calibrating());
         page.supporter->SetCalibrating(false);
         QCOMPARE(testing::shownBoxes().first().text, QStringLiteral("List index out of bounds (2)"));
-        QCOMPARE(testing::shownBoxes().first().flags, unsigned(tk::MB_OK | tk::MB_ICONERROR));
+        QCOMPARE(testing::shownBoxes().first().flags,
+            unsigned(tk::MB_OK | tk::MB_ICONERROR | tk::MB_TOPMOST | tk::MB_SETFOREGROUND));
         QCOMPARE(page.lines(), (QStringList { "Channel 0\t1 V", "Channel 1\t2 V" }));
+    }
+
+    // The error recurs in every pass, and each box stays open a while in a
+    // nested event loop, as a user's does, while the timer goes on.
+    void errorBoxesComeOneAtATimeAndHoldThePasses()
+    {
+        CalibrationPage page({ "1 V", "2 V", "3 V" }, 2);
+        struct Shown {
+            qint64 opened;
+            qint64 closed;
+        };
+        QList<Shown> boxes;
+        int open = 0;
+        int mostOpen = 0;
+        const tk::MessageBoxHandler previous = tk::setMessageBoxHandler([&](const QString&, const QString&, unsigned) {
+            mostOpen = std::max(mostOpen, ++open);
+            const qint64 opened = page.sinceStart.elapsed();
+            // A box over a box is the fault; it is closed at once rather than
+            // nest without end.
+            if (open == 1) {
+                QEventLoop user;
+                QTimer::singleShot(300, &user, &QEventLoop::quit);
+                user.exec();
+            }
+            boxes.append({ opened, page.sinceStart.elapsed() });
+            --open;
+            return int(tk::IDOK);
+        });
+        page.supporter->SetCalibrating(true);
+        QTRY_VERIFY_WITH_TIMEOUT(boxes.size() >= 3, 10000);
+        page.supporter->SetCalibrating(false);
+        tk::setMessageBoxHandler(previous);
+
+        QCOMPARE(mostOpen, 1);
+        for (const Shown& box : boxes) {
+            for (qint64 pass : page.passes)
+                QVERIFY2(pass <= box.opened || pass >= box.closed,
+                    qPrintable(QStringLiteral("a pass at %1 ms while a box was open from %2 to %3 ms").arg(pass).arg(box.opened).arg(box.closed)));
+        }
+        // After each box the next tick tried again, and failed again.
+        for (qsizetype i = 0; i + 1 < boxes.size(); ++i)
+            QVERIFY(std::any_of(page.passes.begin(), page.passes.end(),
+                [&](qint64 pass) { return pass >= boxes[i].closed && pass <= boxes[i + 1].opened; }));
     }
 
     void changesRestartTheTimerOnlyWhenTheyShould_data()

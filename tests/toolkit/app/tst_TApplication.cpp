@@ -7,6 +7,7 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 
 class TApplicationTest : public QObject {
     Q_OBJECT
@@ -127,6 +128,39 @@ private slots:
         } catch (const std::exception& e) {
             QCOMPARE(tk::exceptionText(e), text);
         }
+    }
+
+    // Each box stays open a while in a nested event loop, as a user's does;
+    // reports made meanwhile, before it or from inside it, open no second
+    // box on top of it.
+    void oneErrorBoxAtATime()
+    {
+        QStringList shown;
+        int open = 0;
+        int mostOpen = 0;
+        const tk::MessageBoxHandler previous = tk::setMessageBoxHandler([&](const QString& text, const QString& caption, unsigned flags) {
+            testing::shownBoxes().append({ text, caption, flags });
+            shown << text;
+            mostOpen = std::max(mostOpen, ++open);
+            QEventLoop user;
+            QTimer::singleShot(50, [] { tk::reportError(QStringLiteral("while open")); });
+            QTimer::singleShot(300, &user, &QEventLoop::quit);
+            user.exec();
+            --open;
+            return int(tk::IDOK);
+        });
+        tk::reportError(QStringLiteral("first"));
+        QVERIFY(tk::errorReportShowing());
+        tk::reportError(QStringLiteral("before it opened"));
+        QTRY_VERIFY_WITH_TIMEOUT(!tk::errorReportShowing(), 5000);
+        tk::reportError(QStringLiteral("after it closed"));
+        QTRY_VERIFY_WITH_TIMEOUT(!tk::errorReportShowing(), 5000);
+        tk::setMessageBoxHandler(previous);
+
+        QCOMPARE(shown, (QStringList { "first", "after it closed" }));
+        QCOMPARE(mostOpen, 1);
+        QCOMPARE(testing::shownBoxes().first().flags,
+            unsigned(tk::MB_OK | tk::MB_ICONERROR | tk::MB_TOPMOST | tk::MB_SETFOREGROUND));
     }
 
     void guardedDispatchReportsWithoutUnwinding()
