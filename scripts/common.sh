@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev libjpeg-dev
   xvfb xauth openbox xdotool x11-utils imagemagick
   fonts-dejavu-core clang-format
+  dpkg-dev file desktop-file-utils appstream man-db
 )
 
 ensure_packages() {

@@ -3,6 +3,7 @@
 // Output is deterministic; rerun it (the `images` target) after changing the
 // drawing code and commit the results.
 
+#include "AppIcon.h"
 #include "BoardPhoto.h"
 #include "ImageFiles.h"
 #include "PowerSymbol.h"
@@ -45,6 +46,8 @@ int main(int argc, char** argv)
     if (!writeBoardJpeg(photo, out.filePath(QStringLiteral("board.jpg")), kJpegQuality, &error))
         return fail(error);
     if (!writeFile(out.filePath(QStringLiteral("power.bmp")), encodeIndexedBmp(paintPowerSymbol()), &error))
+        return fail(error);
+    if (!writeAppIcons(out.path(), &error))
         return fail(error);
     if (args.size() == 4 && !hotspotOverlay(photo).save(args.at(3), "PNG"))
         return fail(QStringLiteral("cannot write %1").arg(args.at(3)));

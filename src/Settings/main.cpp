@@ -12,6 +12,11 @@
 int main(int argc, char** argv)
 {
     TApplication app(argc, argv);
+    // Desktops match the window to its menu entry by these: the window class
+    // (the application name) and, where the protocol has one, the entry's
+    // name. The names are fixed here so that a renamed copy still matches.
+    app.setApplicationName(QStringLiteral("Settings"));
+    app.setDesktopFileName(QStringLiteral(SETUP_APP_ID));
     // The program's one icon: 32 x 32 pixels in 16 colours at most.
     app.setWindowIcon(QIcon(QStringLiteral(":/template/images/setup_icon.xpm")));
     std::unique_ptr<TMainForm> mainForm;
