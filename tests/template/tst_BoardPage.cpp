@@ -10,6 +10,7 @@
 #include "SetupCtrls/board/TBoardImage.h"
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "SetupCtrls/board/TThreeJumper.h"
+#include "SetupCtrls/board/Tint.h"
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "template/TMainForm.h"
 #include "toolkit/controls/TComboBox.h"
@@ -304,7 +305,7 @@ private slots:
                 { "hover", circle->HoverImage(), circle->HoverAlpha(), false } };
             for (const auto& image : images) {
                 QImage expected = beneath;
-                TBoardHighlight::TintEllipse(expected, circle->TintColor(), image.alpha, image.ring);
+                SetupCtrls::TintEllipse(expected, circle->TintColor(), image.alpha, image.ring);
                 const QImage actual = image.image.convertToFormat(QImage::Format_RGB32);
                 QCOMPARE(actual.size(), expected.size());
                 int differing = 0;
