@@ -64,11 +64,15 @@ const QStringList kPanels { "PowerPanel", "USBPanel", "LEDPanel", "DCINPanel", "
 
 const QString kRangeTitle = QStringLiteral("Output Voltage Range Jumpers");
 
+// Shown and settled: every circle has had its first paint, so the board is
+// laid out and the menus are complete.
 void showAndSettle(TMainForm& form)
 {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTest::qWait(50);
+    const QList<TBoardHighlight*> highlights = form.findChildren<TBoardHighlight*>();
+    QVERIFY(!highlights.isEmpty());
+    QTRY_VERIFY(std::all_of(highlights.begin(), highlights.end(), [](const TBoardHighlight* h) { return h->Initialised(); }));
 }
 
 }
@@ -553,8 +557,8 @@ private slots:
         auto* picture = part<TThreeJumper>(form, jumper);
         QVERIFY(picture);
         part<QWidget>(form, panel)->show();
-        QTRY_VERIFY(picture->PaintedOnce());
-        QTest::qWait(50);
+        // Painted, and no exchange of its size pending.
+        QTRY_VERIFY(picture->PaintedOnce() && !picture->SizeSwapPending());
         QCOMPARE(picture->size(), size);
         QCOMPARE(picture->grab().size(), size);
         QCOMPARE(picture->size(), size);

@@ -4,6 +4,7 @@
 
 #include "TestMain.h"
 
+#include "SetupCtrls/board/PopupPlacement.h"
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
 #include "SetupCtrls/board/TThreeJumper.h"
@@ -101,16 +102,24 @@ private slots:
         QVERIFY(popup);
         QVERIFY(QTest::qWaitForWindowExposed(popup));
         QTRY_VERIFY(marginsOf(popup).top() > 0);
-        QTest::qWait(200);
-        const QMargins m = marginsOf(popup);
-        const QSize frame(m.left() + m.right(), m.top() + m.bottom());
-        const QSize expectedClient(client.width() ? client.width() : outer.width() - frame.width(),
-            client.height() ? client.height() : outer.height() - frame.height());
-        QTRY_COMPARE(popup->size(), expectedClient);
-        QCOMPARE(popup->frameGeometry().size(), expectedClient + frame);
-        QCOMPARE(popup->minimumSize(), expectedClient);
-        const QPoint expectedAt(frameAt.x(), frameAt.y() >= 0 ? frameAt.y() : 1024 - popup->frameGeometry().height());
-        QTRY_COMPARE(popup->frameGeometry().topLeft(), expectedAt);
+        // The window manager's frame may change once more after the first;
+        // what counts is the size and place made for the frame it has now.
+        const auto frameSize = [popup] {
+            const QMargins m = marginsOf(popup);
+            return QSize(m.left() + m.right(), m.top() + m.bottom());
+        };
+        const auto expectedClient = [&] {
+            return QSize(client.width() ? client.width() : outer.width() - frameSize().width(),
+                client.height() ? client.height() : outer.height() - frameSize().height());
+        };
+        const auto expectedAt = [&] {
+            return QPoint(frameAt.x(), frameAt.y() >= 0 ? frameAt.y() : 1024 - popup->frameGeometry().height());
+        };
+        QTRY_COMPARE(popup->size(), expectedClient());
+        QTRY_COMPARE(popup->frameGeometry().topLeft(), expectedAt());
+        QCOMPARE(popup->size(), expectedClient());
+        QCOMPARE(popup->frameGeometry().size(), expectedClient() + frameSize());
+        QCOMPARE(popup->minimumSize(), expectedClient());
 
         // Closed and opened again, it comes back as it was.
         const QRect before = popup->frameGeometry();
@@ -118,8 +127,7 @@ private slots:
         QTRY_VERIFY(!popup->isVisible());
         tk::sendMessage(board, tk::WM_STARTTOUR);
         QVERIFY(QTest::qWaitForWindowExposed(popup));
-        QTest::qWait(200);
-        QCOMPARE(popup->frameGeometry(), before);
+        QTRY_COMPARE(popup->frameGeometry(), before);
     }
 
     void rangeJumperGuideEndToEnd()
@@ -137,10 +145,19 @@ private slots:
         // past it to the board.
         auto* supporter = qobject_cast<TSetupSupporter*>(form.component("SetSup"));
         QVERIFY(testing::waitIdling([supporter] { return supporter->HelpForm() && supporter->HelpForm()->isVisible(); }));
-        QTest::qWait(300);
+        // Once it has become the active window it takes the activation from
+        // nothing the user opens later.
+        QTRY_COMPARE(QApplication::activeWindow(), supporter->HelpForm());
         auto* combo = qobject_cast<TComboBox*>(form.component("ComboBox1"));
         auto* jumper = qobject_cast<TThreeJumper*>(form.component("RangeJumper"));
         QCOMPARE(combo->currentText(), QStringLiteral("0 to 10V"));
+
+        // Where the popup's frame settles: the panel's place on the window,
+        // shifted with the board, kept on the screen.
+        auto* board = qobject_cast<TBoardImage*>(ranges.first()->parentWidget());
+        QVERIFY(board);
+        const QPoint origin = SetupCtrls::popupOrigin(board->geometry(), QPoint(board->LayoutLeft(), board->LayoutTop()),
+            ranges.first()->RadioPanel()->pos());
 
         pointAt(ranges.first(), ranges.first()->rect().center());
         QTRY_VERIFY(ranges.first()->Popup() && ranges.first()->Popup()->isVisible());
@@ -152,7 +169,11 @@ private slots:
         for (TBoardHighlight* h : ranges)
             QCOMPARE(&h->CurrentImage(), &h->RingImage());
         QVERIFY(QTest::qWaitForWindowExposed(popup));
-        QTest::qWait(300);
+        // Framed, and moved to its place for that frame: the pointer goes
+        // where the jumper really is.
+        QTRY_VERIFY(marginsOf(popup).top() > 0);
+        QTRY_COMPARE(popup->frameGeometry().topLeft(),
+            SetupCtrls::keptOnScreen(origin, popup->frameGeometry().size(), popup->screen()->geometry().size()));
 
         // Straight from the circle onto the jumper picture in the popup.
         pointAt(jumper, jumper->rect().center(), true);

@@ -4,12 +4,23 @@
 
 namespace {
 
-QString findWindow(const QString& title)
+QStringList visibleWindows(const QStringList& criteria)
 {
     QProcess search;
-    search.start(QStringLiteral("xdotool"), { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral("^%1$").arg(title) });
+    search.start(QStringLiteral("xdotool"), QStringList { QStringLiteral("search"), QStringLiteral("--onlyvisible") } + criteria);
     search.waitForFinished(5000);
-    return QString::fromLatin1(search.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).value(0);
+    return QString::fromLatin1(search.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+QString findWindow(const QString& title)
+{
+    return visibleWindows({ QStringLiteral("--name"), QStringLiteral("^%1$").arg(title) }).value(0);
+}
+
+// The program's windows on the screen, its menus' pop-up windows among them.
+qsizetype windowsOf(const QProcess& program)
+{
+    return visibleWindows({ QStringLiteral("--pid"), QString::number(program.processId()) }).size();
 }
 
 void xdotool(const QStringList& arguments)
@@ -39,20 +50,24 @@ private slots:
         const QString helpTitle = QStringLiteral("Instructions for Settings utility");
         QString help;
         QTRY_VERIFY_WITH_TIMEOUT(!(help = findWindow(helpTitle)).isEmpty(), 15000);
-        for (int attempt = 0; attempt < 3 && !findWindow(helpTitle).isEmpty(); ++attempt) {
+        bool helpGone = false;
+        for (int attempt = 0; attempt < 3 && !helpGone; ++attempt) {
             xdotool({ QStringLiteral("windowactivate"), QStringLiteral("--sync"), help });
             xdotool({ QStringLiteral("key"), QStringLiteral("Escape") });
-            QTest::qWait(300);
+            helpGone = QTest::qWaitFor([&] { return findWindow(helpTitle).isEmpty(); }, 1000);
         }
-        QVERIFY(findWindow(helpTitle).isEmpty());
+        QVERIFY(helpGone);
         QTRY_VERIFY_WITH_TIMEOUT(!findWindow(QStringLiteral("External Power")).isEmpty(), 5000);
 
         // File, Exit from the keyboard, as a user would; the menu may miss a
         // key pressed while the window is still being activated, so try again.
         for (int attempt = 0; attempt < 3 && program.state() != QProcess::NotRunning; ++attempt) {
             xdotool({ QStringLiteral("windowactivate"), QStringLiteral("--sync"), window });
+            const qsizetype before = windowsOf(program);
             xdotool({ QStringLiteral("key"), QStringLiteral("alt+f") });
-            QTest::qWait(300);
+            // "e" goes to the File menu once it is on the screen.
+            if (!QTest::qWaitFor([&] { return windowsOf(program) > before; }, 1000))
+                continue;
             xdotool({ QStringLiteral("key"), QStringLiteral("e") });
             program.waitForFinished(3000);
         }

@@ -74,18 +74,20 @@ bool TBoardHighlight::inGroupWith(const QObject* child) const
     return other->Title() == m_title && other->HighlightType() == m_highlightType;
 }
 
-QList<QPointer<TBoardHighlight>> TBoardHighlight::groupMembers() const
+void TBoardHighlight::forEachMember(const std::function<void(TBoardHighlight&)>& action) const
 {
     // Taken before anyone is called: a member's popup can raise highlights
     // and so reorder the very list being walked.
     QList<QPointer<TBoardHighlight>> members;
     QWidget* parent = parentWidget();
     if (!tk::isExactly<TBoardImage>(parent))
-        return members;
+        return;
     for (QObject* child : parent->children())
         if (inGroupWith(child))
             members.append(static_cast<TBoardHighlight*>(child));
-    return members;
+    for (const QPointer<TBoardHighlight>& member : members)
+        if (member)
+            action(*member);
 }
 
 void TBoardHighlight::MouseEnter(RelayMarker relay)
@@ -98,9 +100,7 @@ void TBoardHighlight::MouseEnter(RelayMarker relay)
         ShowPopup();
     if (relay == RelayMarker::FromGroup)
         return;
-    for (const QPointer<TBoardHighlight>& member : groupMembers())
-        if (member)
-            member->MouseEnter(RelayMarker::FromGroup);
+    forEachMember([](TBoardHighlight& member) { member.MouseEnter(RelayMarker::FromGroup); });
 }
 
 void TBoardHighlight::MouseLeave(RelayMarker relay)
@@ -118,9 +118,7 @@ void TBoardHighlight::MouseLeave(RelayMarker relay)
     }
     if (relay == RelayMarker::FromGroup)
         return;
-    for (const QPointer<TBoardHighlight>& member : groupMembers())
-        if (member)
-            member->MouseLeave(RelayMarker::FromGroup);
+    forEachMember([](TBoardHighlight& member) { member.MouseLeave(RelayMarker::FromGroup); });
 }
 
 void TBoardHighlight::Click()
@@ -136,9 +134,7 @@ void TBoardHighlight::KeepPopup()
         m_pinned = true;
         CheckMenuEntry(true);
     }
-    for (const QPointer<TBoardHighlight>& member : groupMembers())
-        if (member)
-            member->KeepOwnPopup();
+    forEachMember([](TBoardHighlight& member) { member.KeepOwnPopup(); });
 }
 
 void TBoardHighlight::KeepOwnPopup()

@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class TBoardHighlight : public QWidget {
     Q_OBJECT
@@ -155,10 +156,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    // The highlights that light, pin and darken with this one, in child
-    // order, this one among them when it is exactly a TBoardHighlight. None
-    // unless the parent is exactly a TBoardImage.
-    QList<QPointer<TBoardHighlight>> groupMembers() const;
+    // Runs action on each highlight that lights, pins and darkens with this
+    // one, in child order, this one among them when it is exactly a
+    // TBoardHighlight; on none unless the parent is exactly a TBoardImage.
+    void forEachMember(const std::function<void(TBoardHighlight&)>& action) const;
     bool inGroupWith(const QObject* child) const;
     QImage composeBeneath() const;
     // A window that stands for the group's popup, made by another member (or

@@ -78,9 +78,10 @@ void TBoardHighlight::MenuEntryClick(QObject* Sender)
             ClosePopup();
             return;
         }
-        for (const QPointer<TBoardHighlight>& member : groupMembers())
-            if (member && member->Popup())
-                member->MenuEntryClick(Sender);
+        forEachMember([Sender](TBoardHighlight& member) {
+            if (member.Popup())
+                member.MenuEntryClick(Sender);
+        });
         return;
     }
     MouseEnter(RelayMarker::Direct);

@@ -100,9 +100,7 @@ void TBoardHighlight::PopupClose()
     CheckMenuEntry(false);
     setPopupEnteredFromHover(false);
     Unlight();
-    for (const QPointer<TBoardHighlight>& member : groupMembers())
-        if (member)
-            member->Unlight();
+    forEachMember([](TBoardHighlight& member) { member.Unlight(); });
 }
 
 void TBoardHighlight::DoneClick(QObject*)

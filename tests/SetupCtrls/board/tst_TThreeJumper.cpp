@@ -50,6 +50,15 @@ protected:
     }
 };
 
+class CountingWidget : public QWidget {
+public:
+    using QWidget::QWidget;
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override { ++paints; }
+};
+
 // Needs its own meta-object to count as a class of its own.
 class OwnPanel : public TRadioPanel {
     Q_OBJECT
@@ -64,6 +73,8 @@ struct Page {
     CountingJumper* jumper = new CountingJumper(&window);
 
     Page() { window.resize(120, 80); }
+    // The picture once the jumper has painted and any exchange of its size
+    // that a turn asked for is done.
     QImage shoot()
     {
         if (!window.isVisible()) {
@@ -71,9 +82,11 @@ struct Page {
             if (!QTest::qWaitForWindowExposed(&window))
                 return {};
         }
-        QTest::qWait(20);
+        if (!QTest::qWaitFor([this] { return settled(jumper); }))
+            return {};
         return jumper->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
+    static bool settled(const TThreeJumper* jumper) { return jumper->PaintedOnce() && !jumper->SizeSwapPending(); }
 };
 
 }
@@ -312,10 +325,16 @@ private slots:
         const char* property = QTest::currentDataTag();
 
         Page page;
+        // Beside the jumper: the window's next paint paints it, and would
+        // paint the jumper with it had the jumper asked for a paint.
+        auto* witness = new CountingWidget(&page.window);
+        witness->setGeometry(100, 60, 10, 10);
         page.shoot();
         page.jumper->paints = 0;
+        witness->paints = 0;
         QVERIFY(page.jumper->setProperty(property, current));
-        QTest::qWait(30);
+        witness->update();
+        QTRY_VERIFY(witness->paints > 0);
         QCOMPARE(page.jumper->paints, 0);
         QVERIFY(page.jumper->setProperty(property, other));
         QTRY_VERIFY(page.jumper->paints > 0);
@@ -393,8 +412,7 @@ private slots:
         QVERIFY(jumper);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QTRY_VERIFY(jumper->PaintedOnce());
-        QTest::qWait(20);
+        QTRY_VERIFY(Page::settled(jumper));
         QCOMPARE(jumper->size(), QSize(18, 43));
         QCOMPARE(boxOf(jumper->grab().toImage(), Maroon), QRect(QPoint(1, 16), QPoint(16, 41)));
     }
