@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev libjpeg-dev
   xvfb xauth openbox xdotool x11-utils imagemagick
   fonts-dejavu-core clang-format
+  clang libclang-rt-14-dev
 )
 
 ensure_packages() {
