@@ -9,6 +9,7 @@ PACKAGES=(
   xvfb xauth openbox xdotool x11-utils imagemagick
   fonts-dejavu-core clang-format
   dpkg-dev file desktop-file-utils appstream man-db
+  clang libclang-rt-14-dev
 )
 
 ensure_packages() {
