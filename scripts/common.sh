@@ -6,7 +6,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libjpeg-dev
-  xvfb xauth openbox xdotool x11-utils imagemagick
+  xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
   fonts-dejavu-core clang-format
   dpkg-dev file desktop-file-utils appstream man-db
   clang libclang-rt-14-dev
@@ -49,25 +49,57 @@ private_runtime_dir() {
   echo "$dir"
 }
 
-# Starts Xvfb and openbox on a free display; sets XVFB_PID, WM_PID, DISPLAY.
-start_virtual_display() {
-  local n=90
-  while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
+# Waits up to $1 seconds for the command that follows to succeed; on a busy
+# machine a server or window manager can take many seconds to come up.
+wait_for() {
+  local seconds="$1"
+  shift
+  local end=$((SECONDS + seconds))
+  until "$@"; do
+    [ "$SECONDS" -ge "$end" ] && return 1
     sleep 0.05
   done
+}
+
+# True once the window manager has taken the screen, or once it has died.
+window_manager_settled() {
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" || ! kill -0 "$WM_PID" 2>/dev/null
+}
+
+# True once Xvfb has written its display number to $1, or once it has died.
+display_chosen() {
+  grep -q '^[0-9][0-9]*$' "$1" || ! kill -0 "$XVFB_PID" 2>/dev/null
+}
+
+# Starts Xvfb on a display of its own choosing and openbox on it, and returns
+# once the window manager has taken the screen; sets XVFB_PID, WM_PID,
+# DISPLAY. Fails, saying why, when either does not come up.
+start_virtual_display() {
+  local numberfile
+  numberfile="$(mktemp)"
+  # Xvfb picks a free display and writes its number once it accepts
+  # clients. A lock-file check cannot see a server that another root or
+  # container sharing the machine's abstract X sockets started, so a display
+  # chosen here could reach someone else's server.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  wait_for 60 display_chosen "$numberfile" || true
+  if ! grep -q '^[0-9][0-9]*$' "$numberfile"; then
+    echo "The virtual X server did not start." >&2
+    rm -f "$numberfile"
+    return 1
+  fi
+  export DISPLAY=":$(head -n 1 "$numberfile")"
+  rm -f "$numberfile"
   openbox >/dev/null 2>&1 &
   WM_PID=$!
-  # Windows mapped before the window manager manages the screen would miss
-  # their frames.
-  for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-    sleep 0.05
-  done
+  # Windows mapped before the window manager manages the screen are framed
+  # late or not at all.
+  wait_for 60 window_manager_settled || true
+  if ! kill -0 "$WM_PID" 2>/dev/null || ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then
+    echo "The window manager did not take the screen of $DISPLAY." >&2
+    return 1
+  fi
 }
 
 stop_virtual_display() {

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs a test program on the shared virtual display: with-display.sh STATE_DIR PROGRAM
+# The window manager's process id is passed on for tests that hold it back.
 set -euo pipefail
 DISPLAY="$(cat "$1/display")"
-export DISPLAY
+read -r _ TEST_WINDOW_MANAGER_PID < "$1/pids"
+export DISPLAY TEST_WINDOW_MANAGER_PID
 exec "$2"

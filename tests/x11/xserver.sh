@@ -8,7 +8,7 @@ case "$1" in
 start)
   mkdir -p "$state"
   [ -f "$state/pids" ] && kill $(cat "$state/pids") 2>/dev/null
-  start_virtual_display
+  start_virtual_display || { stop_virtual_display; exit 1; }
   echo "$DISPLAY" > "$state/display"
   echo "$XVFB_PID $WM_PID" > "$state/pids"
   disown -a

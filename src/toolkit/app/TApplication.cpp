@@ -41,10 +41,13 @@ void TApplication::setOnIdle(TIdleEvent handler)
 bool TApplication::windowsAwaitFirstPaint() const
 {
     // A shown window that the window system has not exposed yet will be
-    // painted as soon as the expose arrives (under X11 after a round trip to
-    // the server): the application is not idle before that paint.
+    // painted as soon as the expose arrives (under X11 after the window
+    // manager has framed and mapped it, which on a busy machine can take
+    // seconds): the application is not idle before that paint. A minimised
+    // window is exposed only when the user restores it.
     for (const QWindow* window : QGuiApplication::topLevelWindows())
-        if (window->isVisible() && !window->isExposed() && window->type() != Qt::Desktop)
+        if (window->isVisible() && !window->isExposed() && window->type() != Qt::Desktop
+            && !(window->windowStates() & Qt::WindowMinimized))
             return true;
     return false;
 }

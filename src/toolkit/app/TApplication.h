@@ -33,7 +33,9 @@ private:
     bool windowsAwaitFirstPaint() const;
 
     static constexpr int ExposePollMs = 20;
-    static constexpr int MaxExposeWaitMs = 2000;
+    // Long enough for a window manager on a loaded machine; only an expose
+    // that never comes waits this long.
+    static constexpr int MaxExposeWaitMs = 30000;
 
     TIdleEvent m_onIdle;
     bool m_inIdle = false;
