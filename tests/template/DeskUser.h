@@ -122,7 +122,7 @@ public:
     {
         for (int round = 0; round < 4; ++round) {
             QCoreApplication::processEvents();
-            if (!cross() && !ungrab())
+            if (!cross() && !ungrab() && !refocus())
                 break;
         }
     }
@@ -201,6 +201,22 @@ private:
 
     // Timestamps step by elapsed milliseconds: a press long after the one
     // before is never half of a double click.
+    // When the window with the focus goes, the window manager gives it to
+    // the topmost window left. True when it did.
+    bool refocus()
+    {
+        if (QGuiApplication::focusWindow())
+            return false;
+        for (QWidget* w : stack()) {
+            if (w->windowType() == Qt::Popup)
+                continue;
+            w->activateWindow();
+            bump(w);
+            return true;
+        }
+        return false;
+    }
+
     // A menu or drop-down list holds the pointer while it is open; once it
     // closes, the window under the pointer is entered again, as the display
     // reports the end of a grab. True when that happened.
