@@ -35,6 +35,11 @@ TPopupForm::TPopupForm(TBoardHighlight* highlight)
     // laid out in the page's font.
     if (highlight)
         setFont(highlight->font());
+    // The mouse can leave without a leave of the popup's own: from its frame,
+    // from its drop-down list once that closes, or onto a window that came
+    // up over it. Whatever the pointer does next elsewhere in the program is
+    // the moment to look where it is.
+    qApp->installEventFilter(this);
 }
 
 TPopupForm::~TPopupForm() = default;
@@ -217,7 +222,8 @@ void TPopupForm::watchLeaves(QWidget* widget)
 
 bool TPopupForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Leave && watched != this)
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Leave || type == QEvent::Enter || type == QEvent::MouseMove) && watched != this)
         mouseLeft();
     return QWidget::eventFilter(watched, event);
 }

@@ -1,0 +1,874 @@
+// A user let loose on the board page: seeded runs of random moves, clicks,
+// double clicks, keys, typed text, menu commands and close boxes, with what
+// must hold checked after every one of them. A failing run prints its seed
+// and the shortest list of events found that still fails; run the program
+// with RANDOM_USE_REPLAY set to that list to play it again, step by step.
+//
+// RANDOM_USE_FIRST_SEED, RANDOM_USE_RUNS and RANDOM_USE_EVENTS choose the
+// runs (by default seeds 1 to 20 of 5,000 events each); RANDOM_USE_VERBOSE
+// prints what every event did.
+
+#include "DeskUser.h"
+#include "TestMain.h"
+
+#include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/board/TBoardImage.h"
+#include "SetupCtrls/board/TPopupForm.h"
+#include "SetupCtrls/board/TRadioPanel.h"
+#include "SetupCtrls/board/TThreeJumper.h"
+#include "SetupCtrls/support/THelpForm.h"
+#include "SetupCtrls/support/TSetupSupporter.h"
+#include "template/TMainForm.h"
+#include "toolkit/controls/TComboBox.h"
+#include "toolkit/controls/TMainMenu.h"
+#include "toolkit/controls/TMenuItem.h"
+#include "toolkit/controls/TRadioButton.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractScrollArea>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <array>
+#include <memory>
+#include <random>
+
+using namespace SetupTypes;
+
+namespace {
+
+enum class Act : char {
+    MoveOntoCircle = 'm',
+    MoveOntoBoard = 'b',
+    MoveIntoWindow = 'w',
+    MoveOntoFrame = 'f',
+    Click = 'c',
+    DoubleClick = 'd',
+    ClickControl = 'k',
+    ChooseMenuItem = 'n',
+    ChooseRange = 'r',
+    PressKey = 'p',
+    TypeText = 't',
+    CloseBox = 'x',
+    Exit = 'e',
+};
+
+// One thing the user does. Which circle, window, control, item or key it
+// is, and where inside it, is chosen from a and b among what is there when
+// the event comes, so that any list of events can be played on any state.
+struct Event {
+    Act act;
+    quint32 a;
+    quint32 b;
+
+    QString text() const { return QStringLiteral("%1%2.%3").arg(QChar::fromLatin1(char(act))).arg(a).arg(b); }
+};
+
+// How often each act comes, out of the sum.
+constexpr std::array<std::pair<Act, int>, 12> Weights { {
+    { Act::MoveOntoCircle, 22 },
+    { Act::MoveOntoBoard, 7 },
+    { Act::MoveIntoWindow, 10 },
+    { Act::MoveOntoFrame, 4 },
+    { Act::Click, 12 },
+    { Act::DoubleClick, 2 },
+    { Act::ClickControl, 20 },
+    { Act::ChooseMenuItem, 6 },
+    { Act::ChooseRange, 3 },
+    { Act::PressKey, 8 },
+    { Act::TypeText, 3 },
+    { Act::CloseBox, 4 },
+} };
+
+QList<Event> generate(quint32 seed, int count)
+{
+    std::mt19937 random(seed);
+    int total = 0;
+    for (const auto& [act, weight] : Weights)
+        total += weight;
+    QList<Event> events;
+    for (int i = 0; i < count; ++i) {
+        int pick = int(random() % quint32(total));
+        Act act = Weights.front().first;
+        for (const auto& [candidate, weight] : Weights) {
+            if (pick < weight) {
+                act = candidate;
+                break;
+            }
+            pick -= weight;
+        }
+        const quint32 a = random();
+        events.append({ act, a, quint32(random()) });
+    }
+    // The run ends as the program does: File, Exit or the main window's
+    // close box.
+    events.append({ Act::Exit, quint32(random()), 0 });
+    return events;
+}
+
+QList<Event> parse(const QString& text)
+{
+    static const QRegularExpression word(QStringLiteral("^([a-z])(\\d+)\\.(\\d+)$"));
+    QList<Event> events;
+    for (const QString& item : text.split(QRegularExpression(QStringLiteral("[\\s,;]+")), Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch m = word.match(item);
+        if (!m.hasMatch())
+            qFatal("RANDOM_USE_REPLAY: \"%s\" is no event (a letter, a number, a full stop, a number)", qPrintable(item));
+        events.append({ Act(m.captured(1).at(0).toLatin1()), m.captured(2).toUInt(), m.captured(3).toUInt() });
+    }
+    return events;
+}
+
+QString join(const QList<Event>& events)
+{
+    QStringList words;
+    for (const Event& e : events)
+        words.append(e.text());
+    return words.join(u' ');
+}
+
+int envNumber(const char* name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+// A point inside rect, placed by the two halves of b.
+QPoint pointIn(QRect rect, quint32 b)
+{
+    const int x = rect.left() + int((b & 0xFFFF) % quint32(qMax(1, rect.width())));
+    const int y = rect.top() + int((b >> 16) % quint32(qMax(1, rect.height())));
+    return { x, y };
+}
+
+// The range selector's items and the jumper pair each stands for: the
+// board's own table, written out here on its own.
+struct RangeRow {
+    const char* text;
+    TJumperState range;
+    TJumperState polarity;
+};
+constexpr std::array<RangeRow, 6> Ranges { {
+    { "0 to 2.5V", jsRight, jsRight },
+    { "0 to 5V", jsLeft, jsRight },
+    { "0 to 10V", jsOpen, jsRight },
+    { "-2.5 to 2.5V", jsRight, jsLeft },
+    { "-5 to 5V", jsLeft, jsLeft },
+    { "-10 to 10 V", jsOpen, jsLeft },
+} };
+
+const std::array<Qt::Key, 9> Keys { Qt::Key_Escape, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space,
+    Qt::Key_Up, Qt::Key_Down, Qt::Key_Backspace, Qt::Key_Delete };
+const std::array<const char*, 7> Texts { "12V", "0 to 5V", "-5 to 5V", "-10 to 10 V", "0 to 2.5V", "x", "V" };
+
+QString menuCaptionOf(THighlightType type)
+{
+    switch (type) {
+    case htOptions:
+        return QStringLiteral("&Options");
+    case htSettings:
+        return QStringLiteral("&Settings");
+    case htCalibration:
+        return QStringLiteral("&Calibration");
+    }
+    return {};
+}
+
+// The highlights that light, pin and darken together: same parent, title
+// and kind.
+struct Group {
+    QString title;
+    THighlightType type;
+    QList<QPointer<TBoardHighlight>> members;
+    QPointer<TRadioPanel> panel;
+    QPointer<TMenuItem> item;
+    // The popup the panel went into when the group first popped up.
+    QPointer<TPopupForm> panelHome;
+    bool panelMoved = false;
+};
+
+struct Failure {
+    int at = -1; // index of the event after which it was found
+    QString rule; // which rule broke
+    QString detail;
+    bool failed() const { return at >= 0; }
+};
+
+// One start of the program, played event by event.
+class PageRun {
+public:
+    explicit PageRun(DeskUser& user)
+        : m_user(user)
+    {
+        testing::shownBoxes().clear();
+        m_before = QApplication::topLevelWidgets();
+        m_form = std::make_unique<TMainForm>();
+        m_user.reset();
+        m_form->show();
+        m_board = qobject_cast<TBoardImage*>(m_form->component(QStringLiteral("BoardImage1")));
+        m_supporter = qobject_cast<TSetupSupporter*>(m_form->component(QStringLiteral("SetSup")));
+        m_combo = qobject_cast<TComboBox*>(m_form->component(QStringLiteral("ComboBox1")));
+        m_range = qobject_cast<TThreeJumper*>(m_form->component(QStringLiteral("RangeJumper")));
+        m_polarity = qobject_cast<TThreeJumper*>(m_form->component(QStringLiteral("PolarityJumper")));
+        m_power = qobject_cast<TThreeJumper*>(m_form->component(QStringLiteral("BusPowerJumper")));
+        m_busRadio = qobject_cast<TRadioButton*>(m_form->component(QStringLiteral("BusPowerRadio")));
+        m_extRadio = qobject_cast<TRadioButton*>(m_form->component(QStringLiteral("ExtPowerRadio")));
+        m_bar = qobject_cast<TMainMenu*>(m_form->component(QStringLiteral("MainMenu1")));
+        for (QObject* child : m_board->children())
+            if (auto* h = qobject_cast<TBoardHighlight*>(child))
+                m_highlights.append(h);
+        // The program greets the user: the circles have painted and entered
+        // their menus, and the help dialog has come up by itself.
+        m_ready = testing::waitIdling([this] {
+            if (!m_supporter->HelpForm() || !m_supporter->HelpForm()->isVisible())
+                return false;
+            return std::all_of(m_highlights.begin(), m_highlights.end(), [](auto* h) { return h->Initialised(); });
+        });
+        m_user.settle();
+        for (TBoardHighlight* h : m_highlights) {
+            auto same = std::find_if(m_groups.begin(), m_groups.end(),
+                [h](const Group& g) { return g.title == h->Title() && g.type == h->HighlightType(); });
+            if (same == m_groups.end()) {
+                m_groups.append({ h->Title(), h->HighlightType(), {}, h->RadioPanel(), itemFor(h), {}, false });
+                same = m_groups.end() - 1;
+            }
+            same->members.append(h);
+        }
+        m_tops = QApplication::topLevelWidgets();
+        trackWindows();
+    }
+
+    ~PageRun()
+    {
+        // A run that ends early leaves the program as it was: its windows go
+        // with the main window.
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        m_form.reset();
+        m_user.settle();
+    }
+
+    bool ready() const { return m_ready; }
+    bool ended() const { return !m_form; }
+
+    // What the last event came to, for the report.
+    const QString& did() const { return m_did; }
+
+    void perform(const Event& e)
+    {
+        m_did.clear();
+        switch (e.act) {
+        case Act::MoveOntoCircle: {
+            TBoardHighlight* h = m_highlights.at(qsizetype(e.a % quint32(m_highlights.size())));
+            moveTo(h->mapToGlobal(pointIn(h->rect(), e.b)), h->objectName());
+            break;
+        }
+        case Act::MoveOntoBoard:
+            moveTo(m_board->mapToGlobal(pointIn(m_board->rect(), e.b)), QStringLiteral("the board"));
+            break;
+        case Act::MoveIntoWindow: {
+            const QList<QWidget*> windows = m_user.stack();
+            QWidget* w = windows.at(qsizetype(e.a % quint32(windows.size())));
+            moveTo(pointIn(w->geometry(), e.b), name(w));
+            break;
+        }
+        case Act::MoveOntoFrame: {
+            const QList<QWidget*> windows = m_user.stack();
+            QWidget* w = windows.at(qsizetype(e.a % quint32(windows.size())));
+            const QRect frame = w->frameGeometry();
+            const QPoint along = pointIn(frame, e.b);
+            // One of the four edges, by the low bits of a.
+            const int edge = int((e.a >> 16) % 4);
+            const QPoint at = edge == 0 ? QPoint(frame.left(), along.y())
+                : edge == 1             ? QPoint(frame.right(), along.y())
+                : edge == 2             ? QPoint(along.x(), frame.top())
+                                        : QPoint(along.x(), frame.bottom());
+            moveTo(at, QStringLiteral("the frame of %1").arg(name(w)));
+            break;
+        }
+        case Act::Click:
+            m_user.click();
+            m_did = QStringLiteral("click");
+            break;
+        case Act::DoubleClick:
+            m_user.doubleClick();
+            m_did = QStringLiteral("double click");
+            break;
+        case Act::ClickControl: {
+            const QList<QWidget*> controls = clickable();
+            if (controls.isEmpty())
+                break;
+            QWidget* c = controls.at(qsizetype(e.a % quint32(controls.size())));
+            moveTo(c->mapToGlobal(pointIn(c->rect(), e.b)), name(c));
+            m_user.click();
+            m_did += QStringLiteral(", click");
+            break;
+        }
+        case Act::ChooseMenuItem:
+            chooseMenuItem(e.a);
+            break;
+        case Act::ChooseRange:
+            chooseRange(e.a);
+            break;
+        case Act::PressKey: {
+            const Qt::Key key = Keys.at(e.a % Keys.size());
+            m_did = QStringLiteral("key %1 to %2").arg(QKeySequence(key).toString(), focusName());
+            m_user.key(key);
+            break;
+        }
+        case Act::TypeText: {
+            const QString text = QString::fromLatin1(Texts.at(e.a % Texts.size()));
+            m_did = QStringLiteral("type \"%1\" to %2").arg(text, focusName());
+            m_user.type(text);
+            break;
+        }
+        case Act::CloseBox: {
+            QList<QWidget*> windows;
+            for (QWidget* w : m_user.stack())
+                if (w != m_form.get() && w->windowType() != Qt::Popup)
+                    windows.append(w);
+            if (windows.isEmpty())
+                break;
+            QWidget* w = windows.at(qsizetype(e.a % quint32(windows.size())));
+            m_did = QStringLiteral("close box of %1").arg(name(w));
+            w->windowHandle()->close();
+            m_user.settle();
+            break;
+        }
+        case Act::Exit:
+            m_exitedByMenu = e.a % 2 == 0;
+            if (m_exitedByMenu) {
+                m_did = QStringLiteral("File, Exit");
+                if (QWidget* popup = QApplication::activePopupWidget())
+                    popup->close();
+                m_user.settle();
+                if (auto* exit = qobject_cast<TMenuItem*>(m_form->component(QStringLiteral("Exit2"))))
+                    chooseFrom(qobject_cast<TMenuItem*>(m_form->component(QStringLiteral("File1"))), exit);
+            }
+            // A menu bar that popups cover leaves the user the close box.
+            if (m_form->isVisible() && m_form->windowHandle()) {
+                m_did += QStringLiteral(", then the close box of the main window");
+                m_form->windowHandle()->close();
+                m_user.settle();
+            }
+            if (!m_exitedByMenu) {
+                m_did = QStringLiteral("close box of the main window");
+                m_form->windowHandle()->close();
+                m_user.settle();
+            }
+            m_exited = true;
+            break;
+        }
+    }
+
+    // What must hold now; the first rule broken, if any.
+    Failure check()
+    {
+        Failure f;
+        const auto fail = [&f](const char* rule, const QString& detail) {
+            if (!f.failed()) {
+                f.at = 0;
+                f.rule = QString::fromLatin1(rule);
+                f.detail = detail;
+            }
+        };
+
+        if (!testing::shownBoxes().isEmpty())
+            fail("no error", QStringLiteral("an error was reported: \"%1\"").arg(testing::shownBoxes().first().text));
+
+        m_tops = QApplication::topLevelWidgets();
+        trackWindows();
+        for (const auto& [window, windowName] : m_windows)
+            if (!window)
+                fail("windows live as long as the main window", windowName + QStringLiteral(" was destroyed"));
+
+        if (m_exited) {
+            checkExit(fail);
+            return f;
+        }
+
+        // The board settings: the selected range is the one the jumpers
+        // give, the polarity jumper is never open, and the power jumper and
+        // the two radio buttons agree.
+        const int index = m_combo->itemIndex();
+        if (index >= 0 && index < int(Ranges.size())) {
+            const RangeRow& row = Ranges.at(std::size_t(index));
+            if (m_range->JumperState() != row.range || m_polarity->JumperState() != row.polarity)
+                fail("range", QStringLiteral("\"%1\" selected, jumpers %2 and %3").arg(QString::fromLatin1(row.text)).arg(int(m_range->JumperState())).arg(int(m_polarity->JumperState())));
+        } else if (index != -1) {
+            fail("range", QStringLiteral("item %1 selected").arg(index));
+        }
+        if (m_polarity->JumperState() == jsOpen)
+            fail("range", QStringLiteral("the polarity jumper is open"));
+        if (m_busRadio->isChecked() == m_extRadio->isChecked())
+            fail("power", QStringLiteral("both radio buttons %1").arg(m_busRadio->isChecked() ? "selected" : "clear"));
+        if (m_power->JumperState() == jsOpen)
+            fail("power", QStringLiteral("the power jumper is open"));
+        if (m_busRadio->isChecked() != (m_power->JumperState() == jsRight))
+            fail("power", QStringLiteral("USB Bus Powered %1, power jumper %2").arg(m_busRadio->isChecked() ? "selected" : "clear").arg(int(m_power->JumperState())));
+
+        for (Group& g : m_groups)
+            checkGroup(g, fail);
+        return f;
+    }
+
+private:
+    template <class Fail>
+    void checkGroup(Group& g, const Fail& fail)
+    {
+        QList<TPopupForm*> popups;
+        TBoardHighlight* owner = nullptr;
+        for (const auto& member : g.members) {
+            if (member && member->Popup()) {
+                popups.append(member->Popup());
+                owner = member;
+            }
+        }
+        int windows = 0;
+        for (QWidget* w : m_tops)
+            if (auto* p = qobject_cast<TPopupForm*>(w); p && p->windowTitle() == displayTitle(g) && p->Tag() == int(g.type))
+                ++windows;
+        if (popups.size() > 1 || windows > 1)
+            fail("one popup per group", QStringLiteral("%1 has %2 popups").arg(g.title).arg(qMax(popups.size(), qsizetype(windows))));
+        TPopupForm* popup = popups.value(0);
+        const bool shown = popup && popup->isVisible();
+        const bool pinned = shown && owner->Pinned();
+
+        if (g.item && g.item->isChecked() != pinned)
+            fail("menu item checked while pinned", QStringLiteral("\"%1\" is %2 while its popup is %3").arg(g.title, g.item->isChecked() ? "checked" : "clear", shown ? (pinned ? "pinned" : "hovered") : "closed"));
+        for (const auto& member : g.members)
+            if (member && member->Lit() != shown)
+                fail("lit while shown", QStringLiteral("%1 is %2 while the popup of %3 is %4").arg(member->objectName(), member->Lit() ? "lit" : "dark", g.title, shown ? "shown" : "closed"));
+        const bool active = shown && popup->isActiveWindow();
+        for (const auto& member : g.members)
+            if (member && member->Active() != active)
+                fail("ring while active", QStringLiteral("%1 is %2 while the popup of %3 is %4").arg(member->objectName(), member->Active() ? "active" : "inactive", g.title, active ? "the active window" : "not active"));
+
+        // While the popup's own drop-down list is open the list has the
+        // mouse; the popup looks where it is once the list has closed.
+        bool ownListOpen = false;
+        for (QWidget* w = QApplication::activePopupWidget(); w && popup; w = w->parentWidget())
+            ownListOpen = ownListOpen || w == popup;
+        if (popup && popup->EnteredFromHover() && !ownListOpen) {
+            if (!pinned)
+                fail("entered from hover only while pinned", QStringLiteral("the popup of %1 is %2").arg(g.title, shown ? "hovered" : "closed"));
+            else if (!popup->frameGeometry().contains(m_user.pos()))
+                fail("a popup pinned from hover closes when the mouse leaves it", QStringLiteral("the popup of %1 at %2,%3 %4x%5 is open with the mouse at %6,%7").arg(g.title).arg(popup->frameGeometry().x()).arg(popup->frameGeometry().y()).arg(popup->frameGeometry().width()).arg(popup->frameGeometry().height()).arg(m_user.pos().x()).arg(m_user.pos().y()));
+        }
+        if (shown && !pinned && !std::any_of(g.members.begin(), g.members.end(), [](const auto& m) { return m && m->underMouse(); }))
+            fail("a hovered popup closes when the mouse leaves its circle", QStringLiteral("the popup of %1 is open, hovered, with the mouse at %2,%3 over %4").arg(g.title).arg(m_user.pos().x()).arg(m_user.pos().y()).arg(name(QApplication::widgetAt(m_user.pos()))));
+
+        if (!g.panel)
+            return;
+        auto* home = qobject_cast<TPopupForm*>(g.panel->parentWidget());
+        if (home) {
+            if (!g.panelMoved) {
+                g.panelMoved = true;
+                g.panelHome = home;
+            }
+            if (home != g.panelHome)
+                fail("a panel stays in its popup", QStringLiteral("%1 moved from one popup to another").arg(g.panel->objectName()));
+            if (home != popup)
+                fail("a panel stays in its popup", QStringLiteral("%1 is not in the popup of %2").arg(g.panel->objectName(), g.title));
+        } else {
+            if (g.panelMoved)
+                fail("a panel stays in its popup", QStringLiteral("%1 left its popup").arg(g.panel->objectName()));
+            if (popup)
+                fail("a panel stays in its popup", QStringLiteral("%1 is not in the popup of %2").arg(g.panel->objectName(), g.title));
+        }
+        if (g.panel->isVisible() != shown)
+            fail("a panel shows with its popup", QStringLiteral("%1 is %2 while the popup of %3 is %4").arg(g.panel->objectName(), g.panel->isVisible() ? "visible" : "hidden", g.title, shown ? "shown" : "closed"));
+    }
+
+    static QString displayTitle(const Group& g)
+    {
+        QString caption = g.title;
+        return caption.remove(u'&');
+    }
+
+    template <class Fail>
+    void checkExit(const Fail& fail)
+    {
+        if (m_form->isVisible()) {
+            fail("File, Exit and the close box end the program", QStringLiteral("the main window is still shown after %1").arg(m_did));
+            return;
+        }
+        // The program returns from its loop and the main window goes, with
+        // every window it owns.
+        QList<QPair<QPointer<QWidget>, QString>> windows = m_windows;
+        m_form.reset();
+        m_user.settle();
+        for (const auto& [window, windowName] : windows)
+            if (window)
+                fail("windows go with the main window", windowName + QStringLiteral(" outlived the main window"));
+    }
+
+    TMenuItem* itemFor(const TBoardHighlight* h) const
+    {
+        for (TMenuItem* menu : m_bar->items())
+            if (menu->caption() == menuCaptionOf(h->HighlightType()))
+                for (TMenuItem* item : menu->items())
+                    if (item->caption() == h->Title())
+                        return item;
+        return nullptr;
+    }
+
+    // Every window the program has made since it started, by name; none of
+    // them may go before the main window does.
+    void trackWindows()
+    {
+        for (QWidget* w : m_tops) {
+            if (m_before.contains(w) || w == m_form.get())
+                continue;
+            if (std::any_of(m_windows.begin(), m_windows.end(), [w](const auto& t) { return t.first == w; }))
+                continue;
+            m_windows.append({ w, name(w) });
+        }
+    }
+
+    QString name(const QWidget* w) const
+    {
+        if (!w)
+            return QStringLiteral("nothing");
+        if (auto* popup = qobject_cast<const TPopupForm*>(w))
+            return QStringLiteral("the popup \"%1\"").arg(popup->windowTitle());
+        if (w == m_form.get())
+            return QStringLiteral("the main window");
+        if (!w->objectName().isEmpty())
+            return w->objectName();
+        if (w->isWindow() && !w->windowTitle().isEmpty())
+            return QStringLiteral("\"%1\"").arg(w->windowTitle());
+        return QString::fromLatin1(w->metaObject()->className());
+    }
+
+    QString focusName() const
+    {
+        QWidget* focus = QApplication::focusWidget();
+        return focus ? name(focus) + QStringLiteral(" in ") + name(focus->window()) : QStringLiteral("no window");
+    }
+
+    void moveTo(QPoint global, const QString& aim)
+    {
+        m_user.moveTo(global);
+        QWidget* window = m_user.windowAt(global);
+        QWidget* under = window ? window->childAt(window->mapFromGlobal(global)) : nullptr;
+        m_did = QStringLiteral("move to %1,%2 aiming at %3, over %4").arg(global.x()).arg(global.y()).arg(aim, window ? name(under ? under : window) : QStringLiteral("a frame"));
+    }
+
+    // The controls a user clicks, in the shown windows other than menus.
+    QList<QWidget*> clickable() const
+    {
+        QList<QWidget*> controls;
+        for (QWidget* w : m_user.stack()) {
+            if (w->windowType() == Qt::Popup)
+                continue;
+            if (w == m_form.get()) {
+                for (TBoardHighlight* h : m_highlights)
+                    if (h->isVisible())
+                        controls.append(h);
+                continue;
+            }
+            for (QWidget* c : w->findChildren<QWidget*>()) {
+                if (!c->isVisible() || !c->isEnabled() || c->isWindow())
+                    continue;
+                // The jumpers, radio buttons and range selector are what the
+                // page is for: they come up four times as often.
+                if (qobject_cast<TThreeJumper*>(c) || qobject_cast<QRadioButton*>(c) || qobject_cast<QComboBox*>(c))
+                    controls.append({ c, c, c, c });
+                else if (qobject_cast<QAbstractButton*>(c) || qobject_cast<QAbstractScrollArea*>(c) || qobject_cast<TRadioPanel*>(c))
+                    controls.append(c);
+            }
+        }
+        return controls;
+    }
+
+    // Opens the menu from the bar and clicks the item, as far as what lies
+    // on top lets the clicks through.
+    void chooseFrom(TMenuItem* menu, TMenuItem* item)
+    {
+        const QRect onBar = m_bar->actionGeometry(menu);
+        m_user.moveTo(m_bar->mapToGlobal(onBar.center()));
+        m_user.click();
+        m_did += QStringLiteral(" (%1").arg(menu->caption());
+        QMenu* list = menu->menu();
+        if (!list || !list->isVisible()) {
+            m_did += QStringLiteral(" did not open)");
+            return;
+        }
+        m_user.moveTo(list->mapToGlobal(list->actionGeometry(item).center()));
+        m_user.click();
+        m_did += QStringLiteral(", %1)").arg(item->caption());
+    }
+
+    void chooseMenuItem(quint32 a)
+    {
+        QList<QPair<TMenuItem*, TMenuItem*>> entries;
+        for (TMenuItem* menu : m_bar->items())
+            for (TMenuItem* item : menu->items())
+                if (item->objectName() != QLatin1String("Exit2") && item->onClick().assigned())
+                    entries.append(qMakePair(menu, item));
+        const auto& [menu, item] = entries.at(qsizetype(a % quint32(entries.size())));
+        m_did = QStringLiteral("menu %1, %2").arg(menu->caption(), item->caption());
+        chooseFrom(menu, item);
+    }
+
+    // Picks a range from the selector's drop-down list.
+    void chooseRange(quint32 a)
+    {
+        if (!m_combo->isVisible())
+            return;
+        const QPoint arrow(m_combo->width() - 6, m_combo->height() / 2);
+        m_user.moveTo(m_combo->mapToGlobal(arrow));
+        m_user.click();
+        m_did = QStringLiteral("open the range list");
+        QAbstractItemView* view = m_combo->view();
+        if (!view->isVisible()) {
+            m_did += QStringLiteral(" (it did not open)");
+            return;
+        }
+        const int row = int(a % quint32(m_combo->count()));
+        const QRect rect = view->visualRect(m_combo->model()->index(row, 0));
+        // Pointing at the item marks it; Enter takes it. (A click would do
+        // too, but the list ignores the button's release for a moment
+        // after it opens, which is longer than this test lets pass.)
+        m_user.moveTo(view->viewport()->mapToGlobal(rect.center()));
+        m_user.key(Qt::Key_Return);
+        m_did += QStringLiteral(", choose \"%1\"").arg(m_combo->itemText(row));
+        if (view->isVisible())
+            m_did += QStringLiteral(" (the list stays open)");
+    }
+
+    DeskUser& m_user;
+    QList<QWidget*> m_before;
+    // The top-level windows as the last check found them.
+    QWidgetList m_tops;
+    std::unique_ptr<TMainForm> m_form;
+    TBoardImage* m_board = nullptr;
+    TSetupSupporter* m_supporter = nullptr;
+    TComboBox* m_combo = nullptr;
+    TThreeJumper* m_range = nullptr;
+    TThreeJumper* m_polarity = nullptr;
+    TThreeJumper* m_power = nullptr;
+    TRadioButton* m_busRadio = nullptr;
+    TRadioButton* m_extRadio = nullptr;
+    TMainMenu* m_bar = nullptr;
+    QList<TBoardHighlight*> m_highlights;
+    QList<Group> m_groups;
+    QList<QPair<QPointer<QWidget>, QString>> m_windows;
+    bool m_ready = false;
+    bool m_exited = false;
+    bool m_exitedByMenu = false;
+    QString m_did;
+};
+
+// Plays the events on a fresh start of the program until one breaks a
+// rule; log collects what each event did.
+Failure play(DeskUser& user, const QList<Event>& events, QStringList* log = nullptr)
+{
+    PageRun run(user);
+    if (!run.ready())
+        return { 0, QStringLiteral("start"), QStringLiteral("the page did not come up with its help dialog") };
+    Failure start = run.check();
+    if (start.failed())
+        return { 0, start.rule, QStringLiteral("at start: ") + start.detail };
+    for (qsizetype i = 0; i < events.size(); ++i) {
+        run.perform(events.at(i));
+        if (log)
+            log->append(QStringLiteral("%1  %2: %3").arg(i + 1, 5).arg(events.at(i).text(), run.did()));
+        Failure f = run.check();
+        if (f.failed()) {
+            f.at = int(i);
+            return f;
+        }
+        if (events.at(i).act == Act::Exit)
+            break;
+    }
+    return {};
+}
+
+// Cuts the list down, chunk by chunk, to events that still break the same
+// rule; stops after timeBudgetMs.
+QList<Event> shrink(DeskUser& user, QList<Event> events, const QString& rule, int timeBudgetMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qsizetype chunk = qMax<qsizetype>(1, events.size() / 2);
+    while (chunk >= 1 && clock.elapsed() < timeBudgetMs) {
+        bool cut = false;
+        for (qsizetype i = 0; i < events.size() && clock.elapsed() < timeBudgetMs;) {
+            QList<Event> candidate = events;
+            candidate.remove(i, qMin(chunk, events.size() - i));
+            const Failure f = play(user, candidate);
+            if (f.failed() && f.rule == rule) {
+                events = candidate.first(f.at + 1);
+                cut = true;
+            } else {
+                i += chunk;
+            }
+        }
+        if (!cut)
+            chunk /= 2;
+    }
+    return events;
+}
+
+}
+
+// The range circles' group on the started page, for paths written out by
+// hand: its state as the user sees it after each step.
+struct RangePage {
+    explicit RangePage(DeskUser& user)
+        : user(user)
+    {
+        user.reset();
+        form.show();
+        auto* supporter = qobject_cast<TSetupSupporter*>(form.component(QStringLiteral("SetSup")));
+        ready = testing::waitIdling([supporter] { return supporter->HelpForm() && supporter->HelpForm()->isVisible(); });
+        if (ready)
+            supporter->HelpForm()->windowHandle()->close();
+        user.settle();
+    }
+
+    template <class T>
+    T* part(const char* name) const { return qobject_cast<T*>(form.component(QString::fromLatin1(name))); }
+
+    TPopupForm* popup() const { return part<TBoardHighlight>("RSettingsHighlight")->Popup(); }
+
+    QString state() const
+    {
+        TPopupForm* p = popup();
+        if (!p || !p->isVisible())
+            return QStringLiteral("Closed");
+        if (!p->Highlight()->Pinned())
+            return QStringLiteral("Hovered");
+        return p->EnteredFromHover() ? QStringLiteral("Pinned from hover") : QStringLiteral("Pinned");
+    }
+
+    void act(const QString& step)
+    {
+        auto* board = part<QWidget>("BoardImage1");
+        if (step == "enter")
+            user.moveTo(part<QWidget>("RSettingsHighlight")->mapToGlobal(QPoint(40, 40)));
+        else if (step == "into popup")
+            user.moveTo(popup()->geometry().topRight() + QPoint(-8, 8));
+        else if (step == "open list")
+            user.moveTo(part<QWidget>("ComboBox1")->mapToGlobal(QPoint(139, 10))), user.click();
+        else if (step == "onto board")
+            user.moveTo(board->mapToGlobal(QPoint(590, 580)));
+        else if (step == "onto frame")
+            user.moveTo(popup()->frameGeometry().topLeft() + QPoint(0, 20));
+        else if (step == "Escape")
+            user.key(Qt::Key_Escape);
+        else
+            QFAIL(qPrintable("no step " + step));
+    }
+
+    DeskUser& user;
+    TMainForm form;
+    bool ready = false;
+};
+
+class tst_RandomUse : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // Offscreen windows report what the platform cannot do; that is no
+        // fault of the program.
+        static QtMessageHandler previous = nullptr;
+        previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (!message.contains(QLatin1String("This plugin does not support")))
+                previous(type, context, message);
+        });
+    }
+
+    // A popup pinned from hover closes once the mouse is outside it, also
+    // when no leave of the popup's own tells it so: the mouse left it for
+    // its frame or for its drop-down list first.
+    void aPopupPinnedFromHoverClosesWhereverTheMouseLeftIt_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("state");
+        using L = QStringList;
+        QTest::newRow("into the popup") << L { "enter", "into popup" } << "Pinned from hover";
+        QTest::newRow("onto its frame") << L { "enter", "into popup", "onto frame" } << "Pinned from hover";
+        QTest::newRow("from its frame onto the board") << L { "enter", "into popup", "onto frame", "onto board" } << "Closed";
+        QTest::newRow("its list open, the mouse out") << L { "enter", "into popup", "open list", "onto board" } << "Pinned from hover";
+        QTest::newRow("... and the list closed") << L { "enter", "into popup", "open list", "onto board", "Escape" } << "Closed";
+    }
+
+    void aPopupPinnedFromHoverClosesWhereverTheMouseLeftIt()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, state);
+        DeskUser user;
+        RangePage page(user);
+        QVERIFY(page.ready);
+        for (const QString& step : steps)
+            page.act(step);
+        QCOMPARE(page.state(), state);
+        if (QWidget* list = QApplication::activePopupWidget())
+            list->close();
+    }
+
+    void randomUse_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<QString>("replay");
+        const QString replay = qEnvironmentVariable("RANDOM_USE_REPLAY");
+        if (!replay.isEmpty()) {
+            QTest::newRow("replay") << quint32(0) << replay;
+            return;
+        }
+        const int first = envNumber("RANDOM_USE_FIRST_SEED", 1);
+        const int runs = envNumber("RANDOM_USE_RUNS", 20);
+        for (int seed = first; seed < first + runs; ++seed)
+            QTest::addRow("seed %d", seed) << quint32(seed) << QString();
+    }
+
+    void randomUse()
+    {
+        QFETCH(quint32, seed);
+        QFETCH(QString, replay);
+        DeskUser user;
+        if (!replay.isEmpty()) {
+            QStringList log;
+            const Failure f = play(user, parse(replay), &log);
+            for (const QString& line : log)
+                qInfo().noquote() << line;
+            if (f.failed())
+                QFAIL(qPrintable(QStringLiteral("after event %1: %2: %3").arg(f.at + 1).arg(f.rule, f.detail)));
+            return;
+        }
+
+        const QList<Event> events = generate(seed, envNumber("RANDOM_USE_EVENTS", 5000));
+        QStringList log;
+        const bool verbose = qEnvironmentVariableIsSet("RANDOM_USE_VERBOSE");
+        const Failure f = play(user, events, verbose ? &log : nullptr);
+        for (const QString& line : log)
+            qInfo().noquote() << line;
+        if (!f.failed())
+            return;
+        // The runs of one program share a minute of shrinking, so that
+        // many failing seeds stay within the test's time limit.
+        static qint64 shrinkingLeft = 60000;
+        QElapsedTimer shrinking;
+        shrinking.start();
+        const QList<Event> shortest = shrink(user, events.first(f.at + 1), f.rule, int(shrinkingLeft));
+        shrinkingLeft = qMax<qint64>(0, shrinkingLeft - shrinking.elapsed());
+        log.clear();
+        const Failure again = play(user, shortest, &log);
+        QString report = QStringLiteral("seed %1, after event %2: %3: %4\n").arg(seed).arg(f.at + 1).arg(f.rule, f.detail);
+        report += QStringLiteral("shortest list found (%1 events), ending: %2: %3\n").arg(shortest.size()).arg(again.rule, again.detail);
+        report += log.join(u'\n');
+        report += QStringLiteral("\nreplay: RANDOM_USE_REPLAY='%1' %2").arg(join(shortest), QCoreApplication::applicationFilePath());
+        QFAIL(qPrintable(report));
+    }
+};
+
+SETUP_TEST_MAIN(tst_RandomUse)
+#include "tst_RandomUse.moc"
