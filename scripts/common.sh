@@ -7,7 +7,7 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libjpeg-dev
   xvfb xauth openbox xdotool x11-utils imagemagick
-  fonts-dejavu-core clang-format
+  fonts-dejavu-core fonts-wine clang-format
 )
 
 ensure_packages() {
