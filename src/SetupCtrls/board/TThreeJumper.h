@@ -3,6 +3,7 @@
 // and a shunt cap over the left pair, the right pair or neither), turned to
 // any of four directions; a click moves the cap to its next position.
 
+#include "SetupCtrls/board/FocusCue.h"
 #include "SetupCtrls/board/SetupTypes.h"
 #include "toolkit/app/TNotifyEvent.h"
 #include "toolkit/graphics/TColor.h"
@@ -79,6 +80,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void scheduleSizeSwap();
@@ -100,6 +104,7 @@ private:
     bool m_sizeSwapQueued = false;
     bool m_paintedOnce = false;
     bool m_leftPressed = false;
+    FocusCue m_focusCue;
 
     // Kept between paints and only resized: the picture is drawn lying into
     // the work bitmap, then turned into the display bitmap.
