@@ -6,6 +6,7 @@
 #include "toolkit/graphics/Rounding.h"
 #include "toolkit/platform/ExactClass.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QMouseEvent>
@@ -123,6 +124,34 @@ void TThreeJumper::setJumperState(TJumperState value)
         return;
     m_jumperState = value;
     update();
+    // Screen readers hear the new position.
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent moved(this, PositionText());
+        QAccessible::updateAccessibility(&moved);
+    }
+}
+
+void TThreeJumper::setPositionNames(const QStringList& value)
+{
+    if (m_positionNames == value)
+        return;
+    m_positionNames = value;
+}
+
+QString TThreeJumper::PositionText() const
+{
+    const QString named = m_positionNames.value(int(m_jumperState));
+    if (!named.isEmpty())
+        return named;
+    switch (m_jumperState) {
+    case jsLeft:
+        return QStringLiteral("cap on the first pair");
+    case jsRight:
+        return QStringLiteral("cap on the second pair");
+    case jsOpen:
+        break;
+    }
+    return QStringLiteral("open");
 }
 
 void TThreeJumper::setBaseColor(TColor value)

@@ -9,6 +9,7 @@
 #include "toolkit/graphics/TColor.h"
 
 #include <QImage>
+#include <QStringList>
 #include <QWidget>
 
 class TThreeJumper : public QWidget {
@@ -20,6 +21,7 @@ class TThreeJumper : public QWidget {
     Q_PROPERTY(SetupTypes::TOrientationType Orientation READ Orientation WRITE setOrientation)
     Q_PROPERTY(SetupTypes::TBorderStyle BorderStyle READ BorderStyle WRITE setBorderStyle)
     Q_PROPERTY(bool AllowOpen READ AllowOpen WRITE setAllowOpen)
+    Q_PROPERTY(QStringList PositionNames READ PositionNames WRITE setPositionNames)
     Q_PROPERTY(TNotifyEvent OnClick READ OnClick WRITE setOnClick)
 
 public:
@@ -62,6 +64,14 @@ public:
     bool AllowOpen() const { return m_allowOpen; }
     void setAllowOpen(bool value);
 
+    // What each position means, in words, for screen readers: open, left,
+    // right, as the labels beside the picture name them ("VUSB: +5V from
+    // the USB bus"). A missing one is told by where the cap sits.
+    QStringList PositionNames() const { return m_positionNames; }
+    void setPositionNames(const QStringList& value);
+    // The words for the position the cap is in now.
+    QString PositionText() const;
+
     // Raised after a click has moved the cap.
     TNotifyEvent OnClick() const { return m_onClick; }
     void setOnClick(const TNotifyEvent& value) { m_onClick = value; }
@@ -99,6 +109,7 @@ private:
     SetupTypes::TBorderStyle m_borderStyle = SetupTypes::bsSingle;
     bool m_allowOpen = true;
     TNotifyEvent m_onClick;
+    QStringList m_positionNames;
 
     bool m_sizeSwapPending = false;
     bool m_sizeSwapQueued = false;
