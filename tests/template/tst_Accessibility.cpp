@@ -6,7 +6,6 @@
 
 #include "TestMain.h"
 
-#include "SetupCtrls/board/BoardAccessibility.h"
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TPopupForm.h"
 #include "SetupCtrls/board/TThreeJumper.h"
@@ -85,22 +84,6 @@ private slots:
         QCOMPARE(a->text(QAccessible::Description), description);
         QVERIFY(a->state().focusable);
         QVERIFY(!a->state().pressed);
-    }
-
-    void kindsInWords_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("words");
-        QTest::newRow("settings") << int(htSettings) << "jumper setting";
-        QTest::newRow("options") << int(htOptions) << "information";
-        QTest::newRow("calibration") << int(htCalibration) << "calibration";
-    }
-
-    void kindsInWords()
-    {
-        QFETCH(int, kind);
-        QFETCH(QString, words);
-        QCOMPARE(SetupCtrls::kindInWords(THighlightType(kind)), words);
     }
 
     // Pressed while the group's popup is pinned, for every member of the
