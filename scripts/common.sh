@@ -7,7 +7,7 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libjpeg-dev
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
-  fonts-dejavu-core clang-format
+  fonts-dejavu-core fonts-wine clang-format
   dpkg-dev file desktop-file-utils appstream man-db
   clang libclang-rt-14-dev
 )

@@ -1,5 +1,6 @@
 #include "SetupCtrls/Registration.h"
 
+#include "SetupCtrls/board/BoardAccessibility.h"
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
 #include "SetupCtrls/board/TRadioPanel.h"
@@ -19,6 +20,7 @@ void registerClasses()
         tk::registerClass<TBoardImage>();
         tk::registerClass<TBoardHighlight>();
         tk::registerClass<TSetupSupporter>();
+        installBoardAccessibility();
         return true;
     }();
     Q_UNUSED(done);

@@ -438,7 +438,7 @@ private slots:
         QCOMPARE(orderOf({ "ComboBox1", "ExtPowerRadio", "BusPowerRadio" }),
             (QStringList { "BusPowerRadio", "ExtPowerRadio", "ComboBox1" }));
         QCOMPARE(part<QWidget>(form, "BusPowerRadio")->focusPolicy(), Qt::StrongFocus);
-        QCOMPARE(part<QWidget>(form, "RangeJumper")->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(part<QWidget>(form, "RangeJumper")->focusPolicy(), Qt::TabFocus);
     }
 
     void theControlsOnThePanels_data()

@@ -12,6 +12,7 @@
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "SetupCtrls/support/TTechForm.h"
 #include "template/TMainForm.h"
+#include "toolkit/app/LayoutFonts.h"
 #include "toolkit/app/Messages.h"
 #include "toolkit/controls/TMainMenu.h"
 #include "toolkit/controls/TMenuItem.h"
@@ -20,6 +21,7 @@
 #include <QEventLoop>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTimer>
 #include <functional>
 #include <limits>
@@ -321,6 +323,29 @@ private slots:
         QCOMPARE(page.supporter->TechSupportText(), first + CrLf + CrLf + second);
         page.supporter->BuildSupportDialogs();
         QCOMPARE(lines(page.supporter->TechForm()->TechMemo()->toPlainText()), (QStringList { first, "", second }));
+    }
+
+    void theTelephoneSentenceShowsWithoutScrolling()
+    {
+        if (!tk::hasDefaultFormFont())
+            QSKIP("the forms' default font is not installed");
+        Page page;
+        page.supporter->BuildSupportDialogs();
+        TTechForm* tech = page.supporter->TechForm();
+        tech->show();
+        QVERIFY(QTest::qWaitForWindowExposed(tech));
+        QPlainTextEdit* memo = tech->TechMemo();
+        QCOMPARE(memo->font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(memo->verticalScrollBar()->value(), 0);
+        // The first paragraph ends with the telephone sentence; it lies
+        // wholly inside the box as the dialog opens.
+        const QTextBlock first = memo->document()->firstBlock();
+        QVERIFY(first.text().endsWith("for any of your product questions."));
+        const QRect shown = memo->viewport()->rect();
+        QTextCursor end(first);
+        end.movePosition(QTextCursor::EndOfBlock);
+        QVERIFY2(shown.contains(memo->cursorRect(end)),
+            qPrintable(QStringLiteral("the sentence ends at %1, the box shows %2 pixels").arg(memo->cursorRect(end).bottom()).arg(shown.height())));
     }
 
     void theInstalledCardsAreListed_data()

@@ -13,6 +13,8 @@ TBoardHighlight::TBoardHighlight(QWidget* parent)
     : QWidget(parent)
 {
     resize(DefaultSize, DefaultSize);
+    // Tab and the arrow keys reach it; a click leaves the focus where it is.
+    setFocusPolicy(Qt::TabFocus);
     // The field starts at the first kind, so that this write fills in the
     // colour scheme as a changed value does.
     setHighlightType(htSettings);

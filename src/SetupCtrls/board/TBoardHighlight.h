@@ -3,6 +3,7 @@
 // it and opens its spot's popup, and its entry in the menu bar opens and
 // closes the same popup.
 
+#include "SetupCtrls/board/FocusCue.h"
 #include "SetupCtrls/board/SetupTypes.h"
 #include "SetupCtrls/board/TPopupForm.h"
 #include "SetupCtrls/board/TRadioPanel.h"
@@ -131,6 +132,19 @@ public:
     // Sets the check mark of the highlight's item in LinkedMenu.
     virtual void CheckMenuEntry(bool value);
 
+    // Enter or Space on the focused highlight: what a click does after the
+    // mouse has come in (the group's popup opens pinned, the menu item
+    // checked); Escape in that popup gives the focus back here.
+    void KeyboardClick();
+    // Puts the board's highlights in the window's focus chain in tour
+    // order, so that the first Tab lands on the first of them.
+    void OrderTour();
+    // Shows the focus ring while the highlight has the focus, as a key
+    // pressed on it would.
+    void ShowFocusCue();
+    // The focus ring is painted over CurrentImage now.
+    bool FocusRingShown() const;
+
     // The highlight's menu item was chosen (Sender is the item), or Previous
     // or Next of another popup landed here (Sender is that highlight): a
     // checked item closes the group's popup, anything else opens and pins it.
@@ -154,6 +168,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // Runs action on each highlight that lights, pins and darkens with this
@@ -195,4 +213,5 @@ private:
     bool m_active = false;
     TNotifyEvent m_onClick;
     tk::ClickTracker m_clicks;
+    FocusCue m_focusCue;
 };

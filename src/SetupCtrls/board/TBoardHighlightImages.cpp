@@ -3,6 +3,7 @@
 
 #include "SetupCtrls/board/TBoardHighlight.h"
 
+#include "SetupCtrls/board/FocusRing.h"
 #include "SetupCtrls/board/TBoardImage.h"
 #include "toolkit/app/ErrorReport.h"
 #include "toolkit/platform/ExactClass.h"
@@ -88,8 +89,11 @@ void TBoardHighlight::paintEvent(QPaintEvent*)
         m_initialised = true;
         if (board)
             tk::guarded([this] { RegisterMenuEntry(); });
+        OrderTour();
     }
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(QPoint(0, 0), CurrentImage());
+    if (FocusRingShown())
+        SetupCtrls::drawFocusEllipse(painter, rect());
 }

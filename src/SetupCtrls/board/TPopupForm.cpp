@@ -159,6 +159,7 @@ void TPopupForm::buildControls(int memoHeight)
     tk::setAnchors(m_nextButton, akBottom);
     tk::setAnchors(m_doneButton, akRight | akBottom);
     tk::setAnchors(m_statusMemo, akLeft | akTop | akRight | akBottom);
+    arrangeTabOrder();
 }
 
 void TPopupForm::layoutControls()

@@ -84,11 +84,21 @@ public:
     // Puts the window's frame at topLeft, pushed back inside the screen.
     void placeAt(QPoint topLeft);
 
+    // Where Escape gives the focus back: the circle the keyboard opened the
+    // popup from, else the highlight that owns it. Forgotten at each hide.
+    void setFocusReturn(QWidget* widget);
+    QWidget* focusReturn() const;
+    // Tab walks the panel's jumper pictures, radio buttons and other
+    // controls, then Previous, Next and Done.
+    void arrangeTabOrder();
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // The size rules with the frame as it is now: the outer size follows
@@ -116,6 +126,7 @@ private:
     QPointer<QPushButton> m_doneButton;
     QPointer<QPlainTextEdit> m_statusMemo;
     int m_memoHeight = 0;
+    QPointer<QWidget> m_focusReturn;
 
     std::optional<QSize> m_requestedClient;
     QSize m_requestedOuter;

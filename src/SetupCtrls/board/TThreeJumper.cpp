@@ -1,10 +1,13 @@
 #include "SetupCtrls/board/TThreeJumper.h"
 
+#include "SetupCtrls/board/FocusRing.h"
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "toolkit/app/ErrorReport.h"
 #include "toolkit/graphics/Rounding.h"
 #include "toolkit/platform/ExactClass.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMetaObject>
 #include <QPainter>
 #include <algorithm>
@@ -114,7 +117,9 @@ TThreeJumper::TThreeJumper(QWidget* parent)
     , m_displayBitmap(0, 0, QImage::Format_RGB32)
 {
     resize(DefaultWidth, DefaultHeight);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it and Space moves the cap; a click leaves the focus where
+    // it is.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 TThreeJumper::~TThreeJumper() = default;
@@ -127,6 +132,34 @@ void TThreeJumper::setJumperState(TJumperState value)
         return;
     m_jumperState = value;
     update();
+    // Screen readers hear the new position.
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent moved(this, PositionText());
+        QAccessible::updateAccessibility(&moved);
+    }
+}
+
+void TThreeJumper::setPositionNames(const QStringList& value)
+{
+    if (m_positionNames == value)
+        return;
+    m_positionNames = value;
+}
+
+QString TThreeJumper::PositionText() const
+{
+    const QString named = m_positionNames.value(int(m_jumperState));
+    if (!named.isEmpty())
+        return named;
+    switch (m_jumperState) {
+    case jsLeft:
+        return QStringLiteral("cap on the first pair");
+    case jsRight:
+        return QStringLiteral("cap on the second pair");
+    case jsOpen:
+        break;
+    }
+    return QStringLiteral("open");
 }
 
 void TThreeJumper::setBaseColor(TColor value)
@@ -217,6 +250,34 @@ void TThreeJumper::mouseDoubleClickEvent(QMouseEvent* event)
     // its release would move the cap a second time: a double click is one
     // click here.
     m_clicks.doubleClick(event);
+}
+
+void TThreeJumper::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (m_focusCue.keyUsed())
+        update();
+    // Holding the key down moves the cap once.
+    if (!event->isAutoRepeat())
+        tk::guarded([this] { click(); });
+}
+
+void TThreeJumper::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    m_focusCue.focusIn(event->reason());
+    update();
+}
+
+void TThreeJumper::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    m_focusCue.focusOut(event->reason());
+    update();
 }
 
 // The size follows an axis change of Orientation, but never by a paint:
@@ -351,6 +412,8 @@ void TThreeJumper::paintEvent(QPaintEvent*)
     if (!m_displayBitmap.isNull()) {
         QPainter painter(this);
         painter.drawImage(QPoint(0, 0), m_displayBitmap, QRect(0, 0, width(), height()));
+        if (hasFocus() && m_focusCue.shown())
+            SetupCtrls::drawFocusRect(painter, rect());
     }
     m_paintedOnce = true;
 }

@@ -3,12 +3,14 @@
 // and a shunt cap over the left pair, the right pair or neither), turned to
 // any of four directions; a click moves the cap to its next position.
 
+#include "SetupCtrls/board/FocusCue.h"
 #include "SetupCtrls/board/SetupTypes.h"
 #include "toolkit/app/TNotifyEvent.h"
 #include "toolkit/controls/ClickTracker.h"
 #include "toolkit/graphics/TColor.h"
 
 #include <QImage>
+#include <QStringList>
 #include <QWidget>
 
 class TThreeJumper : public QWidget {
@@ -20,6 +22,7 @@ class TThreeJumper : public QWidget {
     Q_PROPERTY(SetupTypes::TOrientationType Orientation READ Orientation WRITE setOrientation)
     Q_PROPERTY(SetupTypes::TBorderStyle BorderStyle READ BorderStyle WRITE setBorderStyle)
     Q_PROPERTY(bool AllowOpen READ AllowOpen WRITE setAllowOpen)
+    Q_PROPERTY(QStringList PositionNames READ PositionNames WRITE setPositionNames)
     Q_PROPERTY(TNotifyEvent OnClick READ OnClick WRITE setOnClick)
 
 public:
@@ -64,6 +67,14 @@ public:
     bool AllowOpen() const { return m_allowOpen; }
     void setAllowOpen(bool value);
 
+    // What each position means, in words, for screen readers: open, left,
+    // right, as the labels beside the picture name them ("VUSB: +5V from
+    // the USB bus"). A missing one is told by where the cap sits.
+    QStringList PositionNames() const { return m_positionNames; }
+    void setPositionNames(const QStringList& value);
+    // The words for the position the cap is in now.
+    QString PositionText() const;
+
     // Raised after a click has moved the cap.
     TNotifyEvent OnClick() const { return m_onClick; }
     void setOnClick(const TNotifyEvent& value) { m_onClick = value; }
@@ -82,6 +93,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void scheduleSizeSwap();
@@ -98,11 +112,13 @@ private:
     SetupTypes::TBorderStyle m_borderStyle = SetupTypes::bsSingle;
     bool m_allowOpen = true;
     TNotifyEvent m_onClick;
+    QStringList m_positionNames;
 
     bool m_sizeSwapPending = false;
     bool m_sizeSwapQueued = false;
     bool m_paintedOnce = false;
     tk::ClickTracker m_clicks;
+    FocusCue m_focusCue;
 
     // Kept between paints and only resized: the picture is drawn lying into
     // the work bitmap, then turned into the display bitmap.

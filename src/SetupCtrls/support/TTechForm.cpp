@@ -1,5 +1,6 @@
 #include "SetupCtrls/support/TTechForm.h"
 
+#include "toolkit/app/LayoutFonts.h"
 #include "toolkit/controls/ReadOnlyMemo.h"
 #include "toolkit/controls/TButton.h"
 #include "toolkit/layout/Anchors.h"
@@ -17,6 +18,10 @@ TTechForm::TTechForm(QWidget* mainWindow)
 {
     setObjectName(QStringLiteral("TechForm"));
     setWindowTitle(QStringLiteral("Technical Support"));
+    // The text box was sized for the forms' default font; Qt's own is wider
+    // and cuts the text off in the middle of the telephone sentence.
+    if (tk::hasDefaultFormFont())
+        setFont(tk::defaultFormFont());
 
     m_techMemo = tk::newReadOnlyMemo<QPlainTextEdit>(this, QStringLiteral("TechMemo"));
     m_techMemo->setGeometry(MemoGeometry);

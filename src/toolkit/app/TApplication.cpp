@@ -1,6 +1,7 @@
 #include "toolkit/app/TApplication.h"
 
 #include "toolkit/app/ErrorReport.h"
+#include "toolkit/app/LayoutFonts.h"
 
 #include <QAbstractEventDispatcher>
 #include <QTimer>
@@ -24,6 +25,7 @@ TApplication::TApplication(int& argc, char** argv)
 {
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
         this, &TApplication::aboutToBlock);
+    tk::registerLayoutFonts();
 }
 
 TApplication::~TApplication() = default;

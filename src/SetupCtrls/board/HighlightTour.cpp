@@ -1,0 +1,65 @@
+#include "SetupCtrls/board/HighlightTour.h"
+
+#include "SetupCtrls/board/HighlightMenuRules.h"
+#include "SetupCtrls/board/TBoardHighlight.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace SetupCtrls {
+
+QList<TBoardHighlight*> highlightTour(const QWidget* board)
+{
+    QList<TBoardHighlight*> rest;
+    if (!board)
+        return rest;
+    TMainMenu* bar = nullptr;
+    for (QObject* child : board->children()) {
+        auto* highlight = qobject_cast<TBoardHighlight*>(child);
+        if (!highlight || !highlight->isVisibleTo(board) || !highlight->isEnabled())
+            continue;
+        rest.append(highlight);
+        if (!bar)
+            bar = highlight->LinkedMenu();
+    }
+    // Raising a group reorders the children: the tour reads the page
+    // instead, row by row, so that it stays the same whatever was raised.
+    std::stable_sort(rest.begin(), rest.end(), [](const TBoardHighlight* a, const TBoardHighlight* b) {
+        return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+    });
+    if (!bar)
+        return rest;
+
+    QList<TBoardHighlight*> tour;
+    for (THighlightType type : { htSettings, htCalibration, htOptions }) {
+        const QString caption = menuCaption(type);
+        for (TMenuItem* menu : bar->items()) {
+            if (menu->caption() != caption)
+                continue;
+            for (TMenuItem* item : menu->items()) {
+                for (auto it = rest.begin(); it != rest.end();) {
+                    if ((*it)->HighlightType() == type && (*it)->Title() == item->caption()) {
+                        tour.append(*it);
+                        it = rest.erase(it);
+                    } else {
+                        ++it;
+                    }
+                }
+            }
+        }
+    }
+    return tour + rest;
+}
+
+TBoardHighlight* tourNeighbour(const TBoardHighlight* from, int step)
+{
+    if (!from)
+        return nullptr;
+    const QList<TBoardHighlight*> tour = highlightTour(from->parentWidget());
+    const qsizetype own = tour.indexOf(from);
+    if (own < 0)
+        return nullptr;
+    return tour.at(wrappedIndex(own + step, tour.size()));
+}
+
+}

@@ -1,0 +1,115 @@
+#include "TestMain.h"
+
+#include "toolkit/app/LayoutFonts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QTemporaryDir>
+
+namespace {
+
+bool wineFontsInstalled()
+{
+    return QFile::exists(QDir(QString::fromLatin1(tk::LayoutFontFolder)).filePath("tahoma.ttf"))
+        && QFile::exists(QDir(QString::fromLatin1(tk::LayoutFontFolder)).filePath("ms_sans_serif.ttf"));
+}
+
+}
+
+class LayoutFontsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theFormsFontsAreTheRegisteredOnes_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("pixelSize");
+        QTest::addColumn<int>("pointSize");
+        QTest::addColumn<bool>("bold");
+        // The page, the header label and the installed-cards box.
+        QTest::newRow("page") << "MS Sans Serif" << 11 << -1 << false;
+        QTest::newRow("header") << "Tahoma" << -1 << 18 << true;
+        QTest::newRow("cards") << "Tahoma" << -1 << 10 << true;
+    }
+
+    void theFormsFontsAreTheRegisteredOnes()
+    {
+        if (!wineFontsInstalled())
+            QSKIP("fonts-wine is not installed");
+        QFETCH(QString, family);
+        QFETCH(int, pixelSize);
+        QFETCH(int, pointSize);
+        QFETCH(bool, bold);
+        QFont font(family);
+        if (pixelSize > 0)
+            font.setPixelSize(pixelSize);
+        else
+            font.setPointSize(pointSize);
+        font.setBold(bold);
+        const QFontInfo info(font);
+        QCOMPARE(info.family(), family);
+        QCOMPARE(info.bold(), bold);
+    }
+
+    void theFormsDefaultFontIsTheBitmapSize()
+    {
+        if (!wineFontsInstalled())
+            QSKIP("fonts-wine is not installed");
+        QVERIFY(tk::hasDefaultFormFont());
+        const QFontMetrics metrics(tk::defaultFormFont());
+        QCOMPARE(QFontInfo(tk::defaultFormFont()).family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(metrics.height(), 13);
+        QCOMPARE(metrics.ascent(), 11);
+    }
+
+    void verdanaIsDrawnInTheNearestSans()
+    {
+        if (QFontDatabase::hasFamily("Verdana"))
+            QSKIP("Verdana itself is installed");
+        if (!QFontDatabase::hasFamily("DejaVu Sans"))
+            QSKIP("DejaVu Sans is not installed");
+        QCOMPARE(QFontInfo(QFont("Verdana", 12, QFont::Bold)).family(), QStringLiteral("DejaVu Sans"));
+    }
+
+    void onlyReadableFontsNotYetRegisteredAreAdded_data()
+    {
+        QTest::addColumn<QStringList>("copied"); // from the system's folder
+        QTest::addColumn<QStringList>("damaged"); // files of that name holding no font
+        QTest::addColumn<QStringList>("families");
+        QTest::newRow("none there") << QStringList {} << QStringList {} << QStringList {};
+        QTest::newRow("both Tahomas") << QStringList { "tahoma.ttf", "tahomabd.ttf" } << QStringList {}
+                                      << QStringList { "Tahoma" };
+        QTest::newRow("all three") << QStringList { "ms_sans_serif.ttf", "tahoma.ttf", "tahomabd.ttf" }
+                                   << QStringList {} << QStringList { "MS Sans Serif", "Tahoma" };
+        QTest::newRow("a damaged one is passed over") << QStringList { "tahoma.ttf" }
+                                                      << QStringList { "ms_sans_serif.ttf" } << QStringList { "Tahoma" };
+        QTest::newRow("other files are not read") << QStringList {} << QStringList { "verdana.ttf" } << QStringList {};
+    }
+
+    void onlyReadableFontsNotYetRegisteredAreAdded()
+    {
+        QFETCH(QStringList, copied);
+        QFETCH(QStringList, damaged);
+        QFETCH(QStringList, families);
+        if (!copied.isEmpty() && !wineFontsInstalled())
+            QSKIP("fonts-wine is not installed");
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        for (const QString& name : copied)
+            QVERIFY(QFile::copy(QDir(QString::fromLatin1(tk::LayoutFontFolder)).filePath(name), dir.filePath(name)));
+        for (const QString& name : damaged) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("not a font");
+        }
+        QCOMPARE(tk::registerLayoutFonts(dir.path()), families);
+        // A second start-up call reads nothing again.
+        QCOMPARE(tk::registerLayoutFonts(dir.path()), QStringList {});
+    }
+};
+
+SETUP_TEST_MAIN(LayoutFontsTest)
+#include "tst_LayoutFonts.moc"
