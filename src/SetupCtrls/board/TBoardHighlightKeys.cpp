@@ -21,14 +21,15 @@ void TBoardHighlight::KeyboardClick()
     if (!self)
         return;
     // Escape in the popup gives the focus back here.
-    for (const QPointer<TBoardHighlight>& member : groupMembers()) {
-        if (member && member->Popup()) {
-            member->Popup()->setFocusReturn(this);
-            return;
-        }
-    }
-    if (m_popup)
-        m_popup->setFocusReturn(this);
+    TPopupForm* popup = nullptr;
+    forEachMember([&popup](TBoardHighlight& member) {
+        if (!popup)
+            popup = member.Popup();
+    });
+    if (!popup)
+        popup = m_popup;
+    if (popup)
+        popup->setFocusReturn(this);
 }
 
 void TBoardHighlight::OrderTour()
