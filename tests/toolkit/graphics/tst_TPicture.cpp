@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QImageWriter>
 #include <QPainter>
 #include <QSignalSpy>
 
@@ -254,6 +255,28 @@ private slots:
             QFAIL("the picture was accepted");
         } catch (const tk::Error& e) {
             QTEST(e.message(), "message");
+        }
+    }
+
+    // Each scan of a progressive image goes over the whole picture again.
+    void aJpegOfTooManyScansIsRefused()
+    {
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setProgressiveScanWrite(true);
+        QVERIFY(writer.write(QImage(16, 16, QImage::Format_RGB32)));
+        const qsizetype lastScan = jpeg.lastIndexOf("\xFF\xDA");
+        const qsizetype end = jpeg.lastIndexOf("\xFF\xD9");
+        QVERIFY(jpeg.count("\xFF\xDA") < 20 && lastScan > 0 && end > lastScan);
+        jpeg.insert(end, jpeg.mid(lastScan, end - lastScan).repeated(120));
+        TPicture picture;
+        try {
+            picture.loadFromData(jpeg);
+            QFAIL("the picture was accepted");
+        } catch (const tk::Error& e) {
+            QCOMPARE(e.message(), QStringLiteral("The JPEG image cannot be decoded: it has more than 100 scans."));
         }
     }
 
