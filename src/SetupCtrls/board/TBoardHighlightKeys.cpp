@@ -20,15 +20,17 @@ void TBoardHighlight::KeyboardClick()
         MouseLeave(RelayMarker::Direct);
     if (!self)
         return;
-    // Escape in the popup gives the focus back here.
-    for (const QPointer<TBoardHighlight>& member : groupMembers()) {
-        if (member && member->Popup()) {
-            member->Popup()->setFocusReturn(this);
-            return;
-        }
-    }
-    if (m_popup)
-        m_popup->setFocusReturn(this);
+    // Escape in the group's popup, whichever member made it, gives the focus
+    // back here.
+    TPopupForm* popup = nullptr;
+    forEachMember([&popup](TBoardHighlight& member) {
+        if (!popup)
+            popup = member.Popup();
+    });
+    if (!popup)
+        popup = m_popup;
+    if (popup)
+        popup->setFocusReturn(this);
 }
 
 void TBoardHighlight::OrderTour()
