@@ -20,7 +20,8 @@ void TBoardHighlight::KeyboardClick()
         MouseLeave(RelayMarker::Direct);
     if (!self)
         return;
-    // Escape in the popup gives the focus back here.
+    // Escape in the group's popup, whichever member made it, gives the focus
+    // back here.
     TPopupForm* popup = nullptr;
     forEachMember([&popup](TBoardHighlight& member) {
         if (!popup)
