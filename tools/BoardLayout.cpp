@@ -13,6 +13,16 @@ namespace board {
 
 namespace {
 
+    // Rows of a channel block, down from the top of its highlight.
+    constexpr qreal kChannelTitle = 13.0;
+    constexpr qreal kSpanRow = 39.0;
+    constexpr qreal kPolarityRow = 62.0;
+    // Cap height of the jumpers' legends: they are what a user sets the
+    // board by, so they are printed larger than the reference designators.
+    constexpr qreal kJumperLabel = 6.4;
+    // Red caps, as the guide draws them, stand out from the black headers.
+    const QColor kShuntColour(178, 26, 28);
+
     QRectF spot(const char* name)
     {
         for (const Hotspot& h : hotspots())
@@ -144,10 +154,10 @@ void BoardLayout::layoutConnectors()
     const QRectF ext = spot("External Power");
     const QPointF extFirst(ext.center().x(), ext.center().y() - 10.0);
     const auto* extHeader = add<PinHeader>(extFirst, 3, 1, Qt::Vertical);
-    add<Shunt>(extHeader->pin(1), extHeader->pin(2), QColor(34, 34, 37));
-    label(QStringLiteral("VEXT"), QPointF(ext.center().x(), extHeader->bounds().top() - 2.6), 4.0,
+    add<Shunt>(extHeader->pin(1), extHeader->pin(2), kShuntColour);
+    label(QStringLiteral("VEXT"), QPointF(ext.center().x(), extHeader->bounds().top() - 2.6), kJumperLabel,
         Qt::AlignHCenter | Qt::AlignBottom);
-    label(QStringLiteral("VUSB"), QPointF(ext.center().x(), extHeader->bounds().bottom() + 2.6), 4.0,
+    label(QStringLiteral("VUSB"), QPointF(ext.center().x(), extHeader->bounds().bottom() + 2.6), kJumperLabel,
         Qt::AlignHCenter | Qt::AlignTop);
     label(QStringLiteral("J1"), QPointF(extHeader->bounds().right() + 3.4, ext.center().y()), 4.2,
         Qt::AlignLeft | Qt::AlignVCenter);
@@ -183,35 +193,47 @@ void BoardLayout::layoutConnectors()
 
 void BoardLayout::layoutJumperBlocks()
 {
-    // Which pin pair each range jumper bridges: 0 = left pair, 1 = right
-    // pair, -1 = no cap fitted. Chosen to look like a board that has been
-    // configured by hand, not like a pattern.
-    static const int kSettings[8][3] = { { 1, 0, 0 }, { 1, 1, 0 }, { 0, 0, 1 }, { 1, 0, -1 },
-        { 1, 1, 0 }, { 0, 1, 0 }, { 1, 0, 0 }, { -1, 1, 1 } };
-    static const char* const kLeft[3] = { "10V", "5V", "BP" };
-    static const char* const kRight[3] = { "5V", "2.5V", "UNI" };
-    const QColor red(178, 26, 28);
-    const QColor black(34, 34, 37);
-
+    // Each channel carries the two jumpers the guide shows, as the board
+    // ships: the span jumper open (10 V), its cap parked on one pin so it is
+    // not lost, and the polarity cap on UNI.
     for (int ch = 0; ch < 8; ++ch) {
         const QRectF b = jumperSpot(ch);
+        const qreal cx = b.center().x();
         QPainterPath frame;
         frame.addRoundedRect(b.adjusted(2.0, 2.0, -2.0, -2.0), 2.5, 2.5);
         m_silkLines.push_back(frame);
-        label(QStringLiteral("CH%1").arg(ch), QPointF(b.center().x(), b.top() + 11.0), 5.0, Qt::AlignCenter);
-        for (int row = 0; row < 3; ++row) {
-            const qreal y = b.top() + 30.0 + row * 22.0;
-            const auto* header = add<PinHeader>(QPointF(b.center().x() - kPitch, y), 3, 1, Qt::Horizontal);
-            label(QString::fromLatin1(kLeft[row]), QPointF(header->bounds().left() - 3.0, y), 4.0,
-                Qt::AlignRight | Qt::AlignVCenter);
-            label(QString::fromLatin1(kRight[row]), QPointF(header->bounds().right() + 3.0, y), 4.0,
-                Qt::AlignLeft | Qt::AlignVCenter);
-            const int setting = kSettings[ch][row];
-            const QColor cap = (row == 2 || (ch + row) % 3 == 0) ? black : red;
-            if (setting >= 0)
-                add<Shunt>(header->pin(setting), header->pin(setting + 1), cap);
-        }
+        label(QStringLiteral("CH%1").arg(ch), QPointF(cx, b.top() + kChannelTitle), kJumperLabel, Qt::AlignCenter);
+
+        const auto* span = add<PinHeader>(QPointF(cx - kPitch, b.top() + kSpanRow), 3, 1, Qt::Horizontal);
+        pairLabels(*span, QStringLiteral("5V"), QStringLiteral("2.5V"), Qt::AlignBottom);
+        add<Shunt>(span->pin(2), span->pin(2) + QPointF(kPitch, 0.0), kShuntColour, Shunt::Parked);
+        label(QStringLiteral("JP%1").arg(2 * ch + 2), span->bounds().topLeft() + QPointF(-3.0, 0.0), 3.6,
+            Qt::AlignRight | Qt::AlignTop);
+
+        const auto* polarity = add<PinHeader>(QPointF(cx - kPitch, b.top() + kPolarityRow), 3, 1, Qt::Horizontal);
+        pairLabels(*polarity, QStringLiteral("BP"), QStringLiteral("UNI"), Qt::AlignTop);
+        add<Shunt>(polarity->pin(1), polarity->pin(2), kShuntColour);
+        label(QStringLiteral("JP%1").arg(2 * ch + 3), polarity->bounds().bottomLeft() + QPointF(-3.0, 0.0), 3.6,
+            Qt::AlignRight | Qt::AlignBottom);
     }
+}
+
+void BoardLayout::pairLabels(const PinHeader& header, const QString& left, const QString& right, Qt::Alignment side)
+{
+    // A bar over each pin pair ties its label to it; the labels stand apart
+    // from the middle pin so that "5V" and "2.5V" do not run together.
+    const QRectF bounds = header.bounds();
+    const qreal y = side == Qt::AlignBottom ? bounds.top() - 3.4 : bounds.bottom() + 3.4;
+    const qreal labelY = side == Qt::AlignBottom ? y - 2.2 : y + 2.2;
+    const qreal mid = header.pin(1).x();
+    QPainterPath bars;
+    bars.moveTo(header.pin(0).x() - 2.5, y);
+    bars.lineTo(mid - 1.0, y);
+    bars.moveTo(mid + 1.0, y);
+    bars.lineTo(header.pin(2).x() + 2.5, y);
+    m_silkLines.push_back(bars);
+    label(left, QPointF(mid - 2.6, labelY), kJumperLabel, Qt::AlignRight | side);
+    label(right, QPointF(mid + 2.6, labelY), kJumperLabel, Qt::AlignLeft | side);
 }
 
 void BoardLayout::layoutAnalogue()
@@ -248,7 +270,8 @@ void BoardLayout::layoutAnalogue()
         // down past the blocks and in to the DAC's top row.
         const QRectF upper = jumperSpot(i);
         const QRectF lower = jumperSpot(i + 4);
-        const qreal rows[4] = { lower.top() + 74.0, lower.top() + 52.0, lower.top() + 30.0, upper.top() + 74.0 };
+        const qreal rows[4] = { lower.top() + kPolarityRow, lower.top() + kSpanRow, upper.top() + kPolarityRow,
+            upper.top() + kSpanRow };
         const qreal pinTop = dac->leadTip(2, 0).y() - 2.0;
         for (int k = 0; k < 4; ++k) {
             const qreal gx = gaps[i] + 3.0 * k;

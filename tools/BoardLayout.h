@@ -2,6 +2,7 @@
 // Where every part, copper track, via and silkscreen label of the board sits,
 // in the layout units of the 600x592 frame the highlight rectangles use.
 
+#include "Headers.h"
 #include "Part.h"
 #include "SurfaceMount.h"
 
@@ -53,6 +54,9 @@ private:
     void layoutDigital();
     void layoutPower();
     void layoutDetails();
+    // The legends over (`side` AlignBottom) or under (AlignTop) the left and
+    // right pin pairs of a three-pin header.
+    void pairLabels(const PinHeader& header, const QString& left, const QString& right, Qt::Alignment side);
     // An SMD passive with its designator beside it and, if `via` is not
     // null, a short stub from its first end to a via.
     void passive(QPointF at, bool vertical, Chip::Kind kind, const QString& ref, QPointF refOffset,

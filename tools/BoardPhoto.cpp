@@ -24,8 +24,15 @@ const QColor kTable(214, 214, 210);
 // like a camera would see them, and halved at the end.
 class PhotoRenderer {
 public:
-    explicit PhotoRenderer(const BoardLayout& layout);
+    // `scale` multiplies the photograph's size; blurs and textures grow with
+    // it so that a larger photograph shows the same board in finer detail.
+    PhotoRenderer(const BoardLayout& layout, int scale);
     QImage render();
+
+    // Ground stitching goes where the first rendering finds room for it;
+    // a rendering at another scale takes the same vias.
+    const std::vector<QPointF>& stitchingVias() const { return m_stitchingVias; }
+    void reuseStitchingVias(const std::vector<QPointF>& vias);
 
 private:
     void setUpCamera();
@@ -50,14 +57,23 @@ private:
     void lightAndExpose(QImage& photo, const QImage& boardMask) const;
 
     const BoardLayout& m_layout;
+    const int m_scale;
     std::vector<QPointF> m_stitchingVias;
+    bool m_stitchingPlaced = false;
     QSize m_size;
     QTransform m_frame;
 };
 
-PhotoRenderer::PhotoRenderer(const BoardLayout& layout)
+PhotoRenderer::PhotoRenderer(const BoardLayout& layout, int scale)
     : m_layout(layout)
+    , m_scale(scale)
 {
+}
+
+void PhotoRenderer::reuseStitchingVias(const std::vector<QPointF>& vias)
+{
+    m_stitchingVias = vias;
+    m_stitchingPlaced = true;
 }
 
 QImage PhotoRenderer::render()
@@ -88,7 +104,7 @@ QImage PhotoRenderer::render()
 
 void PhotoRenderer::setUpCamera()
 {
-    m_size = QSize(kPhotoWidth * kSupersample, kPhotoHeight * kSupersample);
+    m_size = QSize(kPhotoWidth, kPhotoHeight) * (kSupersample * m_scale);
     // The camera is not quite square to the bench: a couple of units of
     // keystone and twist, small enough to keep every part under its hotspot.
     const QPolygonF flat { kBoard.topLeft(), kBoard.topRight(), kBoard.bottomRight(), kBoard.bottomLeft() };
@@ -137,7 +153,7 @@ void PhotoRenderer::castBoardShadow(QImage& canvas) const
     s.setBrush(QColor(0, 0, 0, 110));
     s.drawRoundedRect(kBoard.translated(6.0, 9.0), 6.0, 6.0);
     s.end();
-    blurPremultiplied(shadow, 9);
+    blurPremultiplied(shadow, 9 * m_scale);
     QPainter p(&canvas);
     p.drawImage(0, 0, shadow);
 }
@@ -187,7 +203,7 @@ void PhotoRenderer::printSilk(QImage& canvas, QImage& silk) const
         for (int x = 0; x < silk.width(); ++x) {
             if (qAlpha(line[x]) == 0)
                 continue;
-            const float f = 0.80f + 0.2f * valueNoise(float(x) / 3.0f, float(y) / 3.0f, 0x51C);
+            const float f = 0.80f + 0.2f * valueNoise(float(x) / (3.0f * m_scale), float(y) / (3.0f * m_scale), 0x51C);
             const QRgb c = line[x];
             line[x] = qRgba(int(qRed(c) * f), int(qGreen(c) * f), int(qBlue(c) * f), int(qAlpha(c) * f));
         }
@@ -198,8 +214,8 @@ void PhotoRenderer::printSilk(QImage& canvas, QImage& silk) const
 
 void PhotoRenderer::castPartShadows(QImage& canvas, QImage& nearShadow, QImage& farShadow) const
 {
-    blurPremultiplied(nearShadow, 2);
-    blurPremultiplied(farShadow, 8);
+    blurPremultiplied(nearShadow, 2 * m_scale);
+    blurPremultiplied(farShadow, 8 * m_scale);
     QPainter p(&canvas);
     p.setOpacity(0.55);
     p.drawImage(0, 0, farShadow);
@@ -228,7 +244,7 @@ void PhotoRenderer::paintTable(QImage& canvas) const
             const float fx = float(x) / float(w);
             const float fy = float(y) / float(h);
             const float light = 1.04f - 0.09f * fx - 0.07f * fy;
-            const float blotch = (fractalNoise(float(x) / 90.0f, float(y) / 90.0f, 3, 0x7AB1E) - 0.5f) * 0.05f;
+            const float blotch = (fractalNoise(float(x) / (90.0f * m_scale), float(y) / (90.0f * m_scale), 3, 0x7AB1E) - 0.5f) * 0.05f;
             const float f = light + blotch;
             line[x] = qRgb(std::clamp(int(kTable.red() * f), 0, 255), std::clamp(int(kTable.green() * f), 0, 255),
                 std::clamp(int(kTable.blue() * f * 0.99f), 0, 255));
@@ -300,6 +316,9 @@ void PhotoRenderer::paintVias(QPainter& p) const
 
 void PhotoRenderer::addStitchingVias(const QImage& canvas, const QImage& occupied, const QImage& silk)
 {
+    if (m_stitchingPlaced)
+        return;
+    m_stitchingPlaced = true;
     // Ground stitching on a loose jittered grid wherever the pour is
     // unbroken and nothing sits on top.
     Rng rng(0x5717C4);
@@ -312,7 +331,7 @@ void PhotoRenderer::addStitchingVias(const QImage& canvas, const QImage& occupie
                 continue;
             const QPoint pc = toCanvas.map(c).toPoint();
             bool clear = true;
-            const int r = 9;
+            const int r = 9 * m_scale;
             for (int dy = -r; dy <= r && clear; ++dy)
                 for (int dx = -r; dx <= r && clear; ++dx) {
                     const QPoint q = pc + QPoint(dx, dy);
@@ -337,8 +356,8 @@ void PhotoRenderer::texturiseMask(QImage& canvas, const QImage& boardMask) const
         for (int x = 0; x < canvas.width(); ++x) {
             if (qAlpha(mask[x]) == 0)
                 continue;
-            const float coarse = fractalNoise(float(x) / 140.0f, float(y) / 140.0f, 3, 0x3A5C);
-            const float fine = valueNoise(float(x) / 5.0f, float(y) / 5.0f, 0x11F);
+            const float coarse = fractalNoise(float(x) / (140.0f * m_scale), float(y) / (140.0f * m_scale), 3, 0x3A5C);
+            const float fine = valueNoise(float(x) / (5.0f * m_scale), float(y) / (5.0f * m_scale), 0x11F);
             const float f = 0.90f + 0.18f * coarse + 0.04f * (fine - 0.5f);
             const QRgb c = line[x];
             line[x] = qRgb(std::min(255, int(qRed(c) * f)), std::min(255, int(qGreen(c) * f)),
@@ -410,8 +429,8 @@ void PhotoRenderer::lightAndExpose(QImage& photo, const QImage& boardMask) const
     for (int y = 0; y < h; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
         for (int x = 0; x < w; ++x) {
-            const float onBoard = qAlpha(boardMask.pixel(std::min(2 * x, boardMask.width() - 1),
-                                      std::min(2 * y, boardMask.height() - 1)))
+            const float onBoard = qAlpha(boardMask.pixel(std::min(kSupersample * x, boardMask.width() - 1),
+                                      std::min(kSupersample * y, boardMask.height() - 1)))
                 / 255.0f;
             const float u = float(x) / float(w);
             const float v = float(y) / float(h);
@@ -462,11 +481,16 @@ const QList<Hotspot>& hotspots()
     return list;
 }
 
-QImage paintBoardPhoto()
+BoardPhotos paintBoardPhotos()
 {
     const BoardLayout layout;
-    PhotoRenderer renderer(layout);
-    return renderer.render();
+    PhotoRenderer normal(layout, 1);
+    BoardPhotos photos;
+    photos.normal = normal.render();
+    PhotoRenderer large(layout, 2);
+    large.reuseStitchingVias(normal.stitchingVias());
+    photos.large = large.render();
+    return photos;
 }
 
 QImage hotspotOverlay(const QImage& photo)

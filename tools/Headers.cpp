@@ -83,10 +83,11 @@ void PinHeader::body(QPainter& p) const
 
 // -------------------------------------------------------------------- Shunt
 
-Shunt::Shunt(QPointF pinA, QPointF pinB, QColor colour)
+Shunt::Shunt(QPointF pinA, QPointF pinB, QColor colour, Fit fit)
     : m_a(pinA)
     , m_b(pinB)
     , m_colour(colour)
+    , m_fit(fit)
 {
 }
 
@@ -124,11 +125,12 @@ void Shunt::body(QPainter& p) const
     p.setBrush(face);
     p.drawRoundedRect(top, 1.0, 1.0);
 
-    // Open-top caps show the pin tips inside their two sockets.
+    // Open-top caps show the pin tips inside their sockets.
     for (QPointF c : { m_a, m_b }) {
         p.setBrush(shade(m_colour, 0.25));
         p.drawRect(QRectF(c.x() - 1.9, c.y() - 1.9, 3.8, 3.8));
-        drawPinTip(p, c + QPointF(0.2, 0.2), 1.9, true);
+        if (c == m_a || m_fit == Bridging)
+            drawPinTip(p, c + QPointF(0.2, 0.2), 1.9, true);
     }
     // Grip ridge at the far end, the part fingers pull on.
     const QRectF ridge = horizontal ? QRectF(r.right() - 3.0, r.top() + 0.8, 1.4, r.height() - 1.6)

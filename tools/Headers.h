@@ -29,10 +29,14 @@ private:
     bool m_gold;
 };
 
-// Jumper cap over two neighbouring pins.
+// Jumper cap over two neighbouring pins. A parked cap sits on `pinA` alone,
+// its other socket empty over `pinB`, which is where a cap is kept while its
+// jumper is open.
 class Shunt : public Part {
 public:
-    Shunt(QPointF pinA, QPointF pinB, QColor colour);
+    enum Fit { Bridging,
+        Parked };
+    Shunt(QPointF pinA, QPointF pinB, QColor colour, Fit fit = Bridging);
     void shadow(QPainter& nearLayer, QPainter& farLayer) const override;
     void body(QPainter& p) const override;
 
@@ -40,6 +44,7 @@ private:
     QPointF m_a;
     QPointF m_b;
     QColor m_colour;
+    Fit m_fit;
 };
 
 // Shrouded two-row box header; pins run along the long side.
