@@ -1,6 +1,6 @@
 // Generates the images the application ships as resources: the board
-// photograph behind the hotspot view, at two densities, and the polarity
-// legend of the DC jack.
+// photograph behind the hotspot view and the polarity legend of the DC jack,
+// each at two densities, and the application icon.
 // Output is deterministic; rerun it (the `images` target) after changing the
 // drawing code and commit the results.
 
@@ -49,6 +49,8 @@ int main(int argc, char** argv)
     if (!writeBoardJpeg(photos.large, out.filePath(QStringLiteral("board@2x.jpg")), kJpegQuality, &error))
         return fail(error);
     if (!writeFile(out.filePath(QStringLiteral("power.bmp")), encodeIndexedBmp(paintPowerSymbol()), &error))
+        return fail(error);
+    if (!writeFile(out.filePath(QStringLiteral("power@2x.bmp")), encodeIndexedBmp(paintPowerSymbol(2)), &error))
         return fail(error);
     if (!writeAppIcons(out.path(), &error))
         return fail(error);

@@ -125,9 +125,15 @@ QRectF rangeJumpers(int channel)
     return QRectF(lefts[channel % 4], channel < 4 ? 32 : 120, 81, 89);
 }
 
-constexpr int kBmpWidth = 164;
-constexpr int kBmpHeight = 71;
 constexpr int kBmpPixelOffset = 14 + 40 + 256 * 4;
+
+// The power symbol, at both densities.
+struct Bitmap {
+    const char* file;
+    int width;
+    int height;
+};
+const Bitmap kBitmaps[] = { { "power.bmp", 164, 71 }, { "power@2x.bmp", 328, 142 } };
 
 // The board photograph comes at two densities; every format rule holds for
 // both, and the large one is the same board at twice the size.
@@ -170,8 +176,10 @@ private slots:
             QVERIFY(image.loadFromData(bytes, "JPG"));
             m_photos.append(image);
         }
-        m_bmp = readResource(QStringLiteral(":/template/images/power.bmp"));
-        QVERIFY2(!m_bmp.isEmpty(), "power.bmp is missing from the resources");
+        for (const Bitmap& bitmap : kBitmaps) {
+            m_bitmaps.append(readResource(QStringLiteral(":/template/images/%1").arg(bitmap.file)));
+            QVERIFY2(!m_bitmaps.last().isEmpty(), qPrintable(QStringLiteral("%1 is missing from the resources").arg(bitmap.file)));
+        }
     }
 
     void jpegOpensWithJfif101At96Dpi_data() { addPhotoRows(); }
@@ -485,27 +493,35 @@ private slots:
         QVERIFY2(worst < 25.0, qPrintable(QStringLiteral("a tile differs by %1 per channel").arg(worst)));
     }
 
+    void bmpHeadersDescribeBottomUp8BitUncompressed_data() { addBitmapRows(); }
+
     void bmpHeadersDescribeBottomUp8BitUncompressed()
     {
+        selectBitmap();
+        const int width = m_bitmap.width;
+        const int height = m_bitmap.height;
         QVERIFY(m_bmp.size() >= kBmpPixelOffset);
         QCOMPARE(m_bmp.left(2), QByteArray("BM"));
         QCOMPARE(le32(m_bmp, 2), quint32(m_bmp.size()));
         QCOMPARE(le32(m_bmp, 10), quint32(kBmpPixelOffset));
         QCOMPARE(le32(m_bmp, 14), quint32(40));
-        QCOMPARE(qint32(le32(m_bmp, 18)), kBmpWidth);
-        QCOMPARE(qint32(le32(m_bmp, 22)), kBmpHeight); // positive: bottom-up
+        QCOMPARE(qint32(le32(m_bmp, 18)), width);
+        QCOMPARE(qint32(le32(m_bmp, 22)), height); // positive: bottom-up
         QCOMPARE(le16(m_bmp, 26), quint16(1));
         QCOMPARE(le16(m_bmp, 28), quint16(8));
         QCOMPARE(le32(m_bmp, 30), quint32(0)); // BI_RGB
         const quint32 imageSize = le32(m_bmp, 34);
-        QVERIFY(imageSize == 0 || imageSize == quint32(kBmpWidth * kBmpHeight));
+        QVERIFY(imageSize == 0 || imageSize == quint32(width * height));
         const quint32 used = le32(m_bmp, 46);
         QVERIFY(used == 0 || used == 256);
-        QCOMPARE(m_bmp.size(), kBmpPixelOffset + kBmpWidth * kBmpHeight);
+        QCOMPARE(m_bmp.size(), kBmpPixelOffset + width * height);
     }
+
+    void bmpPaletteRunsFromBlackToWhite_data() { addBitmapRows(); }
 
     void bmpPaletteRunsFromBlackToWhite()
     {
+        selectBitmap();
         const auto entry = [this](int i) { return m_bmp.mid(14 + 40 + 4 * i, 4); };
         QCOMPARE(entry(0), QByteArray("\0\0\0\0", 4));
         QCOMPARE(entry(255), QByteArray("\xFF\xFF\xFF\0", 4));
@@ -513,29 +529,34 @@ private slots:
             QCOMPARE(byteAt(entry(i), 3), quint8(0));
     }
 
+    void bmpSymbolIsBlackOnWhiteInThreeParts_data() { addBitmapRows(); }
+
     void bmpSymbolIsBlackOnWhiteInThreeParts()
     {
-        QVERIFY(m_bmp.size() == kBmpPixelOffset + kBmpWidth * kBmpHeight);
+        selectBitmap();
+        const int width = m_bitmap.width;
+        const int height = m_bitmap.height;
+        QVERIFY(m_bmp.size() == kBmpPixelOffset + width * height);
         // Luminance of the pixel at (x, y) counted from the top, resolving
         // the bottom-up row order and the palette by hand.
-        const auto grey = [this](int x, int y) {
-            const int index = byteAt(m_bmp, kBmpPixelOffset + (kBmpHeight - 1 - y) * kBmpWidth + x);
+        const auto grey = [this, width, height](int x, int y) {
+            const int index = byteAt(m_bmp, kBmpPixelOffset + (height - 1 - y) * width + x);
             const qsizetype entry = 14 + 40 + 4 * index;
             return (byteAt(m_bmp, entry) + byteAt(m_bmp, entry + 1) + byteAt(m_bmp, entry + 2)) / 3;
         };
-        for (QPoint corner : { QPoint(0, 0), QPoint(kBmpWidth - 1, 0), QPoint(0, kBmpHeight - 1),
-                 QPoint(kBmpWidth - 1, kBmpHeight - 1) })
+        for (QPoint corner : { QPoint(0, 0), QPoint(width - 1, 0), QPoint(0, height - 1),
+                 QPoint(width - 1, height - 1) })
             QVERIFY2(grey(corner.x(), corner.y()) >= 250, qPrintable(QStringLiteral("corner %1,%2 is not white").arg(corner.x()).arg(corner.y())));
         const auto inkBetween = [&](int left, int right) {
             int count = 0;
-            for (int y = 0; y < kBmpHeight; ++y)
+            for (int y = 0; y < height; ++y)
                 for (int x = left; x < right; ++x)
                     count += grey(x, y) < 64;
             return count;
         };
-        QVERIFY2(inkBetween(0, kBmpWidth / 3) > 40, "no GND legend at the left");
-        QVERIFY2(inkBetween(kBmpWidth / 3, 2 * kBmpWidth / 3) > 40, "no connector ring in the middle");
-        QVERIFY2(inkBetween(2 * kBmpWidth / 3, kBmpWidth) > 40, "no +5V legend at the right");
+        QVERIFY2(inkBetween(0, width / 3) > 40, "no GND legend at the left");
+        QVERIFY2(inkBetween(width / 3, 2 * width / 3) > 40, "no connector ring in the middle");
+        QVERIFY2(inkBetween(2 * width / 3, width) > 40, "no +5V legend at the right");
     }
 
     void applicationIconIs32By32InAtMost16Colours()
@@ -555,6 +576,20 @@ private:
         addPhotoColumn();
         for (int photo = 0; photo < int(std::size(kPhotos)); ++photo)
             QTest::newRow(kPhotos[photo].file) << photo;
+    }
+
+    void addBitmapRows()
+    {
+        QTest::addColumn<int>("bitmap");
+        for (int bitmap = 0; bitmap < int(std::size(kBitmaps)); ++bitmap)
+            QTest::newRow(kBitmaps[bitmap].file) << bitmap;
+    }
+
+    void selectBitmap()
+    {
+        QFETCH(int, bitmap);
+        m_bitmap = kBitmaps[bitmap];
+        m_bmp = m_bitmaps.at(bitmap);
     }
 
     // Makes the photograph of the current data row the one under test.
@@ -580,6 +615,8 @@ private:
     QByteArray m_jpeg;
     QList<Segment> m_segments;
     QImage m_photo;
+    QList<QByteArray> m_bitmaps;
+    Bitmap m_bitmap {};
     QByteArray m_bmp;
 };
 

@@ -493,7 +493,10 @@ namespace {
             if (!file.open(QIODevice::ReadOnly))
                 fail(value.line, value.column, QStringLiteral("no picture %1").arg(path));
             plan.picture = std::make_shared<TPicture>();
-            at(value.line, value.column, [&] { plan.picture->loadFromData(file.readAll()); });
+            at(value.line, value.column, [&] {
+                plan.picture->loadFromData(file.readAll());
+                plan.picture->loadDoubleDensity(path);
+            });
             return QVariant::fromValue(plan.picture.get());
         }
 
