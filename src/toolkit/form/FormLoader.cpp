@@ -498,6 +498,7 @@ namespace {
             plan.picture = std::make_shared<TPicture>();
             try {
                 plan.picture->loadFromData(file.readAll());
+                plan.picture->loadDoubleDensity(path);
             } catch (const std::exception& e) {
                 reportError(FormError(m_source, value.line, value.column, exceptionText(e)).message());
             }
