@@ -21,14 +21,15 @@ void TBoardHighlight::KeyboardClick()
     if (!self)
         return;
     // Escape in the popup gives the focus back here.
-    for (const QPointer<TBoardHighlight>& member : groupMembers()) {
-        if (member && member->Popup()) {
-            member->Popup()->setFocusReturn(this);
-            return;
-        }
-    }
-    if (m_popup)
-        m_popup->setFocusReturn(this);
+    TPopupForm* groupPopup = nullptr;
+    forEachMember([&groupPopup](TBoardHighlight& member) {
+        if (!groupPopup && member.Popup())
+            groupPopup = member.Popup();
+    });
+    if (!groupPopup)
+        groupPopup = m_popup;
+    if (groupPopup)
+        groupPopup->setFocusReturn(this);
 }
 
 void TBoardHighlight::OrderTour()
