@@ -74,6 +74,7 @@ display_chosen() {
 # Starts Xvfb on a display of its own choosing and openbox on it, and returns
 # once the window manager has taken the screen; sets XVFB_PID, WM_PID,
 # DISPLAY. Fails, saying why, when either does not come up.
+# XVFB_SCREEN overrides the screen's size and depth (1280x1024x24).
 start_virtual_display() {
   local numberfile
   numberfile="$(mktemp)"
@@ -81,7 +82,7 @@ start_virtual_display() {
   # clients. A lock-file check cannot see a server that another root or
   # container sharing the machine's abstract X sockets started, so a display
   # chosen here could reach someone else's server.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
   XVFB_PID=$!
   wait_for 60 display_chosen "$numberfile" || true
   if ! grep -q '^[0-9][0-9]*$' "$numberfile"; then

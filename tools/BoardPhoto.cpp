@@ -1,13 +1,12 @@
 #include "BoardPhoto.h"
 
-#include "BoardParts.h"
+#include "BoardLayout.h"
 #include "Raster.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>
 
 #include <cmath>
-#include <memory>
 #include <vector>
 
 using namespace board;
@@ -20,515 +19,220 @@ constexpr qreal kFrameHeight = 592.0;
 const QRectF kBoard(38.0, 10.0, 549.0, 568.0);
 const QColor kTable(214, 214, 210);
 
-QRectF spot(const char* name)
-{
-    for (const Hotspot& h : hotspots())
-        if (h.name == QString::fromUtf8(name))
-            return h.rect;
-    qFatal("no hotspot named %s", name);
-}
-
-QRectF jumperSpot(int channel)
-{
-    return spot(QStringLiteral("Output Voltage Range Jumpers %1").arg(channel).toUtf8().constData());
-}
-
-struct Trace {
-    QPainterPath path;
-    qreal width;
-};
-
-struct Label {
-    QString text;
-    QPointF at;
-    qreal height;
-    Qt::Alignment align;
-    qreal angle = 0.0;
-};
-
-// Copper runs are given by their key points; any leg that is neither
-// orthogonal nor diagonal gets a corner so that it is, which is how a
-// router with 45-degree bends lays tracks.
-QPainterPath route(const std::vector<QPointF>& points)
-{
-    QPainterPath path;
-    path.moveTo(points.front());
-    QPointF cur = points.front();
-    for (size_t i = 1; i < points.size(); ++i) {
-        const QPointF next = points[i];
-        const qreal dx = next.x() - cur.x();
-        const qreal dy = next.y() - cur.y();
-        const qreal ax = std::abs(dx);
-        const qreal ay = std::abs(dy);
-        if (ax > 1e-6 && ay > 1e-6 && std::abs(ax - ay) > 1e-6) {
-            const QPointF corner = ax > ay ? QPointF(next.x() - std::copysign(ay, dx), cur.y())
-                                           : QPointF(cur.x(), next.y() - std::copysign(ax, dy));
-            path.lineTo(corner);
-        }
-        path.lineTo(next);
-        cur = next;
-    }
-    return path;
-}
-
-class Scene {
+// Turns a board layout into a photograph: the parts are painted pass by pass
+// into layers at twice the output size, which are lit, shadowed and blurred
+// like a camera would see them, and halved at the end.
+class PhotoRenderer {
 public:
-    Scene();
+    // `scale` multiplies the photograph's size; blurs and textures grow with
+    // it so that a larger photograph shows the same board in finer detail.
+    PhotoRenderer(const BoardLayout& layout, int scale);
     QImage render();
 
-private:
-    template <typename T, typename... Args>
-    T* add(Args&&... args)
-    {
-        auto part = std::make_unique<T>(std::forward<Args>(args)...);
-        T* raw = part.get();
-        m_parts.push_back(std::move(part));
-        return raw;
-    }
-    void trace(const std::vector<QPointF>& points, qreal width = 1.0) { m_traces.push_back({ route(points), width }); }
-    void label(const QString& text, QPointF at, qreal height, Qt::Alignment align, qreal angle = 0.0)
-    {
-        m_labels.push_back({ text, at, height, align, angle });
-    }
+    // Ground stitching goes where the first rendering finds room for it;
+    // a rendering at another scale takes the same vias.
+    const std::vector<QPointF>& stitchingVias() const { return m_stitchingVias; }
+    void reuseStitchingVias(const std::vector<QPointF>& vias);
 
-    void layoutConnectors();
-    void layoutJumperBlocks();
-    void layoutAnalogue();
-    void layoutDigital();
-    void layoutPower();
-    void layoutDetails();
-    // An SMD passive with its designator beside it and, if `via` is not
-    // null, a short stub from its first end to a via.
-    void passive(QPointF at, bool vertical, Chip::Kind kind, const QString& ref, QPointF refOffset,
-        QPointF via = QPointF(), bool large = false);
+private:
+    void setUpCamera();
+    QImage layer() const;
+    void begin(QPainter& p) const;
 
     void paintTable(QImage& canvas) const;
-    void paintCopper(QPainter& p) const;
+    QImage paintBoardMask() const;
+    void castBoardShadow(QImage& canvas) const;
+    void paintCopper(QImage& canvas) const;
+    void paintPartShadows(QImage& nearShadow, QImage& farShadow) const;
+    QImage paintSilk() const;
     void addStitchingVias(const QImage& canvas, const QImage& occupied, const QImage& silk);
     void texturiseMask(QImage& canvas, const QImage& boardMask) const;
+    void paintPads(QImage& canvas) const;
     void paintVias(QPainter& p) const;
+    void printSilk(QImage& canvas, QImage& silk) const;
+    void castPartShadows(QImage& canvas, QImage& nearShadow, QImage& farShadow) const;
+    void paintBodies(QImage& canvas) const;
     void paintDust(QPainter& p) const;
-    void finish(QImage& photo, const QImage& boardMask) const;
+    void softenLikeALens(QImage& photo) const;
+    void lightAndExpose(QImage& photo, const QImage& boardMask) const;
 
-    std::vector<std::unique_ptr<Part>> m_parts;
-    std::vector<Trace> m_traces;
-    std::vector<QPointF> m_vias;
-    std::vector<Label> m_labels;
-    std::vector<QPainterPath> m_silkLines;
+    const BoardLayout& m_layout;
+    const int m_scale;
+    std::vector<QPointF> m_stitchingVias;
+    bool m_stitchingPlaced = false;
+    QSize m_size;
     QTransform m_frame;
 };
 
-Scene::Scene()
+PhotoRenderer::PhotoRenderer(const BoardLayout& layout, int scale)
+    : m_layout(layout)
+    , m_scale(scale)
 {
-    layoutConnectors();
-    layoutJumperBlocks();
-    layoutAnalogue();
-    layoutDigital();
-    layoutPower();
-    layoutDetails();
 }
 
-void Scene::passive(QPointF at, bool vertical, Chip::Kind kind, const QString& ref, QPointF refOffset, QPointF via,
-    bool large)
+void PhotoRenderer::reuseStitchingVias(const std::vector<QPointF>& vias)
 {
-    const QSizeF size = large ? QSizeF(8.0, 5.0) : QSizeF(6.0, 3.2);
-    add<Chip>(at, size, vertical, kind);
-    if (!ref.isEmpty()) {
-        Qt::Alignment align = Qt::AlignCenter;
-        if (refOffset.x() > 0.5)
-            align = Qt::AlignLeft | Qt::AlignVCenter;
-        else if (refOffset.x() < -0.5)
-            align = Qt::AlignRight | Qt::AlignVCenter;
-        label(ref, at + refOffset, 3.6, align);
-    }
-    if (!via.isNull()) {
-        const qreal half = size.width() / 2;
-        const QPointF end = vertical ? at - QPointF(0, half) : at - QPointF(half, 0);
-        trace({ end, via }, 0.9);
-        m_vias.push_back(via);
-    }
+    m_stitchingVias = vias;
+    m_stitchingPlaced = true;
 }
 
-void Scene::layoutConnectors()
+QImage PhotoRenderer::render()
 {
-    const QColor seenThrough(150, 150, 146);
-    for (QPointF c : { QPointF(57, 29), QPointF(568, 29), QPointF(57, 559), QPointF(568, 559) })
-        add<MountingHole>(c, seenThrough);
+    setUpCamera();
+    QImage canvas(m_size, QImage::Format_ARGB32_Premultiplied);
+    paintTable(canvas);
+    const QImage boardMask = paintBoardMask();
+    castBoardShadow(canvas);
+    paintCopper(canvas);
 
-    // Differential outputs: 2x17 shrouded header filling its hotspot.
-    const QRectF diff = spot("Differential Outputs");
-    const QRectF diffBox(diff.center().x() - 15.0, diff.center().y() - 97.0, 30.0, 194.0);
-    add<BoxHeader>(diffBox, 17, Qt::Vertical, Qt::RightEdge, QStringLiteral("J3"));
-    label(QStringLiteral("DIFFERENTIAL OUTPUTS"), QPointF(diffBox.right() + 24.0, diffBox.center().y() - 30.0), 4.2,
-        Qt::AlignCenter, -90.0);
-    // Fan-out from the header's pads to vias just outside the shroud.
-    for (int i = 0; i < 17; ++i) {
-        if (i % 4 == 3)
-            continue; // ground pins tie straight into the pour
-        const qreal y = diffBox.center().y() + (i - 8) * kPitch;
-        const QPointF via(diffBox.right() + 8.5 + (i % 2) * 6.5, y + 5.0);
-        trace({ { diffBox.center().x() + 5.0, y }, { diffBox.right() + 3.5, y }, via });
-        m_vias.push_back(via);
-    }
+    QImage nearShadow = layer();
+    QImage farShadow = layer();
+    paintPartShadows(nearShadow, farShadow);
+    QImage silk = paintSilk();
+    addStitchingVias(canvas, nearShadow, silk);
+    texturiseMask(canvas, boardMask);
+    paintPads(canvas);
+    printSilk(canvas, silk);
+    castPartShadows(canvas, nearShadow, farShadow);
+    paintBodies(canvas);
 
-    // Single-ended outputs: plain 2x12 header.
-    const QRectF se = spot("Single Ended Outputs");
-    const QPointF seFirst(se.center().x() - 5.0, se.center().y() - 55.0);
-    const auto* seHeader = add<PinHeader>(seFirst, 12, 2, Qt::Vertical);
-    label(QStringLiteral("J5"), QPointF(se.center().x(), seHeader->bounds().top() - 3.6), 4.2,
-        Qt::AlignHCenter | Qt::AlignBottom);
-    label(QStringLiteral("SINGLE-ENDED"), QPointF(seHeader->bounds().right() + 7.5, se.center().y()), 4.0, Qt::AlignCenter,
-        90.0);
-    for (int i = 0; i < 12; ++i) {
-        if (i % 3 == 2)
-            continue;
-        const QPointF pin = seHeader->pin(i, 0);
-        const qreal x = seHeader->bounds().left() - 5.0 - (i % 2) * 6.0;
-        trace({ pin, { x, pin.y() } });
-        m_vias.push_back({ x, pin.y() });
-    }
-
-    // Signal lines: 2x7 shrouded header.
-    const QRectF sig = spot("Signal Lines");
-    const QRectF sigBox(sig.center().x() - 16.0, sig.center().y() - 43.0, 32.0, 86.0);
-    add<BoxHeader>(sigBox, 7, Qt::Vertical, Qt::LeftEdge, QStringLiteral("J6"));
-    label(QStringLiteral("SIGNALS"), QPointF(sigBox.center().x(), sigBox.bottom() + 3.6), 4.0,
-        Qt::AlignHCenter | Qt::AlignTop);
-
-    // External power selector.
-    const QRectF ext = spot("External Power");
-    const QPointF extFirst(ext.center().x(), ext.center().y() - 10.0);
-    const auto* extHeader = add<PinHeader>(extFirst, 3, 1, Qt::Vertical);
-    add<Shunt>(extHeader->pin(1), extHeader->pin(2), QColor(34, 34, 37));
-    label(QStringLiteral("VEXT"), QPointF(ext.center().x(), extHeader->bounds().top() - 2.6), 4.0,
-        Qt::AlignHCenter | Qt::AlignBottom);
-    label(QStringLiteral("VUSB"), QPointF(ext.center().x(), extHeader->bounds().bottom() + 2.6), 4.0,
-        Qt::AlignHCenter | Qt::AlignTop);
-    label(QStringLiteral("J1"), QPointF(extHeader->bounds().right() + 3.4, ext.center().y()), 4.2,
-        Qt::AlignLeft | Qt::AlignVCenter);
-
-    // DC input jack overhanging the left edge.
-    const QRectF dc = spot("DC Input");
-    const QRectF jack(dc.left() + 3.0, dc.top() + 7.0, 89.0, 51.0);
-    add<DcJack>(jack);
-    label(QStringLiteral("J4  +5V DC"), QPointF(jack.left() + 18.0, jack.bottom() + 7.0), 4.0,
-        Qt::AlignLeft | Qt::AlignTop);
-
-    // USB type-B.
-    const QRectF usb = spot("USB Connector");
-    const QRectF shell(usb.left() + 1.0, usb.center().y() - 24.0, 66.0, 48.0);
-    add<UsbB>(shell);
-    label(QStringLiteral("J2"), QPointF(shell.right() + 3.5, shell.top() + 1.0), 4.2, Qt::AlignLeft | Qt::AlignTop);
-    label(QStringLiteral("USB"), QPointF(shell.left() + 22.0, shell.bottom() + 5.0), 4.0, Qt::AlignHCenter | Qt::AlignTop);
-
-    // Power LED and its series resistor.
-    const QRectF ledSpot = spot("LED Light");
-    const QPointF ledCentre(ledSpot.left() + 20.0, ledSpot.center().y() - 1.0);
-    add<Led>(ledCentre, 9.6);
-    const QPointF ra(ledSpot.left() + 40.0, ledCentre.y());
-    const QPointF rb(ledSpot.left() + 68.0, ledCentre.y());
-    add<AxialResistor>(ra, rb, QList<QColor> { QColor(222, 110, 28), QColor(222, 110, 28), QColor(110, 58, 24), QColor(196, 164, 74) });
-    label(QStringLiteral("D1"), ledCentre + QPointF(-14.5, -10.0), 4.2, Qt::AlignRight | Qt::AlignVCenter);
-    label(QStringLiteral("PWR"), ledCentre + QPointF(0.0, 15.0), 4.0, Qt::AlignHCenter | Qt::AlignTop);
-    label(QStringLiteral("R1"), (ra + rb) / 2 + QPointF(0.0, -6.5), 4.2, Qt::AlignHCenter | Qt::AlignBottom);
-    QPainterPath bracket;
-    bracket.addRect(QRectF(ra.x() - 5.0, ra.y() - 4.6, rb.x() - ra.x() + 10.0, 9.2));
-    m_silkLines.push_back(bracket);
+    QImage photo = halveImage(canvas);
+    softenLikeALens(photo);
+    lightAndExpose(photo, boardMask);
+    return photo;
 }
 
-void Scene::layoutJumperBlocks()
+void PhotoRenderer::setUpCamera()
 {
-    // Which pin pair each range jumper bridges: 0 = left pair, 1 = right
-    // pair, -1 = no cap fitted. Chosen to look like a board that has been
-    // configured by hand, not like a pattern.
-    static const int kSettings[8][3] = { { 1, 0, 0 }, { 1, 1, 0 }, { 0, 0, 1 }, { 1, 0, -1 },
-        { 1, 1, 0 }, { 0, 1, 0 }, { 1, 0, 0 }, { -1, 1, 1 } };
-    static const char* const kLeft[3] = { "10V", "5V", "BP" };
-    static const char* const kRight[3] = { "5V", "2.5V", "UNI" };
-    const QColor red(178, 26, 28);
-    const QColor black(34, 34, 37);
+    m_size = QSize(kPhotoWidth, kPhotoHeight) * (kSupersample * m_scale);
+    // The camera is not quite square to the bench: a couple of units of
+    // keystone and twist, small enough to keep every part under its hotspot.
+    const QPolygonF flat { kBoard.topLeft(), kBoard.topRight(), kBoard.bottomRight(), kBoard.bottomLeft() };
+    const QPolygonF seen { kBoard.topLeft() + QPointF(2.0, 1.0), kBoard.topRight() + QPointF(-2.0, -1.5),
+        kBoard.bottomRight() + QPointF(0.5, -1.0), kBoard.bottomLeft() + QPointF(-0.5, 1.5) };
+    QTransform tilt;
+    QTransform::quadToQuad(flat, seen, tilt);
+    m_frame = tilt * QTransform::fromScale(m_size.width() / kFrameWidth, m_size.height() / kFrameHeight);
+}
 
-    for (int ch = 0; ch < 8; ++ch) {
-        const QRectF b = jumperSpot(ch);
-        QPainterPath frame;
-        frame.addRoundedRect(b.adjusted(2.0, 2.0, -2.0, -2.0), 2.5, 2.5);
-        m_silkLines.push_back(frame);
-        label(QStringLiteral("CH%1").arg(ch), QPointF(b.center().x(), b.top() + 11.0), 5.0, Qt::AlignCenter);
-        for (int row = 0; row < 3; ++row) {
-            const qreal y = b.top() + 30.0 + row * 22.0;
-            const auto* header = add<PinHeader>(QPointF(b.center().x() - kPitch, y), 3, 1, Qt::Horizontal);
-            label(QString::fromLatin1(kLeft[row]), QPointF(header->bounds().left() - 3.0, y), 4.0,
-                Qt::AlignRight | Qt::AlignVCenter);
-            label(QString::fromLatin1(kRight[row]), QPointF(header->bounds().right() + 3.0, y), 4.0,
-                Qt::AlignLeft | Qt::AlignVCenter);
-            const int setting = kSettings[ch][row];
-            const QColor cap = (row == 2 || (ch + row) % 3 == 0) ? black : red;
-            if (setting >= 0)
-                add<Shunt>(header->pin(setting), header->pin(setting + 1), cap);
+QImage PhotoRenderer::layer() const
+{
+    QImage img(m_size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    return img;
+}
+
+void PhotoRenderer::begin(QPainter& p) const
+{
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setTransform(m_frame);
+}
+
+QImage PhotoRenderer::paintBoardMask() const
+{
+    QImage boardMask = layer();
+    QPainter p(&boardMask);
+    begin(p);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawRoundedRect(kBoard, 4.0, 4.0);
+    p.drawRoundedRect(kBoard.translated(0.5, 1.6), 4.0, 4.0);
+    return boardMask;
+}
+
+void PhotoRenderer::castBoardShadow(QImage& canvas) const
+{
+    // The board's own shadow on the bench: a tight contact shadow and a
+    // wide soft one from the light up and to the left.
+    QImage shadow = layer();
+    QPainter s(&shadow);
+    begin(s);
+    s.setPen(Qt::NoPen);
+    s.setBrush(QColor(0, 0, 0, 150));
+    s.drawRoundedRect(kBoard.translated(1.5, 2.2), 4.0, 4.0);
+    s.setBrush(QColor(0, 0, 0, 110));
+    s.drawRoundedRect(kBoard.translated(6.0, 9.0), 6.0, 6.0);
+    s.end();
+    blurPremultiplied(shadow, 9 * m_scale);
+    QPainter p(&canvas);
+    p.drawImage(0, 0, shadow);
+}
+
+void PhotoRenderer::paintPartShadows(QImage& nearShadow, QImage& farShadow) const
+{
+    QPainter n(&nearShadow);
+    QPainter f(&farShadow);
+    begin(n);
+    begin(f);
+    for (const auto& part : m_layout.parts())
+        part->shadow(n, f);
+}
+
+QImage PhotoRenderer::paintSilk() const
+{
+    QImage silk = layer();
+    QPainter s(&silk);
+    begin(s);
+    // Silkscreen never registers perfectly with copper.
+    s.translate(0.35, -0.25);
+    for (const auto& part : m_layout.parts())
+        part->silk(s);
+    for (const Label& l : m_layout.labels())
+        drawLabel(s, l.text, l.at, l.height, l.align, colour::silk, l.angle);
+    s.setPen(QPen(colour::silk, 0.75));
+    s.setBrush(Qt::NoBrush);
+    for (const QPainterPath& path : m_layout.silkLines())
+        s.drawPath(path);
+    return silk;
+}
+
+void PhotoRenderer::paintPads(QImage& canvas) const
+{
+    QPainter p(&canvas);
+    begin(p);
+    paintVias(p);
+    for (const auto& part : m_layout.parts())
+        part->pads(p);
+}
+
+void PhotoRenderer::printSilk(QImage& canvas, QImage& silk) const
+{
+    // Screen-printed ink is a little uneven.
+    for (int y = 0; y < silk.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(silk.scanLine(y));
+        for (int x = 0; x < silk.width(); ++x) {
+            if (qAlpha(line[x]) == 0)
+                continue;
+            const float f = 0.80f + 0.2f * valueNoise(float(x) / (3.0f * m_scale), float(y) / (3.0f * m_scale), 0x51C);
+            const QRgb c = line[x];
+            line[x] = qRgba(int(qRed(c) * f), int(qGreen(c) * f), int(qBlue(c) * f), int(qAlpha(c) * f));
         }
     }
+    QPainter p(&canvas);
+    p.drawImage(0, 0, silk);
 }
 
-void Scene::layoutAnalogue()
+void PhotoRenderer::castPartShadows(QImage& canvas, QImage& nearShadow, QImage& farShadow) const
 {
-    // One quad DAC and one quad amplifier per pair of channel columns, with
-    // the range jumpers' tracks dropping down the gaps between blocks.
-    const qreal dacX[4] = { 170, 262, 354, 446 };
-    const qreal gaps[4] = { 203.5, 302.0, 406.0, 510.0 };
-    const qreal dacY = 262.0;
-    const qreal ampY = 322.0;
-    Rng rng(0xDAC);
-    for (int i = 0; i < 4; ++i) {
-        const auto* dac = add<GullWing>(QPointF(dacX[i], dacY), QSizeF(40.0, 29.5), 8, 5.0, 2, false,
-            QStringList { QStringLiteral("QD7624"), QStringLiteral("BRZ 1931"),
-                QStringLiteral("#%1").arg(4417 + i * 3) },
-            QStringLiteral("U%1").arg(3 + i));
-        add<GullWing>(QPointF(dacX[i], ampY), QSizeF(34.0, 15.5), 7, 5.0, 2, false,
-            QStringList { QStringLiteral("OPA4%1").arg(i % 2 ? 171 : 172), QStringLiteral("TI 2C4") },
-            QStringLiteral("U%1").arg(7 + i));
-        // Decoupling next to each package.
-        add<Chip>(QPointF(dacX[i] + 26.5, dacY - 6.0), QSizeF(8.0, 5.0), true, Chip::Capacitor);
-        add<Chip>(QPointF(dacX[i] + 26.5, dacY + 7.0), QSizeF(6.0, 3.2), true, Chip::Capacitor);
-        add<Chip>(QPointF(dacX[i] + 24.0, ampY), QSizeF(6.0, 3.2), true, Chip::Capacitor);
-        // Gain-setting resistors right under the amplifier outputs.
-        for (int k = 0; k < 4; ++k) {
-            const qreal x = dacX[i] - 15.0 + k * 10.0;
-            add<Chip>(QPointF(x, ampY + 26.0), QSizeF(6.0, 3.2), true, Chip::Resistor);
-            trace({ { x, ampY + 13.0 }, { x, ampY + 23.0 } });
-            trace({ { x, ampY + 29.0 }, { x, ampY + 33.0 + (k % 2) * 4.0 } });
-            m_vias.push_back({ x, ampY + 33.0 + (k % 2) * 4.0 });
-        }
-
-        // Range-jumper tracks: from each header's right pin into the gap,
-        // down past the blocks and in to the DAC's top row.
-        const QRectF upper = jumperSpot(i);
-        const QRectF lower = jumperSpot(i + 4);
-        const qreal rows[4] = { lower.top() + 74.0, lower.top() + 52.0, lower.top() + 30.0, upper.top() + 74.0 };
-        const qreal pinTop = dac->leadTip(2, 0).y() - 2.0;
-        for (int k = 0; k < 4; ++k) {
-            const qreal gx = gaps[i] + 3.0 * k;
-            const qreal px = dacX[i] + 2.5 + 5.0 * k;
-            const qreal dx = std::abs(gx - px);
-            const qreal pinX = upper.center().x() + kPitch;
-            trace({ { pinX, rows[k] }, { gx - 4.0, rows[k] }, { gx, rows[k] + 4.0 }, { gx, pinTop - 6.0 - dx },
-                { px, pinTop - 6.0 }, { px, pinTop + 2.0 } });
-        }
-        // Bottom-row DAC pins break out to vias for the serial bus.
-        for (int k = 0; k < 8; k += 2) {
-            const QPointF tip = dac->leadTip(0, k);
-            const qreal y = tip.y() + 7.0 + (k % 4) * 1.5;
-            trace({ tip, { tip.x(), y } });
-            m_vias.push_back({ tip.x(), y });
-        }
-        // A few loose vias near each group, as ground returns.
-        for (int v = 0; v < 3; ++v)
-            m_vias.push_back({ dacX[i] - 26.0 + rng.uniform(-1.0, 1.0), dacY - 8.0 + v * 8.0 });
-    }
-
-    // Reference for the DACs.
-    add<GullWing>(QPointF(300.0, 390.0), QSizeF(19.6, 15.6), 4, 5.0, 2, false,
-        QStringList { QStringLiteral("REF25"), QStringLiteral("A2K") }, QStringLiteral("U11"));
-    add<Chip>(QPointF(324.0, 386.0), QSizeF(8.0, 5.0), true, Chip::Capacitor);
-    add<Chip>(QPointF(276.0, 394.0), QSizeF(6.0, 3.2), true, Chip::Capacitor);
-    add<Chip>(QPointF(336.0, 394.0), QSizeF(14.0, 7.0), true, Chip::Tantalum);
-    trace({ { 300.0, 375.0 }, { 300.0, 360.0 }, { 307.0, 353.0 }, { 405.0, 353.0 } });
-    m_vias.push_back({ 405.0, 353.0 });
+    blurPremultiplied(nearShadow, 2 * m_scale);
+    blurPremultiplied(farShadow, 8 * m_scale);
+    QPainter p(&canvas);
+    p.setOpacity(0.55);
+    p.drawImage(0, 0, farShadow);
+    p.setOpacity(0.6);
+    p.drawImage(0, 0, nearShadow);
 }
 
-void Scene::layoutDigital()
+void PhotoRenderer::paintBodies(QImage& canvas) const
 {
-    const QPointF mcu(205.0, 440.0);
-    add<GullWing>(mcu, QSizeF(39.0, 39.0), 11, 3.1, 4, false,
-        QStringList { QStringLiteral("QT2131"), QStringLiteral("USB-AIO"), QStringLiteral("2318K") },
-        QStringLiteral("U1"));
-    add<Crystal>(QRectF(mcu.x() - 21.0, 489.0, 42.0, 15.0), QStringLiteral("24.000"));
-    add<Chip>(QPointF(mcu.x() - 9.0, 513.0), QSizeF(6.0, 3.2), false, Chip::Capacitor);
-    add<Chip>(QPointF(mcu.x() + 9.0, 513.0), QSizeF(6.0, 3.2), false, Chip::Capacitor);
-    add<GullWing>(QPointF(278.0, 440.0), QSizeF(19.6, 15.6), 4, 5.0, 2, true,
-        QStringList { QStringLiteral("24C64"), QStringLiteral("SN") }, QStringLiteral("U2"));
-
-    // Decoupling around the microcontroller.
-    add<Chip>(QPointF(mcu.x() + 31.0, 426.0), QSizeF(6.0, 3.2), true, Chip::Capacitor);
-    add<Chip>(QPointF(mcu.x() + 31.0, 455.0), QSizeF(6.0, 3.2), true, Chip::Capacitor);
-    add<Chip>(QPointF(mcu.x() - 14.0, 472.0), QSizeF(6.0, 3.2), false, Chip::Capacitor);
-    add<Chip>(QPointF(mcu.x() + 14.0, 472.0), QSizeF(6.0, 3.2), false, Chip::Resistor);
-    add<Chip>(QPointF(255.0, 420.0), QSizeF(6.0, 3.2), true, Chip::Resistor);
-    add<Chip>(QPointF(255.0, 460.0), QSizeF(6.0, 3.2), true, Chip::Resistor);
-
-    // Serial bus from the top of the microcontroller to every DAC.
-    const qreal busX[3] = { 211.2, 214.3, 217.4 };
-    const qreal busY[3] = { 294.0, 297.0, 300.0 };
-    for (int k = 0; k < 3; ++k) {
-        trace({ { busX[k], 417.0 }, { busX[k], busY[k] + 6.0 }, { busX[k] + 6.0, busY[k] }, { 468.0, busY[k] } });
-        m_vias.push_back({ 468.0, busY[k] });
-    }
-
-    // USB data pair through series resistors and ESD protection.
-    const QRectF usb = spot("USB Connector");
-    const qreal rear = usb.left() + 67.0;
-    trace({ { rear - 4.0, 434.0 }, { 150.0, 434.0 }, { 178.0, 436.9 } }, 1.2);
-    trace({ { rear - 4.0, 438.0 }, { 150.0, 438.0 }, { 178.0, 440.0 } }, 1.2);
-    add<Chip>(QPointF(140.0, 434.0), QSizeF(6.0, 3.2), false, Chip::Resistor);
-    add<Chip>(QPointF(156.0, 438.0), QSizeF(6.0, 3.2), false, Chip::Resistor);
-    add<Sot>(QPointF(128.0, 451.0), false, QStringLiteral("E05"));
-    trace({ { 124.3, 447.0 }, { 124.3, 438.0 } });
-    trace({ { 131.7, 447.0 }, { 131.7, 434.0 } });
-    m_vias.push_back({ 128.0, 460.0 });
-    trace({ { 128.0, 454.0 }, { 128.0, 460.0 } }, 1.4);
-
-    label(QStringLiteral("USB-QT30-5E"), QPointF(318.0, 536.0), 10.0, Qt::AlignHCenter | Qt::AlignVCenter);
-    label(QStringLiteral("REV A"), QPointF(318.0, 552.0), 5.0, Qt::AlignHCenter | Qt::AlignTop);
-    QPainterPath serialBox;
-    serialBox.addRect(QRectF(392.0, 529.0, 52.0, 14.0));
-    m_silkLines.push_back(serialBox);
-    label(QStringLiteral("S/N"), QPointF(389.0, 536.0), 4.0, Qt::AlignRight | Qt::AlignVCenter);
-    add<Sticker>(QRectF(393.5, 529.5, 50.0, 13.0), -1.2, QStringLiteral("0612-00387"));
+    QPainter p(&canvas);
+    begin(p);
+    for (const auto& part : m_layout.parts())
+        part->body(p);
+    paintDust(p);
 }
 
-void Scene::layoutPower()
-{
-    const QRectF ext = spot("External Power");
-    const QPointF vext(ext.center().x(), ext.center().y() - 10.0);
-    const QPointF vout = vext + QPointF(0, kPitch);
-    const QPointF vusb = vext + QPointF(0, 2 * kPitch);
-    const QRectF usb = spot("USB Connector");
-    const QRectF dc = spot("DC Input");
-
-    // Jack to the VEXT pin, round the end of the output header.
-    trace({ { dc.left() + 43.0, dc.top() + 5.0 }, { dc.left() + 43.0, dc.top() - 2.0 }, { 85.0, 284.0 }, { 85.0, 272.0 },
-              { vext.x() - 5.0, vext.y() }, vext },
-        2.4);
-    // USB bus power up under the jack body to the VUSB pin.
-    trace({ { usb.left() + 67.0, 428.0 }, { 110.0, 422.0 }, { 110.0, 300.0 }, { vusb.x(), vusb.y() + 4.5 }, vusb }, 2.4);
-    // Selected supply out of the centre pin: bulk capacitor, regulator, and
-    // along the bottom of the board to the converters.
-    trace({ vout, { 118.0, vout.y() }, { 130.0, vout.y() + 12.0 }, { 130.0, 414.0 } }, 2.4);
-    m_vias.push_back({ 130.0, 414.0 });
-    m_vias.push_back({ 130.0, 462.0 });
-    trace({ { 130.0, 462.0 }, { 130.0, 508.0 }, { 142.0, 520.0 }, { 466.0, 520.0 }, { 478.0, 508.0 }, { 492.0, 494.0 } }, 2.4);
-    const QRectF ledSpot = spot("LED Light");
-    trace({ { ledSpot.left() + 68.0, ledSpot.center().y() - 1.0 }, { 124.0, ledSpot.center().y() - 1.0 },
-              { 130.0, ledSpot.center().y() - 7.0 } },
-        1.2);
-    add<Electrolytic>(QPointF(146.0, 372.0), 12.0, QColor(30, 30, 34), 200.0, QStringLiteral("C1"));
-    add<Sot>(QPointF(160.0, 400.0), true, QStringLiteral("1117-33"));
-    trace({ { 130.0, 372.0 }, { 136.0, 372.0 } }, 2.4);
-    add<Chip>(QPointF(112.0, 470.0), QSizeF(8.0, 5.0), false, Chip::Ferrite);
-    add<TestPoint>(QPointF(248.0, 500.0), QStringLiteral("+5V"));
-    add<TestPoint>(QPointF(248.0, 511.0), QStringLiteral("GND"));
-
-    // Converters and their bulk capacitors.
-    const QRectF pwr = spot("\u00b112V DAC Power");
-    const QRectF top(pwr.left() + 5.0, pwr.top() + 7.0, 86.0, 86.0);
-    const QRectF bottom(pwr.left() + 5.0, pwr.top() + 101.0, 86.0, 86.0);
-    add<Module>(top,
-        QStringList { QStringLiteral("DC/DC CONVERTER"), QStringLiteral("QTD05-12"), QStringLiteral("IN 5V  OUT +12V"),
-            QStringLiteral("1W   1kVDC ISO") },
-        QStringLiteral("PS1"));
-    add<Module>(bottom,
-        QStringList { QStringLiteral("DC/DC CONVERTER"), QStringLiteral("QTD05-12N"), QStringLiteral("IN 5V  OUT -12V"),
-            QStringLiteral("1W   1kVDC ISO") },
-        QStringLiteral("PS2"));
-    label(QStringLiteral("\u00b112V DAC POWER"), QPointF(pwr.center().x(), pwr.bottom() + 5.0), 4.0,
-        Qt::AlignHCenter | Qt::AlignTop);
-    add<Electrolytic>(QPointF(452.0, 392.0), 14.0, QColor(26, 48, 118), 150.0, QStringLiteral("C2"));
-    add<Electrolytic>(QPointF(452.0, 452.0), 14.0, QColor(30, 30, 34), 150.0, QStringLiteral("C3"));
-    add<TestPoint>(QPointF(424.0, 488.0), QStringLiteral("+12V"));
-    add<TestPoint>(QPointF(424.0, 500.0), QStringLiteral("-12V"));
-
-    // Amplifier rails.
-    trace({ { top.left() + 4.0, top.top() + 30.0 }, { 472.0, top.top() + 30.0 }, { 466.0, 363.0 }, { 466.0, 366.0 },
-              { 232.0, 366.0 } },
-        2.0);
-    m_vias.push_back({ 232.0, 366.0 });
-    trace({ { bottom.left() + 4.0, bottom.top() + 20.0 }, { 472.0, bottom.top() + 20.0 }, { 466.0, bottom.top() + 14.0 },
-              { 466.0, 378.0 }, { 462.0, 374.0 }, { 330.0, 374.0 } },
-        2.0);
-    m_vias.push_back({ 330.0, 374.0 });
-    for (qreal x : { 262.0, 354.0, 446.0 })
-        trace({ { x + 10.0, 337.0 }, { x + 10.0, 366.0 } }, 1.2);
-    m_vias.push_back({ 180.0, 366.0 });
-    trace({ { 180.0, 337.0 }, { 180.0, 366.0 } }, 1.2);
-}
-
-void Scene::layoutDetails()
-{
-    // Logic buffer between the microcontroller and the DAC bus.
-    const auto* buffer = add<GullWing>(QPointF(372.0, 446.0), QSizeF(26.0, 17.6), 10, 2.6, 2, false,
-        QStringList { QStringLiteral("LV245A"), QStringLiteral("TI 9AK") },
-        QStringLiteral("U12"));
-    for (int k = 0; k < 10; ++k) {
-        const QPointF top = buffer->leadTip(2, k);
-        const QPointF bottom = buffer->leadTip(0, k);
-        // Fan out to vias on a wider pitch than the package's.
-        const qreal spread = (k - 4.5) * 2.4;
-        if (k % 3 != 1) {
-            const QPointF via(top.x() + spread, top.y() - 8.0 - std::abs(spread) - (k % 2) * 4.0);
-            trace({ { top.x(), top.y() + 1.0 }, { top.x(), top.y() - 4.0 }, { via.x(), top.y() - 4.0 - std::abs(spread) }, via }, 0.8);
-            m_vias.push_back(via);
-        }
-        if (k % 4 != 2) {
-            const QPointF via(bottom.x() + spread, bottom.y() + 8.0 + std::abs(spread) + (k % 2) * 4.0);
-            trace({ { bottom.x(), bottom.y() - 1.0 }, { bottom.x(), bottom.y() + 4.0 },
-                      { via.x(), bottom.y() + 4.0 + std::abs(spread) }, via },
-                0.8);
-            m_vias.push_back(via);
-        }
-    }
-    passive(QPointF(396.0, 440.0), true, Chip::Capacitor, QStringLiteral("C21"), QPointF(4.5, 0.0),
-        QPointF(396.0, 430.0));
-    passive(QPointF(348.0, 452.0), true, Chip::Capacitor, QStringLiteral("C22"), QPointF(-4.5, 0.0));
-
-    // Microcontroller to serial EEPROM.
-    const QPointF mcu(205.0, 440.0);
-    const qreal eepromPins[4] = { 447.5, 442.5, 437.5, 432.5 };
-    for (int k = 0; k < 4; ++k) {
-        const qreal y = mcu.y() - (k - 2) * 3.1 + 3.1;
-        trace({ { 229.0, y }, { 240.0, y }, { 262.0, eepromPins[k] }, { 266.0, eepromPins[k] } }, 0.8);
-    }
-    for (int k = 0; k < 4; ++k) {
-        const qreal y = eepromPins[k];
-        if (k == 1)
-            continue;
-        trace({ { 290.0, y }, { 302.0 + (k % 2) * 5.0, y } }, 0.8);
-        m_vias.push_back({ 302.0 + (k % 2) * 5.0, y });
-    }
-    // Crystal into the oscillator pins.
-    for (qreal x : { 198.8, 211.2 })
-        trace({ { x, 463.0 }, { x, 468.0 }, { x + (x < 205 ? -4.0 : 4.0), 472.0 }, { x + (x < 205 ? -4.0 : 4.0), 492.0 } }, 0.8);
-    // Regulator output to the microcontroller supply pins.
-    trace({ { 169.0, 408.0 }, { 169.0, 420.0 }, { 174.0, 425.0 }, { 182.0, 425.0 } }, 1.4);
-    trace({ { 160.0, 408.0 }, { 160.0, 414.0 } }, 1.4);
-    m_vias.push_back({ 160.0, 414.0 });
-
-    // Around the first DAC and the power entry.
-    passive(QPointF(136.0, 224.0), false, Chip::Resistor, QStringLiteral("R12"), QPointF(0.0, -5.5),
-        QPointF(128.0, 224.0));
-    passive(QPointF(136.0, 233.0), false, Chip::Resistor, QStringLiteral("R13"), QPointF(0.0, 5.5),
-        QPointF(126.0, 238.0));
-    passive(QPointF(146.0, 296.0), false, Chip::Capacitor, QStringLiteral("C5"), QPointF(0.0, 5.5));
-    passive(QPointF(118.0, 392.0), true, Chip::Capacitor, QStringLiteral("C6"), QPointF(-4.5, 0.0), QPointF(), true);
-    passive(QPointF(180.0, 384.0), true, Chip::Capacitor, QStringLiteral("C7"), QPointF(4.5, 0.0), QPointF(), true);
-
-    // Small signal transistor and passives beside the test points.
-    add<Sot>(QPointF(298.0, 484.0), false, QStringLiteral("1AM"));
-    passive(QPointF(284.0, 498.0), false, Chip::Resistor, QStringLiteral("R31"), QPointF(-4.5, 0.0),
-        QPointF(276.0, 504.0));
-    passive(QPointF(312.0, 498.0), false, Chip::Resistor, QStringLiteral("R32"), QPointF(4.5, 0.0));
-    passive(QPointF(330.0, 484.0), true, Chip::Capacitor, QStringLiteral("C30"), QPointF(4.5, 0.0),
-        QPointF(330.0, 474.0));
-    trace({ { 294.3, 488.0 }, { 294.3, 494.0 }, { 290.0, 498.0 } }, 0.8);
-
-    // Ratings and fabrication marks, as a board house prints them.
-    label(QStringLiteral("8-CH ANALOG OUTPUT"), QPointF(318.0, 23.0), 4.4, Qt::AlignCenter);
-    label(QStringLiteral("94V-0  0612"), QPointF(160.0, 560.0), 3.8, Qt::AlignLeft | Qt::AlignVCenter);
-    add<TestPoint>(QPointF(100.0, 24.0), QString());
-    add<TestPoint>(QPointF(470.0, 566.0), QString());
-}
-
-// --------------------------------------------------------------- rendering
-
-void Scene::paintTable(QImage& canvas) const
+void PhotoRenderer::paintTable(QImage& canvas) const
 {
     // A matte grey bench: brighter towards the light, with a faint blotchy
     // texture at a scale of a few centimetres.
@@ -540,7 +244,7 @@ void Scene::paintTable(QImage& canvas) const
             const float fx = float(x) / float(w);
             const float fy = float(y) / float(h);
             const float light = 1.04f - 0.09f * fx - 0.07f * fy;
-            const float blotch = (fractalNoise(float(x) / 90.0f, float(y) / 90.0f, 3, 0x7AB1E) - 0.5f) * 0.05f;
+            const float blotch = (fractalNoise(float(x) / (90.0f * m_scale), float(y) / (90.0f * m_scale), 3, 0x7AB1E) - 0.5f) * 0.05f;
             const float f = light + blotch;
             line[x] = qRgb(std::clamp(int(kTable.red() * f), 0, 255), std::clamp(int(kTable.green() * f), 0, 255),
                 std::clamp(int(kTable.blue() * f * 0.99f), 0, 255));
@@ -548,8 +252,10 @@ void Scene::paintTable(QImage& canvas) const
     }
 }
 
-void Scene::paintCopper(QPainter& p) const
+void PhotoRenderer::paintCopper(QImage& canvas) const
 {
+    QPainter p(&canvas);
+    begin(p);
     p.setPen(Qt::NoPen);
     // The camera sits a little in front of the board, so the cut edge of the
     // laminate shows as a pale sliver along the near side.
@@ -568,19 +274,19 @@ void Scene::paintCopper(QPainter& p) const
     // Clearances first, everywhere, so a later track never gets cut by an
     // earlier one's gap.
     const QColor gap = colour::laminate;
-    for (const Trace& t : m_traces) {
+    for (const Trace& t : m_layout.traces()) {
         p.setPen(QPen(gap, t.width + 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
         p.drawPath(t.path);
     }
     p.setPen(Qt::NoPen);
     p.setBrush(gap);
-    for (const auto& part : m_parts)
+    for (const auto& part : m_layout.parts())
         part->clearance(p);
 
     // Mask lies thinner on the crown of a track and pools along its edges,
     // so tracks read as slightly lighter ridges lit from the top left.
-    for (const Trace& t : m_traces) {
+    for (const Trace& t : m_layout.traces()) {
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(colour::copper.darker(112), t.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPath(t.path.translated(0.25, 0.3));
@@ -591,10 +297,12 @@ void Scene::paintCopper(QPainter& p) const
     }
 }
 
-void Scene::paintVias(QPainter& p) const
+void PhotoRenderer::paintVias(QPainter& p) const
 {
     p.setPen(Qt::NoPen);
-    for (QPointF v : m_vias) {
+    std::vector<QPointF> vias = m_layout.vias();
+    vias.insert(vias.end(), m_stitchingVias.begin(), m_stitchingVias.end());
+    for (QPointF v : vias) {
         // Tented vias: the ring shows through the mask, the drill stays dark.
         QRadialGradient ring(v - QPointF(0.6, 0.6), 2.6);
         ring.setColorAt(0.0, colour::copper.lighter(165));
@@ -606,8 +314,11 @@ void Scene::paintVias(QPainter& p) const
     }
 }
 
-void Scene::addStitchingVias(const QImage& canvas, const QImage& occupied, const QImage& silk)
+void PhotoRenderer::addStitchingVias(const QImage& canvas, const QImage& occupied, const QImage& silk)
 {
+    if (m_stitchingPlaced)
+        return;
+    m_stitchingPlaced = true;
     // Ground stitching on a loose jittered grid wherever the pour is
     // unbroken and nothing sits on top.
     Rng rng(0x5717C4);
@@ -620,7 +331,7 @@ void Scene::addStitchingVias(const QImage& canvas, const QImage& occupied, const
                 continue;
             const QPoint pc = toCanvas.map(c).toPoint();
             bool clear = true;
-            const int r = 9;
+            const int r = 9 * m_scale;
             for (int dy = -r; dy <= r && clear; ++dy)
                 for (int dx = -r; dx <= r && clear; ++dx) {
                     const QPoint q = pc + QPoint(dx, dy);
@@ -630,12 +341,12 @@ void Scene::addStitchingVias(const QImage& canvas, const QImage& occupied, const
                         clear = false;
                 }
             if (clear)
-                m_vias.push_back(c);
+                m_stitchingVias.push_back(c);
         }
     }
 }
 
-void Scene::texturiseMask(QImage& canvas, const QImage& boardMask) const
+void PhotoRenderer::texturiseMask(QImage& canvas, const QImage& boardMask) const
 {
     // Uneven mask thickness and the glass weave underneath give a soft,
     // low-contrast mottle.
@@ -645,8 +356,8 @@ void Scene::texturiseMask(QImage& canvas, const QImage& boardMask) const
         for (int x = 0; x < canvas.width(); ++x) {
             if (qAlpha(mask[x]) == 0)
                 continue;
-            const float coarse = fractalNoise(float(x) / 140.0f, float(y) / 140.0f, 3, 0x3A5C);
-            const float fine = valueNoise(float(x) / 5.0f, float(y) / 5.0f, 0x11F);
+            const float coarse = fractalNoise(float(x) / (140.0f * m_scale), float(y) / (140.0f * m_scale), 3, 0x3A5C);
+            const float fine = valueNoise(float(x) / (5.0f * m_scale), float(y) / (5.0f * m_scale), 0x11F);
             const float f = 0.90f + 0.18f * coarse + 0.04f * (fine - 0.5f);
             const QRgb c = line[x];
             line[x] = qRgb(std::min(255, int(qRed(c) * f)), std::min(255, int(qGreen(c) * f)),
@@ -655,7 +366,7 @@ void Scene::texturiseMask(QImage& canvas, const QImage& boardMask) const
     }
 }
 
-void Scene::paintDust(QPainter& p) const
+void PhotoRenderer::paintDust(QPainter& p) const
 {
     // However clean the bench, a macro shot finds a few motes of dust and a fibre.
     Rng rng(0xD057);
@@ -678,11 +389,10 @@ void Scene::paintDust(QPainter& p) const
     }
 }
 
-void Scene::finish(QImage& photo, const QImage& boardMask) const
+void PhotoRenderer::softenLikeALens(QImage& photo) const
 {
     const int w = photo.width();
     const int h = photo.height();
-
     // A real lens is never quite as crisp as supersampled vector art.
     const QImage sharp = photo.copy();
     for (int y = 0; y < h; ++y) {
@@ -704,7 +414,12 @@ void Scene::finish(QImage& photo, const QImage& boardMask) const
             line[x] = qRgb(acc[0] / total, acc[1] / total, acc[2] / total);
         }
     }
+}
 
+void PhotoRenderer::lightAndExpose(QImage& photo, const QImage& boardMask) const
+{
+    const int w = photo.width();
+    const int h = photo.height();
     // Lighting and camera: one softbox up and to the left lights the bench
     // unevenly and shows as a long soft reflection in the glossy mask; the
     // lens darkens the corners; white balance is a touch warm; the sensor
@@ -714,8 +429,8 @@ void Scene::finish(QImage& photo, const QImage& boardMask) const
     for (int y = 0; y < h; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
         for (int x = 0; x < w; ++x) {
-            const float onBoard = qAlpha(boardMask.pixel(std::min(2 * x, boardMask.width() - 1),
-                                      std::min(2 * y, boardMask.height() - 1)))
+            const float onBoard = qAlpha(boardMask.pixel(std::min(kSupersample * x, boardMask.width() - 1),
+                                      std::min(kSupersample * y, boardMask.height() - 1)))
                 / 255.0f;
             const float u = float(x) / float(w);
             const float v = float(y) / float(h);
@@ -742,140 +457,6 @@ void Scene::finish(QImage& photo, const QImage& boardMask) const
     }
 }
 
-QImage Scene::render()
-{
-    const QSize size(kPhotoWidth * kSupersample, kPhotoHeight * kSupersample);
-    // The camera is not quite square to the bench: a couple of units of
-    // keystone and twist, small enough to keep every part under its hotspot.
-    const QPolygonF flat { kBoard.topLeft(), kBoard.topRight(), kBoard.bottomRight(), kBoard.bottomLeft() };
-    const QPolygonF seen { kBoard.topLeft() + QPointF(2.0, 1.0), kBoard.topRight() + QPointF(-2.0, -1.5),
-        kBoard.bottomRight() + QPointF(0.5, -1.0), kBoard.bottomLeft() + QPointF(-0.5, 1.5) };
-    QTransform tilt;
-    QTransform::quadToQuad(flat, seen, tilt);
-    m_frame = tilt * QTransform::fromScale(size.width() / kFrameWidth, size.height() / kFrameHeight);
-    const QTransform frame = m_frame;
-    auto layer = [&size]() {
-        QImage img(size, QImage::Format_ARGB32_Premultiplied);
-        img.fill(Qt::transparent);
-        return img;
-    };
-    auto begin = [&frame](QPainter& p) {
-        p.setRenderHint(QPainter::Antialiasing, true);
-        p.setTransform(frame);
-    };
-
-    QImage canvas(size, QImage::Format_ARGB32_Premultiplied);
-    paintTable(canvas);
-
-    QImage boardMask = layer();
-    {
-        QPainter p(&boardMask);
-        begin(p);
-        p.setPen(Qt::NoPen);
-        p.setBrush(Qt::black);
-        p.drawRoundedRect(kBoard, 4.0, 4.0);
-        p.drawRoundedRect(kBoard.translated(0.5, 1.6), 4.0, 4.0);
-    }
-
-    // The board's own shadow on the bench: a tight contact shadow and a
-    // wide soft one from the light up and to the left.
-    {
-        QImage shadow = layer();
-        QPainter s(&shadow);
-        begin(s);
-        s.setPen(Qt::NoPen);
-        s.setBrush(QColor(0, 0, 0, 150));
-        s.drawRoundedRect(kBoard.translated(1.5, 2.2), 4.0, 4.0);
-        s.setBrush(QColor(0, 0, 0, 110));
-        s.drawRoundedRect(kBoard.translated(6.0, 9.0), 6.0, 6.0);
-        s.end();
-        blurPremultiplied(shadow, 9);
-        QPainter p(&canvas);
-        p.drawImage(0, 0, shadow);
-    }
-
-    {
-        QPainter p(&canvas);
-        begin(p);
-        paintCopper(p);
-    }
-
-    QImage nearShadow = layer();
-    QImage farShadow = layer();
-    {
-        QPainter n(&nearShadow);
-        QPainter f(&farShadow);
-        begin(n);
-        begin(f);
-        for (const auto& part : m_parts)
-            part->shadow(n, f);
-    }
-
-    QImage silk = layer();
-    {
-        QPainter s(&silk);
-        begin(s);
-        // Silkscreen never registers perfectly with copper.
-        s.translate(0.35, -0.25);
-        for (const auto& part : m_parts)
-            part->silk(s);
-        for (const Label& l : m_labels)
-            drawLabel(s, l.text, l.at, l.height, l.align, colour::silk, l.angle);
-        s.setPen(QPen(colour::silk, 0.75));
-        s.setBrush(Qt::NoBrush);
-        for (const QPainterPath& path : m_silkLines)
-            s.drawPath(path);
-    }
-
-    addStitchingVias(canvas, nearShadow, silk);
-    texturiseMask(canvas, boardMask);
-    {
-        QPainter p(&canvas);
-        begin(p);
-        paintVias(p);
-        for (const auto& part : m_parts)
-            part->pads(p);
-    }
-
-    // Screen-printed ink is a little uneven.
-    for (int y = 0; y < silk.height(); ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(silk.scanLine(y));
-        for (int x = 0; x < silk.width(); ++x) {
-            if (qAlpha(line[x]) == 0)
-                continue;
-            const float f = 0.80f + 0.2f * valueNoise(float(x) / 3.0f, float(y) / 3.0f, 0x51C);
-            const QRgb c = line[x];
-            line[x] = qRgba(int(qRed(c) * f), int(qGreen(c) * f), int(qBlue(c) * f), int(qAlpha(c) * f));
-        }
-    }
-    {
-        QPainter p(&canvas);
-        p.drawImage(0, 0, silk);
-    }
-
-    blurPremultiplied(nearShadow, 2);
-    blurPremultiplied(farShadow, 8);
-    {
-        QPainter p(&canvas);
-        p.setOpacity(0.55);
-        p.drawImage(0, 0, farShadow);
-        p.setOpacity(0.6);
-        p.drawImage(0, 0, nearShadow);
-    }
-
-    {
-        QPainter p(&canvas);
-        begin(p);
-        for (const auto& part : m_parts)
-            part->body(p);
-        paintDust(p);
-    }
-
-    QImage photo = halveImage(canvas);
-    finish(photo, boardMask);
-    return photo;
-}
-
 } // namespace
 
 const QList<Hotspot>& hotspots()
@@ -900,10 +481,16 @@ const QList<Hotspot>& hotspots()
     return list;
 }
 
-QImage paintBoardPhoto()
+BoardPhotos paintBoardPhotos()
 {
-    Scene scene;
-    return scene.render();
+    const BoardLayout layout;
+    PhotoRenderer normal(layout, 1);
+    BoardPhotos photos;
+    photos.normal = normal.render();
+    PhotoRenderer large(layout, 2);
+    large.reuseStitchingVias(normal.stitchingVias());
+    photos.large = large.render();
+    return photos;
 }
 
 QImage hotspotOverlay(const QImage& photo)

@@ -19,8 +19,13 @@ const QList<Hotspot>& hotspots();
 constexpr int kPhotoWidth = 588;
 constexpr int kPhotoHeight = 580;
 
-// The board photograph at kPhotoWidth x kPhotoHeight.
-QImage paintBoardPhoto();
+// The board photograph at kPhotoWidth x kPhotoHeight, and the same board at
+// twice that size for screens with two device pixels to the logical pixel.
+struct BoardPhotos {
+    QImage normal;
+    QImage large;
+};
+BoardPhotos paintBoardPhotos();
 
 // The photograph with every hotspot outlined, for checking the layout by eye.
 QImage hotspotOverlay(const QImage& photo);

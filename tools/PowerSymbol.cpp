@@ -21,9 +21,11 @@ QPainterPath labelPath(const QString& text, const QFont& font, qreal left, qreal
 
 } // namespace
 
-QImage paintPowerSymbol()
+QImage paintPowerSymbol(int scale)
 {
-    QImage canvas(kWidth, kHeight, QImage::Format_RGB32);
+    const int width = kWidth * scale;
+    const int height = kHeight * scale;
+    QImage canvas(width, height, QImage::Format_RGB32);
     canvas.fill(Qt::white);
 
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -41,6 +43,8 @@ QImage paintPowerSymbol()
 
     QPainter p(&canvas);
     p.setRenderHint(QPainter::Antialiasing, true);
+    if (scale != 1)
+        p.scale(scale, scale);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
     p.drawPath(gnd);
@@ -61,16 +65,16 @@ QImage paintPowerSymbol()
     p.drawEllipse(centre, dotRadius, dotRadius);
     p.end();
 
-    QImage indexed(kWidth, kHeight, QImage::Format_Indexed8);
+    QImage indexed(width, height, QImage::Format_Indexed8);
     QList<QRgb> ramp;
     ramp.reserve(256);
     for (int i = 0; i < 256; ++i)
         ramp.append(qRgb(i, i, i));
     indexed.setColorTable(ramp);
-    for (int y = 0; y < kHeight; ++y) {
+    for (int y = 0; y < height; ++y) {
         const QRgb* src = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
         uchar* dst = indexed.scanLine(y);
-        for (int x = 0; x < kWidth; ++x)
+        for (int x = 0; x < width; ++x)
             dst[x] = uchar(qGray(src[x]));
     }
     return indexed;

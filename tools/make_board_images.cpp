@@ -1,5 +1,6 @@
-// Generates the two images the application ships as resources: the board
-// photograph behind the hotspot view and the polarity legend of the DC jack.
+// Generates the images the application ships as resources: the board
+// photograph behind the hotspot view and the polarity legend of the DC jack,
+// each at two densities, and the application icon.
 // Output is deterministic; rerun it (the `images` target) after changing the
 // drawing code and commit the results.
 
@@ -41,15 +42,19 @@ int main(int argc, char** argv)
     if (!out.exists() && !QDir().mkpath(out.path()))
         return fail(QStringLiteral("cannot create %1").arg(out.path()));
 
-    const QImage photo = paintBoardPhoto();
+    const BoardPhotos photos = paintBoardPhotos();
     QString error;
-    if (!writeBoardJpeg(photo, out.filePath(QStringLiteral("board.jpg")), kJpegQuality, &error))
+    if (!writeBoardJpeg(photos.normal, out.filePath(QStringLiteral("board.jpg")), kJpegQuality, &error))
+        return fail(error);
+    if (!writeBoardJpeg(photos.large, out.filePath(QStringLiteral("board@2x.jpg")), kJpegQuality, &error))
         return fail(error);
     if (!writeFile(out.filePath(QStringLiteral("power.bmp")), encodeIndexedBmp(paintPowerSymbol()), &error))
         return fail(error);
+    if (!writeFile(out.filePath(QStringLiteral("power@2x.bmp")), encodeIndexedBmp(paintPowerSymbol(2)), &error))
+        return fail(error);
     if (!writeAppIcons(out.path(), &error))
         return fail(error);
-    if (args.size() == 4 && !hotspotOverlay(photo).save(args.at(3), "PNG"))
+    if (args.size() == 4 && !hotspotOverlay(photos.normal).save(args.at(3), "PNG"))
         return fail(QStringLiteral("cannot write %1").arg(args.at(3)));
     return 0;
 }

@@ -1,6 +1,8 @@
 # Stand-ins for the board maker's driver library, each alone in a directory of
 # its own so that a test can put exactly one of them on the library search
-# path: all 33 exports, all but RelOutPortDWord, all but GetNumCards.
+# path: all 33 exports, all but RelOutPortDWord, all but GetNumCards. The
+# binding's tests and the page's fault tests use them.
+set(KORDRV_FIXTURE_USERS tst_LLKORDRV tst_FaultsInjected)
 foreach(variant full partial nocount)
   add_library(KORDRV_${variant} SHARED ${CMAKE_CURRENT_LIST_DIR}/fake_driver.cpp)
   set_target_properties(KORDRV_${variant} PROPERTIES
@@ -10,8 +12,12 @@ foreach(variant full partial nocount)
   if(WIN32)
     set_target_properties(KORDRV_${variant} PROPERTIES PREFIX "")
   endif()
-  add_dependencies(tst_LLKORDRV KORDRV_${variant})
+  foreach(user ${KORDRV_FIXTURE_USERS})
+    add_dependencies(${user} KORDRV_${variant})
+  endforeach()
 endforeach()
 target_compile_definitions(KORDRV_partial PRIVATE WITHOUT_RelOutPortDWord)
 target_compile_definitions(KORDRV_nocount PRIVATE WITHOUT_GetNumCards)
-target_compile_definitions(tst_LLKORDRV PRIVATE KORDRV_FIXTURES="${CMAKE_BINARY_DIR}/fakedriver")
+foreach(user ${KORDRV_FIXTURE_USERS})
+  target_compile_definitions(${user} PRIVATE KORDRV_FIXTURES="${CMAKE_BINARY_DIR}/fakedriver")
+endforeach()

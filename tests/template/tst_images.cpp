@@ -1,4 +1,4 @@
-// The two built-in images are checked byte by byte rather than through a
+// The built-in images are checked byte by byte rather than through a
 // decoder: decoders forgive exactly the deviations (progressive scans,
 // optimised tables, restart markers, top-down bitmaps) that the
 // application's own readers do not.
@@ -118,9 +118,39 @@ bool looksLike(Look look, QRgb p)
     return false;
 }
 
-constexpr int kBmpWidth = 164;
-constexpr int kBmpHeight = 71;
+// A channel's block of range jumpers, in the 600x592 frame.
+QRectF rangeJumpers(int channel)
+{
+    const int lefts[4] = { 120, 216, 320, 424 };
+    return QRectF(lefts[channel % 4], channel < 4 ? 32 : 120, 81, 89);
+}
+
 constexpr int kBmpPixelOffset = 14 + 40 + 256 * 4;
+
+// The power symbol, at both densities.
+struct Bitmap {
+    const char* file;
+    int width;
+    int height;
+};
+const Bitmap kBitmaps[] = { { "power.bmp", 164, 71 }, { "power@2x.bmp", 328, 142 } };
+
+// The board photograph comes at two densities; every format rule holds for
+// both, and the large one is the same board at twice the size.
+struct Photo {
+    const char* file;
+    QSize size;
+    int maximumBytes;
+};
+const Photo kPhotos[] = {
+    { "board.jpg", QSize(588, 580), 150 * 1024 },
+    { "board@2x.jpg", QSize(1176, 1160), 450 * 1024 },
+};
+
+void addPhotoColumn()
+{
+    QTest::addColumn<int>("photo");
+}
 
 } // namespace
 
@@ -135,17 +165,28 @@ private slots:
         // The images live in the application library, a static archive: the
         // resource initialiser must be referenced or the linker drops it.
         Q_INIT_RESOURCE(template);
-        m_jpeg = readResource(QStringLiteral(":/template/images/board.jpg"));
-        m_bmp = readResource(QStringLiteral(":/template/images/power.bmp"));
-        QVERIFY2(!m_jpeg.isEmpty(), "board.jpg is missing from the resources");
-        QVERIFY2(!m_bmp.isEmpty(), "power.bmp is missing from the resources");
-        QString error;
-        m_segments = splitJpeg(m_jpeg, &error);
-        QVERIFY2(error.isEmpty(), qPrintable(error));
+        for (const Photo& photo : kPhotos) {
+            const QByteArray bytes = readResource(QStringLiteral(":/template/images/%1").arg(photo.file));
+            QVERIFY2(!bytes.isEmpty(), qPrintable(QStringLiteral("%1 is missing from the resources").arg(photo.file)));
+            QString error;
+            m_jpegs.append(bytes);
+            m_jpegSegments.append(splitJpeg(bytes, &error));
+            QVERIFY2(error.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(photo.file, error)));
+            QImage image;
+            QVERIFY(image.loadFromData(bytes, "JPG"));
+            m_photos.append(image);
+        }
+        for (const Bitmap& bitmap : kBitmaps) {
+            m_bitmaps.append(readResource(QStringLiteral(":/template/images/%1").arg(bitmap.file)));
+            QVERIFY2(!m_bitmaps.last().isEmpty(), qPrintable(QStringLiteral("%1 is missing from the resources").arg(bitmap.file)));
+        }
     }
+
+    void jpegOpensWithJfif101At96Dpi_data() { addPhotoRows(); }
 
     void jpegOpensWithJfif101At96Dpi()
     {
+        selectPhoto();
         QVERIFY(m_segments.size() > 2);
         QCOMPARE(m_segments.at(0).marker, quint8(0xD8));
         const Segment& app0 = m_segments.at(1);
@@ -162,8 +203,11 @@ private slots:
         QCOMPARE(app0.payload.size(), 14);
     }
 
+    void jpegComponentsUseLuminanceAndChrominanceTables_data() { addPhotoRows(); }
+
     void jpegComponentsUseLuminanceAndChrominanceTables()
     {
+        selectPhoto();
         const Segment* sof = nullptr;
         const Segment* sos = nullptr;
         QList<int> quantTables;
@@ -192,18 +236,24 @@ private slots:
         }
     }
 
+    void jpegIsFineQualityYetSmall_data() { addPhotoRows(); }
+
     void jpegIsFineQualityYetSmall()
     {
+        selectPhoto();
         // Quality near 90 puts the luminance DC step at 3; a default-quality
         // (75) export would have 8 and show blocking on the silkscreen.
         for (const Segment& s : m_segments)
             if (s.marker == 0xDB && (byteAt(s.payload, 0) & 0x0F) == 0)
                 QVERIFY2(byteAt(s.payload, 1) <= 5, "luminance quantisation is too coarse");
-        QVERIFY2(m_jpeg.size() < 150 * 1024, "board.jpg has grown past 150 KB");
+        QVERIFY2(m_jpeg.size() < m_spec.maximumBytes, qPrintable(QStringLiteral("%1 has grown to %2 bytes").arg(m_spec.file).arg(m_jpeg.size())));
     }
+
+    void jpegFrameIsBaselineYCbCr420_data() { addPhotoRows(); }
 
     void jpegFrameIsBaselineYCbCr420()
     {
+        selectPhoto();
         QList<Segment> frames;
         for (const Segment& s : m_segments)
             if (s.marker >= 0xC0 && s.marker <= 0xCF && s.marker != 0xC4 && s.marker != 0xC8 && s.marker != 0xCC)
@@ -213,16 +263,19 @@ private slots:
         const QByteArray& sof = frames.at(0).payload;
         QCOMPARE(sof.size(), 6 + 3 * 3);
         QCOMPARE(byteAt(sof, 0), quint8(8));
-        QCOMPARE(be16(sof, 1), quint16(580));
-        QCOMPARE(be16(sof, 3), quint16(588));
+        QCOMPARE(be16(sof, 1), quint16(m_spec.size.height()));
+        QCOMPARE(be16(sof, 3), quint16(m_spec.size.width()));
         QCOMPARE(byteAt(sof, 5), quint8(3));
         QCOMPARE(byteAt(sof, 6 + 1), quint8(0x22));
         QCOMPARE(byteAt(sof, 9 + 1), quint8(0x11));
         QCOMPARE(byteAt(sof, 12 + 1), quint8(0x11));
     }
 
+    void jpegHasOneInterleavedSequentialScan_data() { addPhotoRows(); }
+
     void jpegHasOneInterleavedSequentialScan()
     {
+        selectPhoto();
         QList<Segment> scans;
         for (const Segment& s : m_segments)
             if (s.marker == 0xDA)
@@ -238,19 +291,24 @@ private slots:
 
     void jpegHuffmanTablesAreTheStandardOnes_data()
     {
+        addPhotoColumn();
         QTest::addColumn<int>("tableClass");
         QTest::addColumn<int>("tableId");
         QTest::addColumn<QByteArray>("expected");
         // Code-length counts of the example tables in Annex K of the JPEG
         // standard, which decoders with built-in tables assume.
-        QTest::newRow("DC luminance") << 0 << 0 << bits({ 0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0 });
-        QTest::newRow("DC chrominance") << 0 << 1 << bits({ 0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0 });
-        QTest::newRow("AC luminance") << 1 << 0 << bits({ 0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7D });
-        QTest::newRow("AC chrominance") << 1 << 1 << bits({ 0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77 });
+        for (int photo = 0; photo < int(std::size(kPhotos)); ++photo) {
+            const char* file = kPhotos[photo].file;
+            QTest::addRow("%s DC luminance", file) << photo << 0 << 0 << bits({ 0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0 });
+            QTest::addRow("%s DC chrominance", file) << photo << 0 << 1 << bits({ 0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0 });
+            QTest::addRow("%s AC luminance", file) << photo << 1 << 0 << bits({ 0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7D });
+            QTest::addRow("%s AC chrominance", file) << photo << 1 << 1 << bits({ 0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77 });
+        }
     }
 
     void jpegHuffmanTablesAreTheStandardOnes()
     {
+        selectPhoto();
         QFETCH(int, tableClass);
         QFETCH(int, tableId);
         QFETCH(QByteArray, expected);
@@ -287,8 +345,11 @@ private slots:
         }
     }
 
+    void jpegHasNoRestartIntervalAndEndsWithEoi_data() { addPhotoRows(); }
+
     void jpegHasNoRestartIntervalAndEndsWithEoi()
     {
+        selectPhoto();
         for (const Segment& s : m_segments) {
             QVERIFY2(s.marker != 0xDD, "DRI segment present");
             QVERIFY2(!isRestart(s.marker), "restart marker in the scan");
@@ -298,55 +359,61 @@ private slots:
         QCOMPARE(byteAt(m_jpeg, m_jpeg.size() - 1), quint8(0xD9));
     }
 
+    void jpegDecodesAtBoardSize_data() { addPhotoRows(); }
+
     void jpegDecodesAtBoardSize()
     {
-        QImage image;
-        QVERIFY(image.loadFromData(m_jpeg, "JPG"));
-        QCOMPARE(image.size(), QSize(588, 580));
+        selectPhoto();
+        QCOMPARE(m_photo.size(), m_spec.size);
     }
 
     // The application draws its highlight rectangles over the photograph
     // stretched to 600x592; each must land on the part it names.
     void jpegShowsEachPartUnderItsHighlight_data()
     {
+        addPhotoColumn();
         QTest::addColumn<QRectF>("highlight");
         QTest::addColumn<Look>("look");
         QTest::addColumn<double>("minimumShare");
-        QTest::newRow("External Power") << QRectF(80, 248, 41, 57) << Look::BlackPlastic << 0.09;
-        QTest::newRow("USB Connector") << QRectF(37, 400, 73, 73) << Look::BrightMetal << 0.2;
-        QTest::newRow("DC Input") << QRectF(24, 304, 97, 65) << Look::BlackPlastic << 0.45;
-        QTest::newRow("LED Light") << QRectF(40, 488, 73, 57) << Look::GreenLed << 0.0075;
-        QTest::newRow("Differential Outputs") << QRectF(48, 80, 33, 201) << Look::BlackPlastic << 0.5;
-        QTest::newRow("Single Ended Outputs") << QRectF(528, 80, 33, 129) << Look::BlackPlastic << 0.35;
-        QTest::newRow("Signal Lines") << QRectF(528, 224, 41, 89) << Look::BlackPlastic << 0.5;
-        QTest::newRow("DAC Power") << QRectF(480, 320, 97, 193) << Look::BlackPlastic << 0.55;
-        const int lefts[4] = { 120, 216, 320, 424 };
-        for (int ch = 0; ch < 8; ++ch)
-            QTest::addRow("Range Jumpers %d", ch)
-                << QRectF(lefts[ch % 4], ch < 4 ? 32 : 120, 81, 89) << Look::BlackPlastic << 0.03;
+        for (int photo = 0; photo < int(std::size(kPhotos)); ++photo) {
+            const char* file = kPhotos[photo].file;
+            QTest::addRow("%s External Power", file) << photo << QRectF(80, 248, 41, 57) << Look::BlackPlastic << 0.075;
+            QTest::addRow("%s USB Connector", file) << photo << QRectF(37, 400, 73, 73) << Look::BrightMetal << 0.2;
+            QTest::addRow("%s DC Input", file) << photo << QRectF(24, 304, 97, 65) << Look::BlackPlastic << 0.45;
+            QTest::addRow("%s LED Light", file) << photo << QRectF(40, 488, 73, 57) << Look::GreenLed << 0.0075;
+            QTest::addRow("%s Differential Outputs", file) << photo << QRectF(48, 80, 33, 201) << Look::BlackPlastic << 0.5;
+            QTest::addRow("%s Single Ended Outputs", file) << photo << QRectF(528, 80, 33, 129) << Look::BlackPlastic << 0.35;
+            QTest::addRow("%s Signal Lines", file) << photo << QRectF(528, 224, 41, 89) << Look::BlackPlastic << 0.5;
+            QTest::addRow("%s DAC Power", file) << photo << QRectF(480, 320, 97, 193) << Look::BlackPlastic << 0.55;
+            for (int ch = 0; ch < 8; ++ch)
+                QTest::addRow("%s Range Jumpers %d", file, ch) << photo << rangeJumpers(ch) << Look::BlackPlastic << 0.03;
+        }
     }
 
     void jpegShowsEachPartUnderItsHighlight()
     {
+        selectPhoto();
         QFETCH(QRectF, highlight);
         QFETCH(Look, look);
         QFETCH(double, minimumShare);
-        QImage image;
-        QVERIFY(image.loadFromData(m_jpeg, "JPG"));
-        const QRect area = QTransform::fromScale(588.0 / 600.0, 580.0 / 592.0).mapRect(highlight).toRect();
+        const QRect area = toPhoto().mapRect(highlight).toRect();
         int matching = 0;
         for (int y = area.top(); y <= area.bottom(); ++y)
             for (int x = area.left(); x <= area.right(); ++x)
-                matching += looksLike(look, image.pixel(x, y));
+                matching += looksLike(look, m_photo.pixel(x, y));
         const double share = double(matching) / double(area.width() * area.height());
         QVERIFY2(share >= minimumShare, qPrintable(QStringLiteral("only %1 of the area looks right").arg(share)));
     }
 
+    void jpegShowsAGreenBoardOnANeutralBench_data() { addPhotoRows(); }
+
     void jpegShowsAGreenBoardOnANeutralBench()
     {
-        QImage image;
-        QVERIFY(image.loadFromData(m_jpeg, "JPG"));
-        for (QPoint corner : { QPoint(2, 2), QPoint(585, 2), QPoint(2, 577), QPoint(585, 577) }) {
+        selectPhoto();
+        const QImage& image = m_photo;
+        const int right = image.width() - 3;
+        const int bottom = image.height() - 3;
+        for (QPoint corner : { QPoint(2, 2), QPoint(right, 2), QPoint(2, bottom), QPoint(right, bottom) }) {
             const QRgb p = image.pixel(corner);
             const int hi = std::max({ qRed(p), qGreen(p), qBlue(p) });
             const int lo = std::min({ qRed(p), qGreen(p), qBlue(p) });
@@ -361,27 +428,100 @@ private slots:
         QVERIFY2(green > image.width() * image.height() / 2, "solder mask covers less than half the frame");
     }
 
+    // The photograph is what users hold the board against, so its jumpers
+    // stand as the program starts: each channel's span jumper open with its
+    // cap parked beyond the right pin, its polarity cap on UNI, and the power
+    // cap on VUSB. Points are in the 600x592 frame.
+    void jpegJumpersShowTheStartState_data()
+    {
+        addPhotoColumn();
+        QTest::addColumn<QPointF>("at");
+        QTest::addColumn<bool>("capped");
+        for (int photo = 0; photo < int(std::size(kPhotos)); ++photo) {
+            const char* file = kPhotos[photo].file;
+            for (int ch = 0; ch < 8; ++ch) {
+                const QRectF block = rangeJumpers(ch);
+                const qreal cx = block.center().x();
+                const qreal span = block.top() + 39.0;
+                const qreal polarity = block.top() + 62.0;
+                QTest::addRow("%s CH%d 5V pair open", file, ch) << photo << QPointF(cx - 5.0, span) << false;
+                QTest::addRow("%s CH%d 2.5V pair open", file, ch) << photo << QPointF(cx - 2.0, span) << false;
+                QTest::addRow("%s CH%d span cap parked", file, ch) << photo << QPointF(cx + 15.0, span) << true;
+                QTest::addRow("%s CH%d BP pair open", file, ch) << photo << QPointF(cx - 7.0, polarity) << false;
+                QTest::addRow("%s CH%d UNI pair capped", file, ch) << photo << QPointF(cx + 5.0, polarity) << true;
+            }
+            QTest::addRow("%s VEXT pair open", file) << photo << QPointF(100.5, 264.0) << false;
+            QTest::addRow("%s VUSB pair capped", file) << photo << QPointF(100.5, 281.5) << true;
+        }
+    }
+
+    void jpegJumpersShowTheStartState()
+    {
+        selectPhoto();
+        QFETCH(QPointF, at);
+        QFETCH(bool, capped);
+        const QRect area = toPhoto().mapRect(QRectF(at - QPointF(1.2, 1.2), QSizeF(2.4, 2.4))).toRect();
+        int red = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QRgb p = m_photo.pixel(x, y);
+                red += qRed(p) > 110 && qRed(p) > qGreen(p) + 60 && qRed(p) > qBlue(p) + 60;
+            }
+        QCOMPARE(red * 2 > area.width() * area.height(), capped);
+    }
+
+    // Both photographs come from one drawing; a part that differs between
+    // them shows as a tile where the halved large photograph departs from
+    // the small one by far more than resampling and grain explain.
+    void jpegLargePhotoShowsTheSameBoard()
+    {
+        const QImage& small = m_photos.at(0);
+        const QImage halved = m_photos.at(1).scaled(small.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        constexpr int kTile = 12;
+        double worst = 0.0;
+        for (int top = 0; top + kTile <= small.height(); top += kTile)
+            for (int left = 0; left + kTile <= small.width(); left += kTile) {
+                int difference = 0;
+                for (int y = top; y < top + kTile; ++y)
+                    for (int x = left; x < left + kTile; ++x) {
+                        const QRgb a = halved.pixel(x, y);
+                        const QRgb b = small.pixel(x, y);
+                        difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+                    }
+                worst = std::max(worst, difference / (3.0 * kTile * kTile));
+            }
+        QVERIFY2(worst < 25.0, qPrintable(QStringLiteral("a tile differs by %1 per channel").arg(worst)));
+    }
+
+    void bmpHeadersDescribeBottomUp8BitUncompressed_data() { addBitmapRows(); }
+
     void bmpHeadersDescribeBottomUp8BitUncompressed()
     {
+        selectBitmap();
+        const int width = m_bitmap.width;
+        const int height = m_bitmap.height;
         QVERIFY(m_bmp.size() >= kBmpPixelOffset);
         QCOMPARE(m_bmp.left(2), QByteArray("BM"));
         QCOMPARE(le32(m_bmp, 2), quint32(m_bmp.size()));
         QCOMPARE(le32(m_bmp, 10), quint32(kBmpPixelOffset));
         QCOMPARE(le32(m_bmp, 14), quint32(40));
-        QCOMPARE(qint32(le32(m_bmp, 18)), kBmpWidth);
-        QCOMPARE(qint32(le32(m_bmp, 22)), kBmpHeight); // positive: bottom-up
+        QCOMPARE(qint32(le32(m_bmp, 18)), width);
+        QCOMPARE(qint32(le32(m_bmp, 22)), height); // positive: bottom-up
         QCOMPARE(le16(m_bmp, 26), quint16(1));
         QCOMPARE(le16(m_bmp, 28), quint16(8));
         QCOMPARE(le32(m_bmp, 30), quint32(0)); // BI_RGB
         const quint32 imageSize = le32(m_bmp, 34);
-        QVERIFY(imageSize == 0 || imageSize == quint32(kBmpWidth * kBmpHeight));
+        QVERIFY(imageSize == 0 || imageSize == quint32(width * height));
         const quint32 used = le32(m_bmp, 46);
         QVERIFY(used == 0 || used == 256);
-        QCOMPARE(m_bmp.size(), kBmpPixelOffset + kBmpWidth * kBmpHeight);
+        QCOMPARE(m_bmp.size(), kBmpPixelOffset + width * height);
     }
+
+    void bmpPaletteRunsFromBlackToWhite_data() { addBitmapRows(); }
 
     void bmpPaletteRunsFromBlackToWhite()
     {
+        selectBitmap();
         const auto entry = [this](int i) { return m_bmp.mid(14 + 40 + 4 * i, 4); };
         QCOMPARE(entry(0), QByteArray("\0\0\0\0", 4));
         QCOMPARE(entry(255), QByteArray("\xFF\xFF\xFF\0", 4));
@@ -389,29 +529,34 @@ private slots:
             QCOMPARE(byteAt(entry(i), 3), quint8(0));
     }
 
+    void bmpSymbolIsBlackOnWhiteInThreeParts_data() { addBitmapRows(); }
+
     void bmpSymbolIsBlackOnWhiteInThreeParts()
     {
-        QVERIFY(m_bmp.size() == kBmpPixelOffset + kBmpWidth * kBmpHeight);
+        selectBitmap();
+        const int width = m_bitmap.width;
+        const int height = m_bitmap.height;
+        QVERIFY(m_bmp.size() == kBmpPixelOffset + width * height);
         // Luminance of the pixel at (x, y) counted from the top, resolving
         // the bottom-up row order and the palette by hand.
-        const auto grey = [this](int x, int y) {
-            const int index = byteAt(m_bmp, kBmpPixelOffset + (kBmpHeight - 1 - y) * kBmpWidth + x);
+        const auto grey = [this, width, height](int x, int y) {
+            const int index = byteAt(m_bmp, kBmpPixelOffset + (height - 1 - y) * width + x);
             const qsizetype entry = 14 + 40 + 4 * index;
             return (byteAt(m_bmp, entry) + byteAt(m_bmp, entry + 1) + byteAt(m_bmp, entry + 2)) / 3;
         };
-        for (QPoint corner : { QPoint(0, 0), QPoint(kBmpWidth - 1, 0), QPoint(0, kBmpHeight - 1),
-                 QPoint(kBmpWidth - 1, kBmpHeight - 1) })
+        for (QPoint corner : { QPoint(0, 0), QPoint(width - 1, 0), QPoint(0, height - 1),
+                 QPoint(width - 1, height - 1) })
             QVERIFY2(grey(corner.x(), corner.y()) >= 250, qPrintable(QStringLiteral("corner %1,%2 is not white").arg(corner.x()).arg(corner.y())));
         const auto inkBetween = [&](int left, int right) {
             int count = 0;
-            for (int y = 0; y < kBmpHeight; ++y)
+            for (int y = 0; y < height; ++y)
                 for (int x = left; x < right; ++x)
                     count += grey(x, y) < 64;
             return count;
         };
-        QVERIFY2(inkBetween(0, kBmpWidth / 3) > 40, "no GND legend at the left");
-        QVERIFY2(inkBetween(kBmpWidth / 3, 2 * kBmpWidth / 3) > 40, "no connector ring in the middle");
-        QVERIFY2(inkBetween(2 * kBmpWidth / 3, kBmpWidth) > 40, "no +5V legend at the right");
+        QVERIFY2(inkBetween(0, width / 3) > 40, "no GND legend at the left");
+        QVERIFY2(inkBetween(width / 3, 2 * width / 3) > 40, "no connector ring in the middle");
+        QVERIFY2(inkBetween(2 * width / 3, width) > 40, "no +5V legend at the right");
     }
 
     void applicationIconIs32By32InAtMost16Colours()
@@ -426,9 +571,53 @@ private slots:
     }
 
 private:
+    void addPhotoRows()
+    {
+        addPhotoColumn();
+        for (int photo = 0; photo < int(std::size(kPhotos)); ++photo)
+            QTest::newRow(kPhotos[photo].file) << photo;
+    }
+
+    void addBitmapRows()
+    {
+        QTest::addColumn<int>("bitmap");
+        for (int bitmap = 0; bitmap < int(std::size(kBitmaps)); ++bitmap)
+            QTest::newRow(kBitmaps[bitmap].file) << bitmap;
+    }
+
+    void selectBitmap()
+    {
+        QFETCH(int, bitmap);
+        m_bitmap = kBitmaps[bitmap];
+        m_bmp = m_bitmaps.at(bitmap);
+    }
+
+    // Makes the photograph of the current data row the one under test.
+    void selectPhoto()
+    {
+        QFETCH(int, photo);
+        m_spec = kPhotos[photo];
+        m_jpeg = m_jpegs.at(photo);
+        m_segments = m_jpegSegments.at(photo);
+        m_photo = m_photos.at(photo);
+    }
+
+    // From the 600x592 frame of the highlights to the photograph's pixels.
+    QTransform toPhoto() const
+    {
+        return QTransform::fromScale(m_photo.width() / 600.0, m_photo.height() / 592.0);
+    }
+
+    QList<QByteArray> m_jpegs;
+    QList<QList<Segment>> m_jpegSegments;
+    QList<QImage> m_photos;
+    Photo m_spec {};
     QByteArray m_jpeg;
-    QByteArray m_bmp;
     QList<Segment> m_segments;
+    QImage m_photo;
+    QList<QByteArray> m_bitmaps;
+    Bitmap m_bitmap {};
+    QByteArray m_bmp;
 };
 
 QTEST_GUILESS_MAIN(ImagesTest)

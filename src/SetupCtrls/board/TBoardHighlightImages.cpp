@@ -23,12 +23,15 @@ const QImage& TBoardHighlight::CurrentImage() const
 // from inside a paint would paint this control again. So the picture beneath
 // is drawn afresh: the board photograph as the board draws it, then the
 // earlier siblings as they paint now. Later siblings and this control
-// itself are above it and never part of it.
+// itself are above it and never part of it. The picture has a pixel for
+// every device pixel, so that a denser screen gets its own detail.
 QImage TBoardHighlight::composeBeneath() const
 {
-    QImage beneath(size(), QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatioF();
+    QImage beneath(size() * ratio, QImage::Format_RGB32);
     if (beneath.isNull())
         return beneath;
+    beneath.setDevicePixelRatio(ratio);
     QWidget* parent = parentWidget();
     if (!parent) {
         beneath.fill(palette().color(QPalette::Window));
@@ -80,6 +83,9 @@ void TBoardHighlight::BuildImages()
 
 void TBoardHighlight::paintEvent(QPaintEvent*)
 {
+    // The window went to a screen of another density.
+    if (m_initialised && m_idleImage.devicePixelRatio() != devicePixelRatioF())
+        BuildImages();
     if (!m_initialised) {
         BuildImages();
         auto* board = tk::exactCast<TBoardImage>(parentWidget());

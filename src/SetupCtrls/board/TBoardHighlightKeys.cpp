@@ -20,16 +20,17 @@ void TBoardHighlight::KeyboardClick()
         MouseLeave(RelayMarker::Direct);
     if (!self)
         return;
-    // Escape in the popup gives the focus back here.
-    TPopupForm* groupPopup = nullptr;
-    forEachMember([&groupPopup](TBoardHighlight& member) {
-        if (!groupPopup && member.Popup())
-            groupPopup = member.Popup();
+    // Escape in the group's popup, whichever member made it, gives the focus
+    // back here.
+    TPopupForm* popup = nullptr;
+    forEachMember([&popup](TBoardHighlight& member) {
+        if (!popup)
+            popup = member.Popup();
     });
-    if (!groupPopup)
-        groupPopup = m_popup;
-    if (groupPopup)
-        groupPopup->setFocusReturn(this);
+    if (!popup)
+        popup = m_popup;
+    if (popup)
+        popup->setFocusReturn(this);
 }
 
 void TBoardHighlight::OrderTour()

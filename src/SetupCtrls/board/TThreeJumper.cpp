@@ -22,17 +22,16 @@ bool lying(TOrientationType orientation)
     return orientation == otUp || orientation == otDown;
 }
 
-// QPainter's outlined rectangle covers one pixel more each way than its
-// size; the boxes here are given with an exclusive right and bottom.
-QRect outlinedBox(int left, int top, int right, int bottom)
-{
-    return QRect(left, top, right - left - 1, bottom - top - 1);
-}
-
 // One row of a shape: the pixels first..last inclusive; empty when last < first.
 struct Span {
     int first = 0;
     int last = -1;
+};
+
+// The rows of a shape, the first of them at pixel row top.
+struct Rows {
+    int top = 0;
+    QList<Span> spans;
 };
 
 // The rows of a box (left, top, right, bottom; right and bottom exclusive)
@@ -40,13 +39,15 @@ struct Span {
 // ellipse as large as the box makes an ellipse. A pixel belongs to the shape
 // when its centre does. Done by hand because Qt's aliased ellipses drop a
 // row and lean to one side, which shows on pins a few pixels across and
-// would make the turned pictures differ.
-QList<Span> roundedBoxRows(int left, int top, int right, int bottom, double cornerW, double cornerH)
+// would make the turned pictures differ. The box may lie between pixels,
+// as it does on a denser screen.
+Rows roundedBoxRows(double left, double top, double right, double bottom, double cornerW, double cornerH)
 {
-    QList<Span> rows;
+    Rows rows;
+    rows.top = int(std::ceil(top - 0.5));
     const double rx = cornerW / 2;
     const double ry = cornerH / 2;
-    for (int y = top; y < bottom; ++y) {
+    for (int y = rows.top; y + 0.5 < bottom; ++y) {
         const double cy = y + 0.5;
         double into = 0; // how far into a corner's ellipse the row lies, 0..1
         if (ry > 0 && cy < top + ry)
@@ -54,36 +55,49 @@ QList<Span> roundedBoxRows(int left, int top, int right, int bottom, double corn
         else if (ry > 0 && cy > bottom - ry)
             into = (cy - (bottom - ry)) / ry;
         const double inset = rx * (1 - std::sqrt(std::max(0.0, 1 - into * into)));
-        rows.append({ int(std::ceil(left + inset - 0.5)), int(std::floor(right - inset - 0.5)) });
+        rows.spans.append({ int(std::ceil(left + inset - 0.5)), int(std::floor(right - inset - 0.5)) });
     }
     return rows;
 }
 
-void fillRows(QPainter& painter, int top, const QList<Span>& rows, const QColor& colour)
+void fillRows(QPainter& painter, const Rows& rows, const QColor& colour)
 {
-    for (int i = 0; i < rows.size(); ++i)
-        if (rows[i].last >= rows[i].first)
-            painter.fillRect(rows[i].first, top + i, rows[i].last - rows[i].first + 1, 1, colour);
+    for (int i = 0; i < rows.spans.size(); ++i) {
+        const Span row = rows.spans[i];
+        if (row.last >= row.first)
+            painter.fillRect(row.first, rows.top + i, row.last - row.first + 1, 1, colour);
+    }
 }
 
-// The shape's 1-pixel rim: the pixels of each row beyond the rows above and
-// below it.
-void outlineRows(QPainter& painter, int top, const QList<Span>& rows, const QColor& colour)
+// The shape's rim, width pixels wide: the pixels of each row that lie less
+// than width steps, across and along, from outside the shape.
+void outlineRows(QPainter& painter, const Rows& rows, int width, const QColor& colour)
 {
-    for (int i = 0; i < rows.size(); ++i) {
-        const Span row = rows[i];
+    const QList<Span>& spans = rows.spans;
+    for (int i = 0; i < spans.size(); ++i) {
+        const Span row = spans[i];
         if (row.last < row.first)
             continue;
-        const Span above = i > 0 ? rows[i - 1] : Span {};
-        const Span below = i + 1 < rows.size() ? rows[i + 1] : Span {};
-        if (above.last < above.first || below.last < below.first) {
-            painter.fillRect(row.first, top + i, row.last - row.first + 1, 1, colour);
+        // The rim's inner ends: a pixel d rows away counts width - d steps
+        // along the row.
+        int leftEnd = row.first + width - 1;
+        int rightStart = row.last - width + 1;
+        bool edge = false;
+        for (int d = 1; d <= width && !edge; ++d)
+            for (const int j : { i - d, i + d }) {
+                if (j < 0 || j >= spans.size() || spans[j].last < spans[j].first) {
+                    edge = true;
+                    break;
+                }
+                leftEnd = std::max(leftEnd, spans[j].first + width - d - 1);
+                rightStart = std::min(rightStart, spans[j].last - width + d + 1);
+            }
+        if (edge || leftEnd + 1 >= rightStart) {
+            painter.fillRect(row.first, rows.top + i, row.last - row.first + 1, 1, colour);
             continue;
         }
-        const int leftEnd = std::max(row.first, std::max(above.first, below.first) - 1);
-        const int rightStart = std::min(row.last, std::min(above.last, below.last) + 1);
-        painter.fillRect(row.first, top + i, leftEnd - row.first + 1, 1, colour);
-        painter.fillRect(rightStart, top + i, row.last - rightStart + 1, 1, colour);
+        painter.fillRect(row.first, rows.top + i, leftEnd - row.first + 1, 1, colour);
+        painter.fillRect(rightStart, rows.top + i, row.last - rightStart + 1, 1, colour);
     }
 }
 
@@ -320,7 +334,9 @@ QColor TThreeJumper::backgroundColor() const
     return clBtnFace.toQColor();
 }
 
-void TThreeJumper::drawWorkFrame(int W, int H)
+// The picture is measured in the control's pixels and drawn with scale
+// device pixels to each of them, outlines included.
+void TThreeJumper::drawWorkFrame(int W, int H, qreal scale)
 {
     const Measures m = measures(W, H);
     const int P = m.firstPin;
@@ -328,29 +344,30 @@ void TThreeJumper::drawWorkFrame(int W, int H)
     const int CY = m.centreY;
     const int R = m.pinRadius;
     const int S = m.capHalfGap;
+    const int line = std::max(1, int(std::lround(scale)));
+    const auto box = [scale](double left, double top, double right, double bottom, double corner) {
+        return roundedBoxRows(left * scale, top * scale, right * scale, bottom * scale, corner * scale, corner * scale);
+    };
 
     QPainter painter(&m_workBitmap);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
-    painter.fillRect(0, 0, W, H, backgroundColor());
+    painter.fillRect(m_workBitmap.rect(), backgroundColor());
 
     const QColor base = m_baseColor.toQColor();
-    const QList<Span> baseRows = roundedBoxRows(BaseMargin, BaseMargin, W - BaseMargin, H - BaseMargin, H / 2, H / 2);
-    fillRows(painter, BaseMargin, baseRows, base);
-    outlineRows(painter, BaseMargin, baseRows, m_borderStyle == bsSingle ? QColor(Qt::black) : base);
+    const Rows baseRows = box(BaseMargin, BaseMargin, W - BaseMargin, H - BaseMargin, H / 2);
+    fillRows(painter, baseRows, base);
+    outlineRows(painter, baseRows, line, m_borderStyle == bsSingle ? QColor(Qt::black) : base);
 
     if (m_jumperState != jsOpen) {
-        painter.setPen(QPen(Qt::black, 0));
-        painter.setBrush(m_jumperColor.toQColor());
-        if (m_jumperState == jsLeft)
-            painter.drawRect(outlinedBox(0, 0, CX + S, H));
-        else
-            painter.drawRect(outlinedBox(CX - S, 0, W, H));
+        const Rows cap = m_jumperState == jsLeft ? box(0, 0, CX + S, H, 0) : box(CX - S, 0, W, H, 0);
+        fillRows(painter, cap, m_jumperColor.toQColor());
+        outlineRows(painter, cap, line, Qt::black);
     }
 
     const QColor pin = m_pinColor.toQColor();
     for (const int centre : { P, CX, W - P })
-        fillRows(painter, CY - R, roundedBoxRows(centre - R, CY - R, centre + R, CY + R, 2 * R, 2 * R), pin);
+        fillRows(painter, box(centre - R, CY - R, centre + R, CY + R, 2 * R), pin);
 }
 
 void TThreeJumper::turnIntoDisplay(int W, int H)
@@ -395,12 +412,16 @@ void TThreeJumper::paintEvent(QPaintEvent*)
 {
     const int W = lying(m_orientation) ? width() : height();
     const int H = lying(m_orientation) ? height() : width();
+    // On a denser screen the picture gets a pixel for every device pixel.
+    const qreal scale = std::max<qreal>(1.0, devicePixelRatioF());
 
     if (W > 0 && H > 0) {
-        if (m_workBitmap.size() != QSize(W, H))
-            m_workBitmap = QImage(W, H, QImage::Format_RGB32);
-        drawWorkFrame(W, H);
-        turnIntoDisplay(W, H);
+        const QSize work = QSize(W, H) * scale;
+        if (m_workBitmap.size() != work)
+            m_workBitmap = QImage(work, QImage::Format_RGB32);
+        drawWorkFrame(W, H, scale);
+        turnIntoDisplay(work.width(), work.height());
+        m_displayBitmap.setDevicePixelRatio(scale);
     }
 
     // At the first paint a pending exchange is dropped: the size was given
@@ -411,7 +432,8 @@ void TThreeJumper::paintEvent(QPaintEvent*)
 
     if (!m_displayBitmap.isNull()) {
         QPainter painter(this);
-        painter.drawImage(QPoint(0, 0), m_displayBitmap, QRect(0, 0, width(), height()));
+        const qreal ratio = m_displayBitmap.devicePixelRatio();
+        painter.drawImage(QPoint(0, 0), m_displayBitmap, QRect(QPoint(0, 0), size() * ratio));
         if (hasFocus() && m_focusCue.shown())
             SetupCtrls::drawFocusRect(painter, rect());
     }

@@ -100,7 +100,7 @@ protected:
 private:
     void scheduleSizeSwap();
     void applyPendingSizeSwap();
-    void drawWorkFrame(int W, int H);
+    void drawWorkFrame(int W, int H, qreal scale);
     void turnIntoDisplay(int W, int H);
     QColor backgroundColor() const;
 

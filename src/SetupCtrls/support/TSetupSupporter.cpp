@@ -327,9 +327,14 @@ void TSetupSupporter::UpdateTimer()
     stopTimer();
     if (!m_calibrating && !m_helpPending)
         return;
-    m_timerId = m_timerWindow->startTimer(TimerInterval, Qt::PreciseTimer);
+    m_timerId = setSystemTimer(m_timerWindow, TimerInterval);
     if (!m_timerId)
         throw tk::Error(QStringLiteral("Not enough timers available"));
+}
+
+int TSetupSupporter::setSystemTimer(QObject* window, int intervalMs)
+{
+    return window->startTimer(intervalMs, Qt::PreciseTimer);
 }
 
 void TSetupSupporter::TimerTick()

@@ -156,6 +156,12 @@ public:
     // list. Throws tk::Error when a list holds no item n.
     void ShowChannelReading(quint8 Channel, const QString& Text);
 
+protected:
+    // Sets the periodic timer on the hidden window and returns its number,
+    // or 0 when the system has no timer to give. A supporter made for a
+    // system with timers of its own sets them here.
+    virtual int setSystemTimer(QObject* window, int intervalMs);
+
 public slots:
     // The installed-cards dialog's menu entry: shows the dialog.
     void ShowCardsInstalled(QObject* Sender);

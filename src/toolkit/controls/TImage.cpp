@@ -18,7 +18,7 @@ void TImage::setPicture(TPicture* picture)
         return;
     }
     if (picture->kind() == m_picture->kind() && picture->transparent() == m_picture->transparent()
-        && picture->image() == m_picture->image())
+        && picture->image() == m_picture->image() && picture->doubleDensity() == m_picture->doubleDensity())
         return;
     m_picture->assign(*picture);
 }

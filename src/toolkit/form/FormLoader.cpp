@@ -1,5 +1,6 @@
 #include "toolkit/form/FormLoader.h"
 
+#include "toolkit/app/ErrorReport.h"
 #include "toolkit/app/TNotifyEvent.h"
 #include "toolkit/form/ClassRegistry.h"
 #include "toolkit/form/Components.h"
@@ -484,8 +485,10 @@ namespace {
             return value.text;
         }
 
-        // Decoded now, so that a missing or corrupt picture stops the load
-        // before anything is built.
+        // Decoded now, before anything is built. A missing picture stops the
+        // load; one that cannot be decoded costs only itself: the form comes
+        // up without it, and the error is reported once, where the
+        // description names the picture.
         QVariant readPicture(PropertyPlan& plan, const Value& value) const
         {
             const QString path = QDir::isAbsolutePath(value.text) ? value.text : QDir::cleanPath(m_directory + u'/' + value.text);
@@ -493,7 +496,12 @@ namespace {
             if (!file.open(QIODevice::ReadOnly))
                 fail(value.line, value.column, QStringLiteral("no picture %1").arg(path));
             plan.picture = std::make_shared<TPicture>();
-            at(value.line, value.column, [&] { plan.picture->loadFromData(file.readAll()); });
+            try {
+                plan.picture->loadFromData(file.readAll());
+                plan.picture->loadDoubleDensity(path);
+            } catch (const std::exception& e) {
+                reportError(FormError(m_source, value.line, value.column, exceptionText(e)).message());
+            }
             return QVariant::fromValue(plan.picture.get());
         }
 

@@ -5,7 +5,44 @@
 #include "toolkit/graphics/JpegDecoder.h"
 
 #include <QBitmap>
+#include <QFile>
+#include <QFileInfo>
 #include <QPainter>
+#include <utility>
+
+namespace {
+
+std::pair<TPicture::Kind, QImage> decode(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xFF\xD8"))
+        return { TPicture::Kind::Jpeg, tk::decodeJpeg(bytes) };
+    if (bytes.startsWith("BM"))
+        return { TPicture::Kind::Bitmap, tk::decodeBmp(bytes) };
+    throw tk::Error(QStringLiteral("The picture is neither a JPEG image nor a bitmap."));
+}
+
+QString doubleDensityPath(const QString& path)
+{
+    const QFileInfo file(path);
+    const QString suffix = file.suffix().isEmpty() ? QString() : u'.' + file.suffix();
+    return file.path() + u'/' + file.completeBaseName() + QStringLiteral("@2x") + suffix;
+}
+
+// The bottom-left pixel names the transparent colour, as bitmaps do.
+QImage maskedOut(const QImage& image)
+{
+    QImage masked = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = image.pixel(0, image.height() - 1);
+    for (int y = 0; y < masked.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(masked.scanLine(y));
+        for (int x = 0; x < masked.width(); ++x)
+            if ((row[x] & 0xFFFFFF) == (key & 0xFFFFFF))
+                row[x] = 0;
+    }
+    return masked;
+}
+
+}
 
 TPicture::TPicture(QObject* parent)
     : QObject(parent)
@@ -18,20 +55,47 @@ void TPicture::setTransparent(bool transparent)
         return;
     m_transparent = transparent;
     m_masked = QImage();
+    m_maskedDouble = QImage();
     emit changed();
 }
 
 void TPicture::loadFromData(const QByteArray& bytes)
 {
-    if (bytes.startsWith("\xFF\xD8")) {
-        setContent(Kind::Jpeg, tk::decodeJpeg(bytes));
+    auto [kind, image] = decode(bytes);
+    setContent(kind, std::move(image));
+}
+
+void TPicture::loadDoubleDensity(const QString& path)
+{
+    const QString densePath = doubleDensityPath(path);
+    QFile file(densePath);
+    if (!file.exists())
         return;
+    if (!hasGraphic())
+        throw tk::Error(QStringLiteral("%1 has no picture of normal density to go with it.").arg(densePath));
+    if (!file.open(QIODevice::ReadOnly))
+        throw tk::Error(QStringLiteral("%1 cannot be read: %2").arg(densePath, file.errorString()));
+    std::pair<Kind, QImage> decoded;
+    try {
+        decoded = decode(file.readAll());
+    } catch (const tk::Error& e) {
+        throw tk::Error(QStringLiteral("%1: %2").arg(densePath, e.message()));
     }
-    if (bytes.startsWith("BM")) {
-        setContent(Kind::Bitmap, tk::decodeBmp(bytes));
-        return;
-    }
-    throw tk::Error(QStringLiteral("The picture is neither a JPEG image nor a bitmap."));
+    auto& [kind, image] = decoded;
+    if (kind != m_kind)
+        throw tk::Error(QStringLiteral("%1 is not of the same kind as %2.").arg(densePath, QFileInfo(path).fileName()));
+    if (image.size() != 2 * m_image.size())
+        throw tk::Error(QStringLiteral("%1 is %2 x %3 pixels; as the double-density version of a %4 x %5 picture it must be %6 x %7.")
+                            .arg(densePath)
+                            .arg(image.width())
+                            .arg(image.height())
+                            .arg(m_image.width())
+                            .arg(m_image.height())
+                            .arg(2 * m_image.width())
+                            .arg(2 * m_image.height()));
+    m_double = std::move(image);
+    m_maskedDouble = QImage();
+    emit changed();
 }
 
 void TPicture::assign(const TPicture& other)
@@ -39,7 +103,7 @@ void TPicture::assign(const TPicture& other)
     if (&other == this)
         return;
     m_transparent = other.m_transparent;
-    setContent(other.m_kind, other.m_image);
+    setContent(other.m_kind, other.m_image, other.m_double);
 }
 
 void TPicture::clear()
@@ -47,11 +111,13 @@ void TPicture::clear()
     setContent(Kind::Empty, QImage());
 }
 
-void TPicture::setContent(Kind kind, QImage image)
+void TPicture::setContent(Kind kind, QImage image, QImage doubleDensity)
 {
     m_kind = kind;
     m_image = std::move(image);
+    m_double = std::move(doubleDensity);
     m_masked = QImage();
+    m_maskedDouble = QImage();
     emit changed();
 }
 
@@ -59,20 +125,14 @@ void TPicture::draw(QPainter& painter, const QRect& dest) const
 {
     if (!hasGraphic() || dest.isEmpty())
         return;
+    const bool dense = !m_double.isNull() && painter.device() && painter.device()->devicePixelRatioF() > 1.0;
+    const QImage& image = dense ? m_double : m_image;
     if (!m_transparent) {
-        painter.drawImage(dest, m_image);
+        painter.drawImage(dest, image);
         return;
     }
-    if (m_masked.isNull()) {
-        // The bottom-left pixel names the transparent colour, as bitmaps do.
-        m_masked = m_image.convertToFormat(QImage::Format_ARGB32);
-        const QRgb key = m_image.pixel(0, m_image.height() - 1);
-        for (int y = 0; y < m_masked.height(); ++y) {
-            auto* row = reinterpret_cast<QRgb*>(m_masked.scanLine(y));
-            for (int x = 0; x < m_masked.width(); ++x)
-                if ((row[x] & 0xFFFFFF) == (key & 0xFFFFFF))
-                    row[x] = 0;
-        }
-    }
-    painter.drawImage(dest, m_masked);
+    QImage& masked = dense ? m_maskedDouble : m_masked;
+    if (masked.isNull())
+        masked = maskedOut(image);
+    painter.drawImage(dest, masked);
 }

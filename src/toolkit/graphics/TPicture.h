@@ -1,6 +1,7 @@
 #pragma once
 // A picture that a control owns: empty, a JPEG image or a device-independent
-// bitmap. Assigning copies the content; every change notifies the owner
+// bitmap, optionally with a version at twice the size for screens of twice
+// the density. Assigning copies the content; every change notifies the owner
 // through changed().
 
 #include <QImage>
@@ -23,6 +24,11 @@ public:
     int width() const { return m_image.width(); }
     int height() const { return m_image.height(); }
     const QImage& image() const { return m_image; }
+    // The same graphic at twice the width and height, drawn in its place
+    // where the painter has more than one device pixel to the logical pixel;
+    // null when the picture has none. width() and height() stay those of
+    // image().
+    const QImage& doubleDensity() const { return m_double; }
 
     // The graphic's transparency: drawn with its transparent colour (the
     // bottom-left pixel's) left out.
@@ -32,20 +38,29 @@ public:
     // Decodes JPEG (FF D8) or BMP ("BM") bytes. Corrupt or truncated data
     // throws tk::Error and leaves the picture as it was.
     void loadFromData(const QByteArray& bytes);
+    // Takes the file beside path whose name carries "@2x" before the
+    // extension ("board.jpg" takes "board@2x.jpg") as the double-density
+    // version, when there is such a file. It must be of the same kind and
+    // exactly twice the size; anything else throws tk::Error and leaves the
+    // picture as it was.
+    void loadDoubleDensity(const QString& path);
     void assign(const TPicture& other);
     void clear();
 
-    // Draws the graphic scaled into dest; nothing when empty.
+    // Draws the graphic scaled into dest, the double-density version on a
+    // denser device; nothing when empty.
     void draw(QPainter& painter, const QRect& dest) const;
 
 signals:
     void changed();
 
 private:
-    void setContent(Kind kind, QImage image);
+    void setContent(Kind kind, QImage image, QImage doubleDensity = QImage());
 
     Kind m_kind = Kind::Empty;
     QImage m_image;
+    QImage m_double;
     bool m_transparent = false;
     mutable QImage m_masked;
+    mutable QImage m_maskedDouble;
 };

@@ -5,8 +5,10 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QImageWriter>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -72,6 +74,19 @@ QByteArray encoded(const QImage& image, const char* format)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format, 95);
     return bytes;
+}
+
+QImage filled(QSize size, Qt::GlobalColor colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+bool writeTo(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 }
@@ -257,6 +272,28 @@ private slots:
         }
     }
 
+    // Each scan of a progressive image goes over the whole picture again.
+    void aJpegOfTooManyScansIsRefused()
+    {
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setProgressiveScanWrite(true);
+        QVERIFY(writer.write(QImage(16, 16, QImage::Format_RGB32)));
+        const qsizetype lastScan = jpeg.lastIndexOf("\xFF\xDA");
+        const qsizetype end = jpeg.lastIndexOf("\xFF\xD9");
+        QVERIFY(jpeg.count("\xFF\xDA") < 20 && lastScan > 0 && end > lastScan);
+        jpeg.insert(end, jpeg.mid(lastScan, end - lastScan).repeated(120));
+        TPicture picture;
+        try {
+            picture.loadFromData(jpeg);
+            QFAIL("the picture was accepted");
+        } catch (const tk::Error& e) {
+            QCOMPARE(e.message(), QStringLiteral("The JPEG image cannot be decoded: it has more than 100 scans."));
+        }
+    }
+
     void assigningCopiesTheContent()
     {
         TPicture source;
@@ -271,6 +308,99 @@ private slots:
         QCOMPARE(copy.width(), 3);
         QCOMPARE(copy.image().pixel(1, 1), qRgb(255, 0, 0));
         QVERIFY(!source.hasGraphic());
+    }
+
+    // "pic.bmp" is a red 4 x 3 bitmap; the file beside it decides what its
+    // double-density version becomes.
+    void doubleDensityComesFromTheFileBesideIt_data()
+    {
+        QTest::addColumn<QString>("sibling");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("expected"); // invalid: refused
+        const QByteArray blue = encoded(filled({ 8, 6 }, Qt::blue), "BMP");
+        QTest::newRow("twice the size") << "pic@2x.bmp" << blue << QSize(8, 6);
+        QTest::newRow("none beside it") << "" << QByteArray() << QSize(0, 0);
+        QTest::newRow("another name") << "pic@3x.bmp" << blue << QSize(0, 0);
+        QTest::newRow("the same size") << "pic@2x.bmp" << encoded(filled({ 4, 3 }, Qt::blue), "BMP") << QSize();
+        QTest::newRow("twice as wide only") << "pic@2x.bmp" << encoded(filled({ 8, 3 }, Qt::blue), "BMP") << QSize();
+        QTest::newRow("another kind") << "pic@2x.bmp" << encoded(filled({ 8, 6 }, Qt::blue), "JPEG") << QSize();
+        QTest::newRow("damaged") << "pic@2x.bmp" << blue.left(60) << QSize();
+    }
+
+    void doubleDensityComesFromTheFileBesideIt()
+    {
+        QFETCH(QString, sibling);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, expected);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("pic.bmp"));
+        const QByteArray red = encoded(filled({ 4, 3 }, Qt::red), "BMP");
+        QVERIFY(writeTo(path, red));
+        if (!sibling.isEmpty())
+            QVERIFY(writeTo(dir.filePath(sibling), bytes));
+        TPicture picture;
+        picture.loadFromData(red);
+        QSignalSpy changed(&picture, &TPicture::changed);
+        bool refused = false;
+        try {
+            picture.loadDoubleDensity(path);
+        } catch (const tk::Error& e) {
+            refused = true;
+            QVERIFY(e.message().contains(QStringLiteral("pic@2x.bmp")));
+        }
+        QCOMPARE(refused, !expected.isValid());
+        QCOMPARE(picture.doubleDensity().size(), expected.isValid() ? expected : QSize(0, 0));
+        QCOMPARE(changed.count(), expected.isValid() && !expected.isEmpty() ? 1 : 0);
+        QCOMPARE(picture.width(), 4);
+    }
+
+    // A red picture whose double-density version is blue, drawn over two
+    // logical pixels of canvases of each density; new content drops the
+    // version that went with the old.
+    void drawsTheVersionThatSuitsTheDevice_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<bool>("transparent");
+        QTest::addColumn<bool>("reloaded");
+        QTest::addColumn<QRgb>("expected");
+        QTest::newRow("normal device") << 1.0 << false << false << qRgb(255, 0, 0);
+        QTest::newRow("twice as dense") << 2.0 << false << false << qRgb(0, 0, 255);
+        QTest::newRow("one and a half") << 1.5 << false << false << qRgb(0, 0, 255);
+        QTest::newRow("dense, transparent") << 2.0 << true << false << qRgb(0, 0, 255);
+        QTest::newRow("dense, after new content") << 2.0 << false << true << qRgb(255, 0, 0);
+    }
+
+    void drawsTheVersionThatSuitsTheDevice()
+    {
+        QFETCH(qreal, ratio);
+        QFETCH(bool, transparent);
+        QFETCH(bool, reloaded);
+        QFETCH(QRgb, expected);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("pic.bmp"));
+        // The bottom-left pixel is the transparent colour: white in both.
+        QImage red = filled({ 2, 2 }, Qt::red);
+        red.setPixel(0, 1, qRgb(255, 255, 255));
+        QImage blue = filled({ 4, 4 }, Qt::blue);
+        blue.setPixel(0, 3, qRgb(255, 255, 255));
+        QVERIFY(writeTo(dir.filePath(QStringLiteral("pic@2x.bmp")), encoded(blue, "BMP")));
+        TPicture source;
+        source.loadFromData(encoded(red, "BMP"));
+        source.loadDoubleDensity(path);
+        TPicture picture;
+        picture.assign(source);
+        if (reloaded)
+            picture.loadFromData(encoded(red, "BMP"));
+        picture.setTransparent(transparent);
+
+        QImage canvas(QSize(2, 2) * ratio, QImage::Format_RGB32);
+        canvas.setDevicePixelRatio(ratio);
+        canvas.fill(Qt::black);
+        QPainter painter(&canvas);
+        picture.draw(painter, QRect(0, 0, 2, 2));
+        painter.end();
+        QCOMPARE(canvas.pixel(canvas.width() - 1, 0), expected);
+        QCOMPARE(canvas.pixel(0, canvas.height() - 1), transparent ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
     }
 
     void drawsScaledIntoTheRectangle()
