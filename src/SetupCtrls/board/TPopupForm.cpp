@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QScreen>
+#include <QWindow>
 
 using tk::akBottom;
 using tk::akLeft;
@@ -40,9 +41,20 @@ TPopupForm::TPopupForm(TBoardHighlight* highlight)
     // up over it. Whatever the pointer does next elsewhere in the program is
     // the moment to look where it is.
     qApp->installEventFilter(this);
+    m_pointerWatch.setInterval(PointerWatchMs);
+    connect(&m_pointerWatch, &QTimer::timeout, this, &TPopupForm::mouseLeft);
 }
 
 TPopupForm::~TPopupForm() = default;
+
+void TPopupForm::setEnteredFromHover(bool value)
+{
+    m_enteredFromHover = value;
+    if (value)
+        m_pointerWatch.start();
+    else
+        m_pointerWatch.stop();
+}
 
 TBoardHighlight* TPopupForm::Highlight() const
 {
@@ -226,6 +238,11 @@ bool TPopupForm::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if ((type == QEvent::Leave || type == QEvent::Enter || type == QEvent::MouseMove) && watched != this)
         mouseLeft();
+    // Exposed, the window is in the frame it will keep: a window manager
+    // that framed it late may have put it into a frame that did not yet
+    // enclose it when the last move or resize came.
+    if (type == QEvent::Expose && watched == static_cast<QObject*>(windowHandle()))
+        QMetaObject::invokeMethod(this, &TPopupForm::frameMayHaveChanged, Qt::QueuedConnection);
     return QWidget::eventFilter(watched, event);
 }
 
@@ -247,7 +264,11 @@ void TPopupForm::mouseLeft()
 {
     // A leave onto the frame, onto another control of the popup or into the
     // popup's own drop-down list is no leave from the popup.
-    if (!m_enteredFromHover || !isVisible() || frameGeometry().contains(QCursor::pos()) || ownDropDownOpen())
+    if (!m_enteredFromHover || !isVisible()) {
+        m_pointerWatch.stop();
+        return;
+    }
+    if (frameGeometry().contains(QCursor::pos()) || ownDropDownOpen())
         return;
     close();
 }

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSize>
 #include <QStatusBar>
+#include <QTimer>
 #include <QWidget>
 #include <optional>
 
@@ -41,6 +42,9 @@ public:
     static constexpr QSize MinimumOuterSize { 194, 122 };
     // The outer size of a popup without a panel.
     static constexpr QSize PanellessOuterSize { 194, 141 };
+    // How often the pointer is looked at while the popup was entered from
+    // hover.
+    static constexpr int PointerWatchMs = 40;
     // What the client area holds below the panel besides the memo.
     static constexpr int ExtraClientHeight = PanelGap + Margin + ButtonHeight + StatusHeight;
 
@@ -54,7 +58,7 @@ public:
     // The mouse came into the popup from its highlight before the popup was
     // pinned: leaving the popup then closes it.
     bool EnteredFromHover() const { return m_enteredFromHover; }
-    void setEnteredFromHover(bool value) { m_enteredFromHover = value; }
+    void setEnteredFromHover(bool value);
     // The ordinal of the highlight type; with the caption it identifies a
     // group's popup among all windows.
     int Tag() const { return m_tag; }
@@ -127,6 +131,10 @@ private:
     QPointer<QPlainTextEdit> m_statusMemo;
     int m_memoHeight = 0;
     QPointer<QWidget> m_focusReturn;
+    // Looks where the pointer is while the popup was entered from hover:
+    // from the popup's frame the pointer can go where the program hears of
+    // no crossing and no motion.
+    QTimer m_pointerWatch;
 
     std::optional<QSize> m_requestedClient;
     QSize m_requestedOuter;

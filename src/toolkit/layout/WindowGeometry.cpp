@@ -11,8 +11,15 @@ QMargins frameMargins(const QWidget* window)
 {
     const QRect frame = window->frameGeometry();
     const QRect client = window->geometry();
-    return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
         frame.right() - client.right(), frame.bottom() - client.bottom());
+    // A window manager that frames a window late first puts it into a frame
+    // of 1 x 1 pixels and sizes that frame afterwards; Qt then reports the
+    // far margins as large negative numbers. A frame that does not enclose
+    // the client area is no frame yet.
+    if (margins.left() < 0 || margins.top() < 0 || margins.right() < 0 || margins.bottom() < 0)
+        return QMargins();
+    return margins;
 }
 
 namespace {

@@ -18,7 +18,8 @@ namespace tk {
 QSize outerSize(const QWidget* widget);
 
 // How far the window's frame reaches beyond its client area on each side;
-// nothing before the window manager has framed the window.
+// nothing before the window manager has framed the window, nor while its
+// frame does not yet enclose the client area.
 QMargins frameMargins(const QWidget* window);
 
 // Places a top-level window so that its frame has the given outer geometry.
