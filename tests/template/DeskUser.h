@@ -68,9 +68,9 @@ public:
     // True when nothing lies over global but window's client area.
     bool reachable(QWidget* window, QPoint global) const { return windowAt(global) == window; }
 
+    // Every step ends settled, so none needs to settle before it starts.
     void moveTo(QPoint global)
     {
-        settle();
         m_pos = global;
         m_dropping = true;
         QCursor::setPos(global);
@@ -245,7 +245,6 @@ private:
 
     void press(Qt::MouseButton button, int elapsed = DoubleClickGap)
     {
-        settle();
         QWidget* window = m_under.data();
         if (!window)
             return;
