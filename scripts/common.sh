@@ -9,7 +9,7 @@ PACKAGES=(
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
   fonts-dejavu-core fonts-wine clang-format
   dpkg-dev file desktop-file-utils appstream man-db
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev valgrind
 )
 
 ensure_packages() {

@@ -68,17 +68,21 @@ public:
     // True when nothing lies over global but window's client area.
     bool reachable(QWidget* window, QPoint global) const { return windowAt(global) == window; }
 
+    // Every step ends settled, so none needs to settle before it starts.
     void moveTo(QPoint global)
     {
-        settle();
         m_pos = global;
-        m_dropping = true;
+        // The platform's cursor is where the program reads the pointer's
+        // place. Its own delivery of the move is queued; the move sent here
+        // goes first (once the queued one has run, Qt takes a move to the
+        // same place for none), and the queued one is dropped after it.
         QCursor::setPos(global);
+        cross();
+        if (QWidget* target = pointerOwner())
+            send(target, QEvent::MouseMove, Qt::NoButton);
+        m_dropping = true;
         QCoreApplication::processEvents();
         m_dropping = false;
-        cross();
-        if (m_under)
-            send(m_under, QEvent::MouseMove, Qt::NoButton);
         settle();
     }
 
@@ -133,6 +137,12 @@ protected:
         switch (event->type()) {
         case QEvent::Enter:
         case QEvent::Leave:
+            // The platform's own crossings (a window shown under the
+            // pointer is entered before the one beneath is left) give way
+            // to the ones sent here.
+            if (event->spontaneous() && watched->isWindowType())
+                return true;
+            return m_dropping;
         case QEvent::MouseMove:
         case QEvent::HoverEnter:
         case QEvent::HoverLeave:
@@ -186,6 +196,12 @@ private:
         QWidget* now = windowAt(m_pos);
         if (now == m_under)
             return false;
+        // An open menu or list holds the pointer: the display reports no
+        // crossings until it lets go (see ungrab).
+        if (QApplication::activePopupWidget()) {
+            m_under = now;
+            return false;
+        }
         if (m_under && m_under->isVisible()) {
             QEvent leave(QEvent::Leave);
             QCoreApplication::sendEvent(m_under->windowHandle(), &leave);
@@ -199,13 +215,12 @@ private:
         return true;
     }
 
-    // Timestamps step by elapsed milliseconds: a press long after the one
-    // before is never half of a double click.
     // When the window with the focus goes, the window manager gives it to
-    // the topmost window left. True when it did.
+    // the topmost window left (the offscreen platform leaves it with the
+    // hidden window). True when it did.
     bool refocus()
     {
-        if (QGuiApplication::focusWindow())
+        if (QWindow* focus = QGuiApplication::focusWindow(); focus && focus->isVisible())
             return false;
         for (QWidget* w : stack()) {
             if (w->windowType() == Qt::Popup)
@@ -233,6 +248,17 @@ private:
         return true;
     }
 
+    // The window that takes the pointer's events: an open menu or list,
+    // which holds the pointer wherever it is, or the window under it.
+    QWidget* pointerOwner() const
+    {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            return popup->window();
+        return m_under.data();
+    }
+
+    // Timestamps step by elapsed milliseconds: a press long after the one
+    // before is never half of a double click.
     void send(QWidget* window, QEvent::Type type, Qt::MouseButton button, int elapsed = 1)
     {
         QWindow* handle = window->windowHandle();
@@ -245,8 +271,7 @@ private:
 
     void press(Qt::MouseButton button, int elapsed = DoubleClickGap)
     {
-        settle();
-        QWidget* window = m_under.data();
+        QWidget* window = pointerOwner();
         if (!window)
             return;
         // Click to focus, as the window manager does; menus and lists take
@@ -255,7 +280,7 @@ private:
             window->activateWindow();
             bump(window);
             settle();
-            window = m_under.data();
+            window = pointerOwner();
             if (!window)
                 return;
         }

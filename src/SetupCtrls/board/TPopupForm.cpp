@@ -2,11 +2,13 @@
 
 #include "SetupCtrls/board/PopupPlacement.h"
 #include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/board/TBoardImage.h"
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "toolkit/app/ErrorReport.h"
 #include "toolkit/controls/ReadOnlyMemo.h"
 #include "toolkit/layout/Anchors.h"
 #include "toolkit/layout/WindowGeometry.h"
+#include "toolkit/platform/ExactClass.h"
 
 #include <QApplication>
 #include <QChildEvent>
@@ -236,6 +238,17 @@ void TPopupForm::watchLeaves(QWidget* widget)
 bool TPopupForm::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Enter && watched->isWidgetType()) {
+        // Entering a window enters its controls from the outside in: the
+        // one that counts is the innermost, where the mouse is.
+        QWidget* window = static_cast<QWidget*>(watched)->window();
+        QWidget* under = window->childAt(window->mapFromGlobal(QCursor::pos()));
+        mouseSeenOn(under ? under : window);
+    }
+    // A menu or drop-down list let go of the mouse, which may now be where
+    // no window of the program sees it (a window's frame, say).
+    if (type == QEvent::Hide && watched->isWidgetType() && static_cast<QWidget*>(watched)->windowType() == Qt::Popup)
+        QMetaObject::invokeMethod(this, &TPopupForm::lookWhereTheMouseIs, Qt::QueuedConnection);
     if ((type == QEvent::Leave || type == QEvent::Enter || type == QEvent::MouseMove) && watched != this)
         mouseLeft();
     // Exposed, the window is in the frame it will keep: a window manager
@@ -244,6 +257,36 @@ bool TPopupForm::eventFilter(QObject* watched, QEvent* event)
     if (type == QEvent::Expose && watched == static_cast<QObject*>(windowHandle()))
         QMetaObject::invokeMethod(this, &TPopupForm::frameMayHaveChanged, Qt::QueuedConnection);
     return QWidget::eventFilter(watched, event);
+}
+
+bool TPopupForm::onOwnCircle(const QWidget* widget) const
+{
+    if (widget == m_highlight)
+        return true;
+    const TBoardHighlight* circle = m_highlight;
+    return circle && tk::isExactly<TBoardHighlight>(widget) && tk::isExactly<TBoardHighlight>(circle)
+        && tk::isExactly<TBoardImage>(circle->parentWidget()) && widget->parentWidget() == circle->parentWidget()
+        && static_cast<const TBoardHighlight*>(widget)->Title() == circle->Title()
+        && static_cast<const TBoardHighlight*>(widget)->HighlightType() == circle->HighlightType();
+}
+
+// Open from hover only, the popup stays while the mouse is on its group's
+// circles. The circle's own leave can go astray (a menu or drop-down list
+// held the mouse when it left, or a window came up under it): the mouse
+// entering anything else is the moment to do what that leave does, which
+// keeps the popup when the mouse is in it and closes it otherwise.
+void TPopupForm::mouseSeenOn(QWidget* widget)
+{
+    if (!m_highlight || !isVisible() || m_highlight->Pinned() || QApplication::activePopupWidget()
+        || onOwnCircle(widget))
+        return;
+    m_highlight->MouseLeave(TBoardHighlight::RelayMarker::Direct);
+}
+
+void TPopupForm::lookWhereTheMouseIs()
+{
+    mouseLeft();
+    mouseSeenOn(QApplication::widgetAt(QCursor::pos()));
 }
 
 void TPopupForm::leaveEvent(QEvent* event)

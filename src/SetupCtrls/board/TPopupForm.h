@@ -117,6 +117,10 @@ private:
     void frameMayHaveChanged();
     void watchLeaves(QWidget* widget);
     void mouseLeft();
+    // The mouse entered widget, while the popup is open from hover only.
+    void mouseSeenOn(QWidget* widget);
+    bool onOwnCircle(const QWidget* widget) const;
+    void lookWhereTheMouseIs();
     bool ownDropDownOpen() const;
 
     QPointer<QStatusBar> m_popupStatus;
