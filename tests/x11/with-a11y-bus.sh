@@ -11,7 +11,11 @@ fi
 # window; one left by an earlier session on this shared display is stale.
 xprop -root -remove AT_SPI_BUS 2>/dev/null || true
 status=0
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null \
-  && "$@" || status=$?
+if dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null; then
+  "$@" || status=$?
+else
+  echo "The accessibility bus did not start in the D-Bus session (is at-spi2-core installed?)." >&2
+  status=1
+fi
 xprop -root -remove AT_SPI_BUS 2>/dev/null || true
 exit "$status"
