@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev libjpeg-dev
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
   fonts-dejavu-core fonts-wine clang-format
+  dbus-daemon at-spi2-core python3-pyatspi
   dpkg-dev file desktop-file-utils appstream man-db
   clang libclang-rt-14-dev valgrind
 )

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QPainter>
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 
@@ -146,6 +147,12 @@ void TThreeJumper::setJumperState(TJumperState value)
         return;
     m_jumperState = value;
     update();
+    if (!m_clickInProgress)
+        announcePosition();
+}
+
+void TThreeJumper::announcePosition()
+{
     // Screen readers hear the new position.
     if (QAccessible::isActive()) {
         QAccessibleValueChangeEvent moved(this, PositionText());
@@ -233,6 +240,12 @@ void TThreeJumper::setAllowOpen(bool value)
 
 void TThreeJumper::click()
 {
+    // The owner's handler may put the cap elsewhere again (off the pins is
+    // not a choice everywhere): a screen reader hears only where it rests
+    // once the click is done, not the step in between.
+    const SetupTypes::TJumperState before = m_jumperState;
+    const bool nested = m_clickInProgress;
+    m_clickInProgress = true;
     switch (m_jumperState) {
     case jsOpen:
         setJumperState(jsLeft);
@@ -244,6 +257,20 @@ void TThreeJumper::click()
         setJumperState(m_allowOpen ? jsOpen : jsLeft);
         break;
     }
+    // Also when the handler throws, or closes the popup and deletes this.
+    struct Settle {
+        QPointer<TThreeJumper> jumper;
+        SetupTypes::TJumperState before;
+        bool nested;
+        ~Settle()
+        {
+            if (!jumper || nested)
+                return;
+            jumper->m_clickInProgress = false;
+            if (jumper->m_jumperState != before)
+                jumper->announcePosition();
+        }
+    } settle { this, before, nested };
     m_onClick(this);
 }
 

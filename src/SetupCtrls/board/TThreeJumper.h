@@ -103,6 +103,7 @@ private:
     void drawWorkFrame(int W, int H, qreal scale);
     void turnIntoDisplay(int W, int H);
     QColor backgroundColor() const;
+    void announcePosition();
 
     SetupTypes::TJumperState m_jumperState = SetupTypes::jsOpen;
     TColor m_baseColor = clGray;
@@ -117,6 +118,7 @@ private:
     bool m_sizeSwapPending = false;
     bool m_sizeSwapQueued = false;
     bool m_paintedOnce = false;
+    bool m_clickInProgress = false;
     tk::ClickTracker m_clicks;
     FocusCue m_focusCue;
 

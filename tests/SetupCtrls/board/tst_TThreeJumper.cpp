@@ -304,6 +304,55 @@ private slots:
         QCOMPARE(jumper->JumperState(), clicks ? jsLeft : jsOpen);
     }
 
+    // The keyboard's focus shows as a ring a pixel inside the edge, over the
+    // picture and gone with the focus; a mouse click or the window's
+    // activation alone shows none.
+    void focusRingOverThePicture_data()
+    {
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<bool>("ring");
+        QTest::newRow("tab") << int(Qt::TabFocusReason) << true;
+        QTest::newRow("shift+tab") << int(Qt::BacktabFocusReason) << true;
+        QTest::newRow("window activated") << int(Qt::ActiveWindowFocusReason) << false;
+        QTest::newRow("mouse") << int(Qt::MouseFocusReason) << false;
+    }
+
+    void focusRingOverThePicture()
+    {
+        QFETCH(int, reason);
+        QFETCH(bool, ring);
+        Page page;
+        auto* other = new QWidget(&page.window);
+        other->setGeometry(60, 0, 20, 20);
+        other->setFocusPolicy(Qt::StrongFocus);
+        other->setFocus();
+        const QImage plain = page.shoot();
+        QVERIFY(!plain.isNull());
+        page.window.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &page.window);
+        QVERIFY(other->hasFocus());
+
+        page.jumper->setFocus(Qt::FocusReason(reason));
+        QVERIFY(page.jumper->hasFocus());
+        const QImage focused = page.shoot();
+        const QRect outline = plain.rect().adjusted(1, 1, -1, -1);
+        int changed = 0;
+        for (int y = 0; y < plain.height(); ++y) {
+            for (int x = 0; x < plain.width(); ++x) {
+                if (focused.pixel(x, y) == plain.pixel(x, y))
+                    continue;
+                ++changed;
+                const bool onOutline = outline.contains(x, y)
+                    && (x == outline.left() || x == outline.right() || y == outline.top() || y == outline.bottom());
+                QVERIFY2(onOutline, qPrintable(QStringLiteral("pixel %1,%2 changed off the ring").arg(x).arg(y)));
+            }
+        }
+        QCOMPARE(changed > 0, ring);
+
+        other->setFocus(Qt::TabFocusReason);
+        QCOMPARE(page.shoot(), plain);
+    }
+
     void settersCompareFirst_data()
     {
         QTest::addColumn<QVariant>("current");

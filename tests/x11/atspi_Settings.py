@@ -1,0 +1,125 @@
+#!/usr/bin/python3
+"""The program as a screen reader sees it from outside, through AT-SPI.
+
+atspi_Settings.py PROGRAM
+
+Runs inside a D-Bus session of its own (dbus-run-session) on the shared
+virtual display: starts the program, finds it among the accessible
+applications, reads a few circles' name, role and description, presses one
+through its accessible action and waits for it to be reported pressed.
+"""
+
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+# Name, description of a few circles: a jumper setting, a member of the
+# range group and an information spot.
+CIRCLES = {
+    "External Power": "jumper setting",
+    "Output Voltage Range Jumpers": "jumper setting",
+    "USB Connector": "information",
+    "Signal Lines": "information",
+}
+PINNED = "USB Connector"
+
+failures = []
+passes = []
+
+
+def check(condition, message):
+    (passes if condition else failures).append(message)
+    if not condition:
+        print("FAIL: " + message, flush=True)
+    return condition
+
+
+def wait_for(deadline_s, probe):
+    """Calls probe until it returns something true or the deadline passes;
+    the program is started on a shared, loaded machine."""
+    end = time.monotonic() + deadline_s
+    while True:
+        try:
+            found = probe()
+        except Exception:  # the tree may change under a query: ask again
+            found = None
+            if time.monotonic() >= end:
+                raise
+        if found or time.monotonic() >= end:
+            return found
+        time.sleep(0.1)
+
+
+def find_application(name):
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is not None and app.name == name:
+            return app
+    return None
+
+
+def buttons_of(app):
+    found = {}
+
+    def walk(node, depth):
+        if node is None or depth > 12:
+            return
+        if node.getRole() == pyatspi.ROLE_PUSH_BUTTON:
+            found.setdefault(node.name, node)
+        for child in node:
+            walk(child, depth + 1)
+
+    walk(app, 0)
+    return found
+
+
+def all_circles_listed(app):
+    buttons = buttons_of(app)
+    return buttons if all(name in buttons for name in CIRCLES) else None
+
+
+def main():
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    # Out of the way: a pointer left over a circle by an earlier test would
+    # open its popup.
+    subprocess.run(["xdotool", "mousemove", "0", "0"], check=True)
+    program = subprocess.Popen([sys.argv[1]], env=env)
+    try:
+        app = wait_for(60, lambda: find_application("Settings"))
+        if not check(app is not None, "no accessible application named Settings appeared"):
+            return
+        buttons = wait_for(60, lambda: all_circles_listed(app))
+        if not check(buttons, "the circles are not all listed: found %s" % sorted(buttons_of(app))):
+            return
+        for name, description in CIRCLES.items():
+            button = buttons[name]
+            print("%s: %s, %s" % (name, button.getRoleName(), button.description), flush=True)
+            check(button.getRoleName() == "push button", "%s: role %r" % (name, button.getRoleName()))
+            check(button.description == description, "%s: description %r" % (name, button.description))
+            check(not button.getState().contains(pyatspi.STATE_PRESSED), "%s is pressed before any use" % name)
+
+        circle = buttons[PINNED]
+        action = circle.queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        check(names == ["Press"], "%s offers the actions %s" % (PINNED, names))
+        if "Press" in names:
+            action.doAction(names.index("Press"))
+            pressed = wait_for(30, lambda: circle.getState().contains(pyatspi.STATE_PRESSED))
+            check(pressed, "%s is not pressed once its popup is pinned" % PINNED)
+            popup = wait_for(30, lambda: next((w for w in app if w.name == PINNED), None))
+            check(popup is not None, "no window named %s appeared" % PINNED)
+    finally:
+        program.terminate()
+        try:
+            program.wait(60)
+        except subprocess.TimeoutExpired:
+            program.kill()
+            program.wait()
+
+
+main()
+print("%d passed, %d failed" % (len(passes), len(failures)))
+sys.exit(1 if failures else 0)

@@ -1,0 +1,104 @@
+// What the board page tells a listening screen reader as it changes. Runs in
+// a D-Bus session of its own with Qt's accessibility bridge switched on:
+// without a listener Qt drops every notification before anyone sees it.
+
+#include "TestMain.h"
+
+#include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/board/TThreeJumper.h"
+#include "template/TMainForm.h"
+
+#include <QAccessible>
+
+using namespace SetupTypes;
+
+namespace {
+
+// Each value change heard from the object named listenedTo, as "object:
+// value".
+QStringList& told()
+{
+    static QStringList list;
+    return list;
+}
+
+QString listenedTo;
+
+void listen(QAccessibleEvent* event)
+{
+    if (event->type() == QAccessible::ValueChanged && event->object()->objectName() == listenedTo)
+        told().append(event->object()->objectName() + QStringLiteral(": ")
+            + static_cast<QAccessibleValueChangeEvent*>(event)->value().toString());
+}
+
+}
+
+class tst_AccessibilityOnX11 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 30000);
+    }
+
+    void init()
+    {
+        QAccessible::installUpdateHandler(listen);
+        told().clear();
+    }
+
+    void cleanup() { QAccessible::installUpdateHandler(nullptr); }
+
+    // A moved cap is told once, in the words of the position it rests in,
+    // whether a click, the keyboard or the owner moved it; a write that moves
+    // nothing tells nothing. The power jumper's click takes the cap off the
+    // pins and its handler puts it on the other pair: only that is heard.
+    void aJumperTellsEachMove_data()
+    {
+        QTest::addColumn<QString>("jumper");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<QString>("how"); // click, space, write:<state>
+        QTest::addColumn<QStringList>("heard");
+        QTest::newRow("bus power clicked") << "BusPowerJumper" << int(jsRight) << "click"
+                                           << QStringList { "VEXT: +5V from the external adapter" };
+        QTest::newRow("range by Space") << "RangeJumper" << int(jsOpen) << "space" << QStringList { "span 5V" };
+        QTest::newRow("range written") << "RangeJumper" << int(jsLeft) << "write:2" << QStringList { "span 2.5V" };
+        QTest::newRow("polarity written as it is") << "PolarityJumper" << int(jsLeft) << "write:1" << QStringList {};
+        QTest::newRow("polarity clicked") << "PolarityJumper" << int(jsLeft) << "click" << QStringList { "unipolar" };
+    }
+
+    void aJumperTellsEachMove()
+    {
+        QFETCH(QString, jumper);
+        QFETCH(int, from);
+        QFETCH(QString, how);
+        QFETCH(QStringList, heard);
+        TMainForm form;
+        auto* j = qobject_cast<TThreeJumper*>(form.component(jumper));
+        QVERIFY(j);
+        j->setJumperState(TJumperState(from));
+        QCOMPARE(j->JumperState(), TJumperState(from));
+        told().clear();
+        listenedTo = jumper;
+
+        if (how == "click") {
+            j->click();
+        } else if (how == "space") {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+            QApplication::sendEvent(j, &press);
+        } else {
+            j->setJumperState(TJumperState(how.section(':', 1).toInt()));
+        }
+        QStringList expected;
+        for (const QString& words : heard)
+            expected.append(jumper + QStringLiteral(": ") + words);
+        QCOMPARE(told().join(" / "), expected.join(" / "));
+        if (!heard.isEmpty())
+            QCOMPARE(j->PositionText(), heard.last());
+    }
+};
+
+SETUP_TEST_MAIN(tst_AccessibilityOnX11)
+#include "xtst_Accessibility.moc"
