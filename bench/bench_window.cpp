@@ -18,6 +18,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QTextStream>
+#include <QWindow>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
@@ -42,11 +43,48 @@ long peakKb()
     return -1;
 }
 
+// With BENCH_PHASES set, the milliseconds since main() began and the peak
+// memory at each step of the start go to the standard error.
+void phase(const char* what)
+{
+    static const long long begin = monotonicNs();
+    static const bool wanted = qEnvironmentVariableIsSet("BENCH_PHASES");
+    if (wanted)
+        QTextStream(stderr) << QStringLiteral("%1 ms %2 kB  %3\n").arg(double(monotonicNs() - begin) / 1e6, 7, 'f', 2).arg(peakKb(), 6).arg(QLatin1String(what));
+}
+
+bool allPainted(const QObject* window)
+{
+    for (const TBoardHighlight* highlight : window->findChildren<TBoardHighlight*>())
+        if (!highlight->Initialised())
+            return false;
+    return true;
+}
+
+struct ChildWatch : QObject {
+    explicit ChildWatch(QWidget* area)
+    {
+        if (area)
+            area->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ChildAdded && !m_seen && allPainted(watched)) {
+            m_seen = true;
+            phase("first paint done, idle handler begins");
+        }
+        return QObject::eventFilter(watched, event);
+    }
+    bool m_seen = false;
+};
+
 }
 
 int main(int argc, char** argv)
 {
+    phase("main");
     TApplication app(argc, argv);
+    phase("application made, fonts registered");
     const bool bare = argc > 1 && QByteArray(argv[1]) == "bare";
     std::unique_ptr<QMainWindow> window;
     if (bare) {
@@ -60,7 +98,12 @@ int main(int argc, char** argv)
     } else {
         window = std::make_unique<TMainForm>();
     }
+    phase("window built");
     window->show();
+    phase("shown");
+    // The first thing the idle handler makes, once the window is painted,
+    // is the header label on the client area.
+    ChildWatch watch(window->centralWidget());
     const auto report = [&] {
         QTextStream(stdout) << monotonicNs() << ' ' << peakKb() << Qt::endl;
         app.quit();
@@ -82,8 +125,10 @@ int main(int argc, char** argv)
             return;
         if (!labelMade) {
             labelMade = true;
+            phase("idle handler done (label, dialogs)");
             return;
         }
+        phase("label painted");
         reported = true;
         const auto* supporter = window->findChild<TSetupSupporter*>();
         if (!supporter || !supporter->HeaderLabel() || !supporter->HeaderLabel()->isVisible()) {
