@@ -5,7 +5,8 @@
 // nanoseconds and its peak resident memory in kB, then ends. For the bare
 // window that is the first idle moment after its first paint; the program's
 // window is complete only once its header label, made at that first idle
-// moment, has been painted too, with every highlight circle.
+// moment, has been painted too (the photograph and every highlight circle
+// are painted before it).
 
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/support/TSetupSupporter.h"
@@ -13,14 +14,15 @@
 #include "toolkit/app/TApplication.h"
 #include "toolkit/controls/TLabel.h"
 
-#include <QAbstractEventDispatcher>
 #include <QFile>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QTextStream>
 #include <QWindow>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -78,6 +80,29 @@ struct ChildWatch : QObject {
     bool m_seen = false;
 };
 
+// Calls back at the first event delivered after the header label's first
+// paint with its text.
+struct FrameWatch : QObject {
+    explicit FrameWatch(std::function<void()> complete)
+        : m_complete(std::move(complete))
+    {
+        qApp->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (m_labelPainted) {
+            qApp->removeEventFilter(this);
+            m_complete();
+        } else if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("HeaderLabel")) {
+            const auto* label = qobject_cast<QLabel*>(watched);
+            m_labelPainted = label && !label->text().isEmpty();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+    std::function<void()> m_complete;
+    bool m_labelPainted = false;
+};
+
 }
 
 int main(int argc, char** argv)
@@ -115,21 +140,11 @@ int main(int argc, char** argv)
         });
         return app.exec();
     }
-    // The program's own idle handler makes the header label; the queue it
-    // leaves (the label's paint) runs before the dispatcher is about to
-    // block again, which is when the frame is complete.
-    bool labelMade = false;
-    bool reported = false;
-    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, [&] {
-        if (reported || app.hasIdleHandler())
-            return;
-        if (!labelMade) {
-            labelMade = true;
-            phase("idle handler done (label, dialogs)");
-            return;
-        }
+    // The program's own idle handler makes the header label. The frame is
+    // complete once the label has been painted with its text: at the first
+    // event of any kind after that paint.
+    FrameWatch frame([&] {
         phase("label painted");
-        reported = true;
         const auto* supporter = window->findChild<TSetupSupporter*>();
         if (!supporter || !supporter->HeaderLabel() || !supporter->HeaderLabel()->isVisible()) {
             QTextStream(stderr) << "The header label is not shown." << Qt::endl;
