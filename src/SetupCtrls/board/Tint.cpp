@@ -31,19 +31,22 @@ namespace {
         bool white;
     };
 
-    Weight weightAt(float f, bool ring)
+    // The ring is the tent at double height, folded back below 1 where it
+    // passes it: there it blends towards white instead of the pixel.
+    inline Weight ringFrom(Weight rim)
     {
-        if (double(f) < InnerDiscSquared)
-            return { InnerWeight, false };
-        float l = 1.0f - std::fabs(std::sqrt(f) - RimPeak) * RimSlope;
-        if (!ring)
-            return { l, false };
-        // The ring is the tent at double height, folded back below 1 where it
-        // passes it: there it blends towards white instead of the pixel.
-        l = 2.0f * l;
+        const float l = 2.0f * rim.l;
         if (l > 1.0f)
             return { 2.0f - l, true };
         return { l, false };
+    }
+
+    inline Weight weightAt(float f, bool ring)
+    {
+        if (double(f) < InnerDiscSquared)
+            return { InnerWeight, false };
+        const Weight rim { 1.0f - std::fabs(std::sqrt(f) - RimPeak) * RimSlope, false };
+        return ring ? ringFrom(rim) : rim;
     }
 
 }
@@ -97,6 +100,28 @@ namespace {
         const float m = weight.l * alpha;
         return { m, 1.0f - m, float(channel(tint.value, 0)), float(channel(tint.value, 8)), float(channel(tint.value, 16)) };
     }
+
+    // One blend's result for every value of each channel.
+    struct ChannelTable {
+        explicit ChannelTable(const Blend& blend)
+        {
+            for (int v = 0; v < 256; ++v) {
+                const QRgb grey = blend.over(qRgb(v, v, v), 0);
+                red[v] = quint8(qRed(grey));
+                green[v] = quint8(qGreen(grey));
+                blue[v] = quint8(qBlue(grey));
+            }
+        }
+
+        QRgb over(QRgb own) const
+        {
+            return (own & 0xFF000000u) | (QRgb(red[qRed(own)]) << 16) | (QRgb(green[qGreen(own)]) << 8) | QRgb(blue[qBlue(own)]);
+        }
+
+        quint8 red[256];
+        quint8 green[256];
+        quint8 blue[256];
+    };
 
     // The squared distance from the centre of each column, x running from -1
     // to +1 across width pixels.
@@ -164,11 +189,12 @@ TintedImages TintAll(const QImage& beneath, const TintScheme& scheme)
     TintedImages tinted { blankLike(source), blankLike(source), blankLike(source) };
     const QVarLengthArray<float, 256> xx = squaredSteps(width);
     const QVarLengthArray<float, 256> yy = squaredSteps(height);
-    // Inside the inner disc every pixel takes the same blends.
+    // Inside the inner disc every pixel takes the same blends: each channel
+    // value's result is worked out once.
     const Weight inner = weightAt(0.0f, false);
-    const Blend innerIdle = blendAt(inner, scheme.idleAlpha, scheme.color);
-    const Blend innerRing = blendAt(inner, scheme.ringAlpha, scheme.color);
-    const Blend innerHover = blendAt(inner, scheme.hoverAlpha, scheme.color);
+    const ChannelTable innerIdle(blendAt(inner, scheme.idleAlpha, scheme.color));
+    const ChannelTable innerRing(blendAt(inner, scheme.ringAlpha, scheme.color));
+    const ChannelTable innerHover(blendAt(inner, scheme.hoverAlpha, scheme.color));
     for (int d = 0; d < height; ++d) {
         const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(d));
         auto* idle = reinterpret_cast<QRgb*>(tinted.idle.scanLine(d));
@@ -180,12 +206,12 @@ TintedImages TintAll(const QImage& beneath, const TintScheme& scheme)
             if (f >= 1.0f) {
                 idle[e] = ring[e] = hover[e] = own;
             } else if (double(f) < InnerDiscSquared) {
-                idle[e] = innerIdle.over(own, own);
-                ring[e] = innerRing.over(own, own);
-                hover[e] = innerHover.over(own, own);
+                idle[e] = innerIdle.over(own);
+                ring[e] = innerRing.over(own);
+                hover[e] = innerHover.over(own);
             } else {
                 const Weight plain = weightAt(f, false);
-                const Weight bright = weightAt(f, true);
+                const Weight bright = ringFrom(plain);
                 idle[e] = blendAt(plain, scheme.idleAlpha, scheme.color).over(own, own);
                 ring[e] = blendAt(bright, scheme.ringAlpha, scheme.color).over(bright.white ? qRgb(255, 255, 255) : own, own);
                 hover[e] = blendAt(plain, scheme.hoverAlpha, scheme.color).over(own, own);
