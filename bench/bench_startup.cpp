@@ -1,6 +1,10 @@
-// Starts bench_window repeatedly and reports the median time from process
-// start to the main window's first complete paint, and the median peak
-// memory, for the program's window and for a bare Qt main window.
+// Starts bench_window again and again, the program's window and the bare Qt
+// main window (the floor) in turn, and reports for each the time from
+// process start to the first complete paint and the peak memory then: median,
+// least and most, and the program's figures over the floor's.
+//
+// The two alternate (and which goes first alternates too), so that whatever
+// else the machine does weighs on both alike.
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -17,11 +21,53 @@ long long monotonicNs()
     return ts.tv_sec * 1000000000LL + ts.tv_nsec;
 }
 
-template <class T>
-T median(QList<T> values)
+struct Spread {
+    double median = 0;
+    double least = 0;
+    double most = 0;
+};
+
+Spread spreadOf(QList<double> values)
 {
+    if (values.isEmpty())
+        return {};
     std::sort(values.begin(), values.end());
-    return values.isEmpty() ? T() : values[values.size() / 2];
+    return { values[values.size() / 2], values.first(), values.last() };
+}
+
+struct Sample {
+    double ms = 0;
+    double mb = 0;
+};
+
+// One start of the window of that kind; false, with the reason written out,
+// when it did not come up.
+bool measure(const char* kind, Sample& sample, QTextStream& out)
+{
+    QProcess process;
+    const long long start = monotonicNs();
+    // BENCH_WINDOW names another build's window to set against this one's.
+    process.start(qEnvironmentVariable("BENCH_WINDOW", QStringLiteral(BENCH_WINDOW)), { QString::fromLatin1(kind) });
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        out << kind << ": the window did not start: " << process.readAllStandardError() << Qt::endl;
+        return false;
+    }
+    const QList<QByteArray> fields = process.readAllStandardOutput().trimmed().split(' ');
+    sample.ms = double(fields.value(0).toLongLong() - start) / 1e6;
+    sample.mb = double(fields.value(1).toLong()) / 1024.0;
+    return true;
+}
+
+QString row(const char* name, const Spread& ms, const Spread& mb)
+{
+    return QStringLiteral("  %1 %2 %3 %4 ms   %5 %6 %7 MB\n")
+        .arg(QString::fromLatin1(name), -6)
+        .arg(ms.median, 7, 'f', 1)
+        .arg(ms.least, 7, 'f', 1)
+        .arg(ms.most, 7, 'f', 1)
+        .arg(mb.median, 6, 'f', 1)
+        .arg(mb.least, 6, 'f', 1)
+        .arg(mb.most, 6, 'f', 1);
 }
 
 }
@@ -31,27 +77,40 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? QByteArray(argv[1]).toInt() : 15;
     QTextStream out(stdout);
-    out << "start to first complete paint, median of " << runs << " runs ("
-        << qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("default")) << " platform)\n";
-    for (const char* kind : { "bare", "setup" }) {
-        QList<double> ms;
-        QList<long> kb;
-        for (int i = 0; i < runs; ++i) {
-            QProcess process;
-            const long long start = monotonicNs();
-            process.start(QStringLiteral(BENCH_WINDOW), { QString::fromLatin1(kind) });
-            if (!process.waitForFinished(30000) || process.exitCode() != 0) {
-                out << kind << ": the window did not start: " << process.readAllStandardError() << '\n';
-                return 1;
-            }
-            const QList<QByteArray> fields = process.readAllStandardOutput().trimmed().split(' ');
-            ms.append((fields.value(0).toLongLong() - start) / 1e6);
-            kb.append(fields.value(1).toLong());
-        }
-        out << QStringLiteral("  %1  %2 ms  peak %3 MB\n")
-                   .arg(QString::fromLatin1(kind), -6)
-                   .arg(median(ms), 7, 'f', 1)
-                   .arg(median(kb) / 1024.0, 5, 'f', 1);
+    out << "start to first complete paint, " << runs << " alternated runs ("
+        << qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("default")) << " platform, scale "
+        << qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")) << ")\n"
+        << "         median    min     max          median   min    max (peak memory)\n";
+    QList<double> bareMs, setupMs, bareMb, setupMb, timeRatios, memoryRatios;
+    for (int i = 0; i < runs; ++i) {
+        Sample bare, setup;
+        const bool bareFirst = i % 2 == 0;
+        if (bareFirst && !measure("bare", bare, out))
+            return 1;
+        if (!measure("setup", setup, out))
+            return 1;
+        if (!bareFirst && !measure("bare", bare, out))
+            return 1;
+        bareMs.append(bare.ms);
+        setupMs.append(setup.ms);
+        bareMb.append(bare.mb);
+        setupMb.append(setup.mb);
+        timeRatios.append(setup.ms / bare.ms);
+        memoryRatios.append(setup.mb / bare.mb);
     }
+    const Spread bareTime = spreadOf(bareMs), setupTime = spreadOf(setupMs);
+    const Spread bareMemory = spreadOf(bareMb), setupMemory = spreadOf(setupMb);
+    const Spread pairTime = spreadOf(timeRatios), pairMemory = spreadOf(memoryRatios);
+    out << row("bare", bareTime, bareMemory) << row("setup", setupTime, setupMemory)
+        << QStringLiteral("  ratio of the medians: time %1, memory %2\n")
+               .arg(setupTime.median / bareTime.median, 0, 'f', 2)
+               .arg(setupMemory.median / bareMemory.median, 0, 'f', 2)
+        << QStringLiteral("  ratio within each pair: time %1 (%2 to %3), memory %4 (%5 to %6)\n")
+               .arg(pairTime.median, 0, 'f', 2)
+               .arg(pairTime.least, 0, 'f', 2)
+               .arg(pairTime.most, 0, 'f', 2)
+               .arg(pairMemory.median, 0, 'f', 2)
+               .arg(pairMemory.least, 0, 'f', 2)
+               .arg(pairMemory.most, 0, 'f', 2);
     return 0;
 }

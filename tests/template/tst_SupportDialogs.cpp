@@ -19,6 +19,7 @@
 #include "toolkit/form/Components.h"
 
 #include <QEventLoop>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -428,6 +429,42 @@ private slots:
         QCOMPARE(page.file->items().size(), 1);
         QVERIFY(page.supporter->PCIForm()->isVisible());
         QCOMPARE(page.supporter->PCIForm()->PCIMemo()->toPlainText(), QStringLiteral("A"));
+    }
+
+    // With no cards to look for, the header is on screen, with its final
+    // text, before the first dialog is made: the page is complete while the
+    // dialogs are still being built.
+    void theHeaderIsPaintedBeforeTheDialogsAreMade()
+    {
+        Page page;
+        page.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page.window));
+        struct Order : QObject {
+            QWidget* window = nullptr;
+            int events = 0;
+            int labelPainted = -1;
+            QString paintedText;
+            int firstWindowChild = -1;
+            bool eventFilter(QObject* watched, QEvent* event) override
+            {
+                ++events;
+                if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("HeaderLabel") && labelPainted < 0) {
+                    labelPainted = events;
+                    paintedText = static_cast<QLabel*>(watched)->text();
+                }
+                if (event->type() == QEvent::ChildAdded && watched == window && firstWindowChild < 0)
+                    firstWindowChild = events;
+                return false;
+            }
+        } order;
+        order.window = &page.window;
+        qApp->installEventFilter(&order);
+        page.supporter->BuildSupportDialogs();
+        qApp->removeEventFilter(&order);
+        QVERIFY(order.labelPainted > 0);
+        QVERIFY(order.firstWindowChild > order.labelPainted);
+        QCOMPARE(order.paintedText, QStringLiteral("USB-QT30-5E Series Settings Program"));
+        QVERIFY(page.supporter->HelpForm());
     }
 
     void theHeaderLabelSpansTheTopBeneathThePicture()

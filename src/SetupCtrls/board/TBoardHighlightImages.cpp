@@ -9,6 +9,7 @@
 #include "toolkit/platform/ExactClass.h"
 
 #include <QPainter>
+#include <utility>
 
 const QImage& TBoardHighlight::CurrentImage() const
 {
@@ -72,13 +73,10 @@ QImage TBoardHighlight::composeBeneath() const
 
 void TBoardHighlight::BuildImages()
 {
-    const QImage beneath = composeBeneath();
-    m_idleImage = beneath;
-    SetupCtrls::TintEllipse(m_idleImage, m_scheme.color, m_scheme.idleAlpha, false);
-    m_ringImage = beneath;
-    SetupCtrls::TintEllipse(m_ringImage, m_scheme.color, m_scheme.ringAlpha, true);
-    m_hoverImage = beneath;
-    SetupCtrls::TintEllipse(m_hoverImage, m_scheme.color, m_scheme.hoverAlpha, false);
+    SetupCtrls::TintedImages tinted = SetupCtrls::TintAll(composeBeneath(), m_scheme);
+    m_idleImage = std::move(tinted.idle);
+    m_ringImage = std::move(tinted.ring);
+    m_hoverImage = std::move(tinted.hover);
 }
 
 void TBoardHighlight::paintEvent(QPaintEvent*)

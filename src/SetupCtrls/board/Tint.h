@@ -27,4 +27,14 @@ TintScheme tintSchemeFor(THighlightType type);
 // it is.
 void TintEllipse(QImage& image, TColor tint, float alpha, bool ring);
 
+struct TintedImages {
+    QImage idle;
+    QImage ring;
+    QImage hover;
+};
+
+// The scheme's three pictures of beneath, in one pass: each as TintEllipse
+// makes it from a copy of beneath at the idle, ring and hover strengths.
+TintedImages TintAll(const QImage& beneath, const TintScheme& scheme);
+
 }

@@ -89,6 +89,11 @@ QString TSetupSupporter::seriesWord() const
     return m_bSeries ? QStringLiteral(" Series") : QString();
 }
 
+QString TSetupSupporter::foundCaption() const
+{
+    return cardName() + seriesWord() + QStringLiteral(" Settings Program");
+}
+
 QString TSetupSupporter::HelpText() const
 {
     const QString card = rtfText(cardName());
@@ -185,6 +190,14 @@ void TSetupSupporter::BuildSupportDialogs()
         throw tk::Error(QStringLiteral("The setup supporter %1 has no window to build its dialogs on.").arg(objectName()));
 
     buildHeaderLabel(window);
+    // Without cards to look for, the header's text is known before the
+    // dialogs exist: painted at once, it completes the page on screen while
+    // they are being made.
+    if (!m_onGetCardString.assigned()) {
+        m_headerLabel->setCaption(foundCaption());
+        if (m_headerLabel->isVisible())
+            m_headerLabel->repaint();
+    }
 
     auto* help = new THelpForm(window);
     tk::setOwner(help, window);
@@ -213,7 +226,7 @@ void TSetupSupporter::BuildSupportDialogs()
     }
 
     if (found) {
-        m_headerLabel->setCaption(cardName() + seriesWord() + QStringLiteral(" Settings Program"));
+        m_headerLabel->setCaption(foundCaption());
     } else {
         m_pciForm->PCIMemo()->setPlainText(QStringLiteral("No Card Found"));
         m_headerLabel->setCaption(QStringLiteral("No ") + cardName()

@@ -105,6 +105,8 @@ public:
     QString cardName() const { return m_useCardNameB ? m_cardNameB : m_cardNameA; }
     // " Series" after the card name, or nothing when bSeries is off.
     QString seriesWord() const;
+    // The header's text when cards were found, or none were looked for.
+    QString foundCaption() const;
 
     // The help dialog's explanation as rich text (RTF), and the technical
     // support text with CR LF between its paragraphs.

@@ -62,10 +62,11 @@ namespace {
     // libjpeg may longjmp back into.
     struct Target {
         QImage image;
-        // The size the header states, when it is past the limits.
+        // The size the header states.
+        qint64 width = 0;
+        qint64 height = 0;
+        // The header's size is past the limits.
         bool refused = false;
-        qint64 refusedWidth = 0;
-        qint64 refusedHeight = 0;
     };
 
     unsigned char* allocate(Target& target, int width, int height, int& stride)
@@ -79,7 +80,7 @@ namespace {
 
     // Nothing with a destructor lives in this frame, since error_exit
     // longjmps back to its setjmp.
-    bool decode(const unsigned char* bytes, unsigned long size, ErrorManager& err, Target& target)
+    bool decode(const unsigned char* bytes, unsigned long size, int scaleDenominator, ErrorManager& err, Target& target)
     {
         jpeg_decompress_struct cinfo;
         cinfo.err = jpeg_std_error(&err.pub);
@@ -101,15 +102,22 @@ namespace {
         cinfo.mem->max_memory_to_use = MaxDecoderMemory;
         jpeg_mem_src(&cinfo, bytes, size);
         jpeg_read_header(&cinfo, TRUE);
+        target.width = cinfo.image_width;
+        target.height = cinfo.image_height;
         // Checked before anything as large as the picture is allocated.
         if (!pictureSizeAllowed(cinfo.image_width, cinfo.image_height)) {
             target.refused = true;
-            target.refusedWidth = cinfo.image_width;
-            target.refusedHeight = cinfo.image_height;
             jpeg_destroy_decompress(&cinfo);
             return false;
         }
         cinfo.out_color_space = JCS_EXT_BGRX;
+        if (scaleDenominator > 1) {
+            // Only the stream is being checked: the cheapest pixels will do.
+            cinfo.scale_num = 1;
+            cinfo.scale_denom = unsigned(scaleDenominator);
+            cinfo.dct_method = JDCT_IFAST;
+            cinfo.do_fancy_upsampling = FALSE;
+        }
         jpeg_start_decompress(&cinfo);
         int stride = 0;
         unsigned char* pixels = allocate(target, int(cinfo.output_width), int(cinfo.output_height), stride);
@@ -130,17 +138,32 @@ namespace {
 
 }
 
+namespace {
+
+    Target decoded(QByteArrayView data, int scaleDenominator)
+    {
+        if (data.isEmpty())
+            throw Error(QStringLiteral("The JPEG image is empty."));
+        ErrorManager err;
+        Target target;
+        if (!decode(reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()), scaleDenominator, err, target)) {
+            const QString why = target.refused ? pictureSizeFault(target.width, target.height) : QString::fromLocal8Bit(err.message);
+            throw Error(QStringLiteral("The JPEG image cannot be decoded: %1.").arg(why));
+        }
+        return target;
+    }
+
+}
+
 QImage decodeJpeg(QByteArrayView data)
 {
-    if (data.isEmpty())
-        throw Error(QStringLiteral("The JPEG image is empty."));
-    ErrorManager err;
-    Target target;
-    if (!decode(reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()), err, target)) {
-        const QString why = target.refused ? pictureSizeFault(target.refusedWidth, target.refusedHeight) : QString::fromLocal8Bit(err.message);
-        throw Error(QStringLiteral("The JPEG image cannot be decoded: %1.").arg(why));
-    }
-    return target.image;
+    return decoded(data, 1).image;
+}
+
+QSize checkJpeg(QByteArrayView data)
+{
+    const Target target = decoded(data, 8);
+    return QSize(int(target.width), int(target.height));
 }
 
 }

@@ -10,4 +10,9 @@ namespace tk {
 
 QImage decodeJpeg(QByteArrayView data);
 
+// Reads the whole stream with every check decodeJpeg makes, and throws the
+// same tk::Error where it would, but makes only an eighth of the picture:
+// whether the image decodes, for a fraction of the work. Returns its size.
+QSize checkJpeg(QByteArrayView data);
+
 }

@@ -7,7 +7,10 @@
 #include <QBitmap>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -26,6 +29,15 @@ QString doubleDensityPath(const QString& path)
     const QFileInfo file(path);
     const QString suffix = file.suffix().isEmpty() ? QString() : u'.' + file.suffix();
     return file.path() + u'/' + file.completeBaseName() + QStringLiteral("@2x") + suffix;
+}
+
+// A picture loaded while such a screen is attached will be drawn dense.
+bool denseScreenAttached()
+{
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->devicePixelRatio() > 1.0)
+            return true;
+    return false;
 }
 
 // The bottom-left pixel names the transparent colour, as bitmaps do.
@@ -75,27 +87,48 @@ void TPicture::loadDoubleDensity(const QString& path)
         throw tk::Error(QStringLiteral("%1 has no picture of normal density to go with it.").arg(densePath));
     if (!file.open(QIODevice::ReadOnly))
         throw tk::Error(QStringLiteral("%1 cannot be read: %2").arg(densePath, file.errorString()));
-    std::pair<Kind, QImage> decoded;
+    const QByteArray bytes = file.readAll();
+    Kind kind = Kind::Empty;
+    QImage image;
+    QSize size;
     try {
-        decoded = decode(file.readAll());
+        if (bytes.startsWith("\xFF\xD8") && !denseScreenAttached()) {
+            // Checked now, decoded when a dense screen first draws it.
+            kind = Kind::Jpeg;
+            size = tk::checkJpeg(bytes);
+        } else {
+            std::tie(kind, image) = decode(bytes);
+            size = image.size();
+        }
     } catch (const tk::Error& e) {
         throw tk::Error(QStringLiteral("%1: %2").arg(densePath, e.message()));
     }
-    auto& [kind, image] = decoded;
     if (kind != m_kind)
         throw tk::Error(QStringLiteral("%1 is not of the same kind as %2.").arg(densePath, QFileInfo(path).fileName()));
-    if (image.size() != 2 * m_image.size())
+    if (size != 2 * m_image.size())
         throw tk::Error(QStringLiteral("%1 is %2 x %3 pixels; as the double-density version of a %4 x %5 picture it must be %6 x %7.")
                             .arg(densePath)
-                            .arg(image.width())
-                            .arg(image.height())
+                            .arg(size.width())
+                            .arg(size.height())
                             .arg(m_image.width())
                             .arg(m_image.height())
                             .arg(2 * m_image.width())
                             .arg(2 * m_image.height()));
     m_double = std::move(image);
+    m_doubleJpeg = kind == Kind::Jpeg && m_double.isNull() ? bytes : QByteArray();
     m_maskedDouble = QImage();
     emit changed();
+}
+
+const QImage& TPicture::doubleDensity() const
+{
+    if (m_double.isNull() && !m_doubleJpeg.isEmpty()) {
+        // The stream was checked when it was loaded; only a lack of memory
+        // can fail here, and that throws.
+        m_double = tk::decodeJpeg(m_doubleJpeg);
+        m_doubleJpeg.clear();
+    }
+    return m_double;
 }
 
 void TPicture::assign(const TPicture& other)
@@ -103,7 +136,7 @@ void TPicture::assign(const TPicture& other)
     if (&other == this)
         return;
     m_transparent = other.m_transparent;
-    setContent(other.m_kind, other.m_image, other.m_double);
+    setContent(other.m_kind, other.m_image, other.m_double, other.m_doubleJpeg);
 }
 
 void TPicture::clear()
@@ -111,11 +144,12 @@ void TPicture::clear()
     setContent(Kind::Empty, QImage());
 }
 
-void TPicture::setContent(Kind kind, QImage image, QImage doubleDensity)
+void TPicture::setContent(Kind kind, QImage image, QImage doubleDensity, QByteArray doubleJpeg)
 {
     m_kind = kind;
     m_image = std::move(image);
     m_double = std::move(doubleDensity);
+    m_doubleJpeg = std::move(doubleJpeg);
     m_masked = QImage();
     m_maskedDouble = QImage();
     emit changed();
@@ -125,8 +159,8 @@ void TPicture::draw(QPainter& painter, const QRect& dest) const
 {
     if (!hasGraphic() || dest.isEmpty())
         return;
-    const bool dense = !m_double.isNull() && painter.device() && painter.device()->devicePixelRatioF() > 1.0;
-    const QImage& image = dense ? m_double : m_image;
+    const bool dense = hasDoubleDensity() && painter.device() && painter.device()->devicePixelRatioF() > 1.0;
+    const QImage& image = dense ? doubleDensity() : m_image;
     if (!m_transparent) {
         painter.drawImage(dest, image);
         return;

@@ -27,8 +27,10 @@ public:
     // The same graphic at twice the width and height, drawn in its place
     // where the painter has more than one device pixel to the logical pixel;
     // null when the picture has none. width() and height() stay those of
-    // image().
-    const QImage& doubleDensity() const { return m_double; }
+    // image(). A JPEG version is decoded when first asked for: most screens
+    // never need it.
+    const QImage& doubleDensity() const;
+    bool hasDoubleDensity() const { return !m_double.isNull() || !m_doubleJpeg.isEmpty(); }
 
     // The graphic's transparency: drawn with its transparent colour (the
     // bottom-left pixel's) left out.
@@ -55,11 +57,14 @@ signals:
     void changed();
 
 private:
-    void setContent(Kind kind, QImage image, QImage doubleDensity = QImage());
+    void setContent(Kind kind, QImage image, QImage doubleDensity = QImage(), QByteArray doubleJpeg = QByteArray());
 
     Kind m_kind = Kind::Empty;
     QImage m_image;
-    QImage m_double;
+    // The double-density version, or until it is first needed the JPEG
+    // stream it comes from, checked to decode.
+    mutable QImage m_double;
+    mutable QByteArray m_doubleJpeg;
     bool m_transparent = false;
     mutable QImage m_masked;
     mutable QImage m_maskedDouble;

@@ -5,11 +5,64 @@
 
 #include "SetupCtrls/board/Tint.h"
 
+#include <algorithm>
+#include <cmath>
+
 using namespace SetupCtrls;
 
 namespace {
 
 const QRgb Photo = qRgb(100, 102, 63);
+
+// The tint worked out one pixel at a time, straight from its rule, with the
+// library's rounding: what the faster code must give bit for bit.
+QImage tintedByTheRule(QImage image, TColor tint, float alpha, bool ring)
+{
+    const int w = image.width();
+    const int h = image.height();
+    for (int d = 0; d < h; ++d) {
+        for (int e = 0; e < w; ++e) {
+            const float x = 2.0f / float(w - 1) * float(e) - 1.0f;
+            const float y = 2.0f / float(h - 1) * float(d) - 1.0f;
+            const float f = x * x + y * y;
+            if (f >= 1.0f)
+                continue;
+            float l = 0.16f;
+            bool white = false;
+            if (double(f) >= 0.5929) {
+                l = 1.0f - std::fabs(std::sqrt(f) - 0.875f) * (1.0f / 0.125f);
+                if (ring && 2.0f * l > 1.0f) {
+                    l = 2.0f - 2.0f * l;
+                    white = true;
+                } else if (ring) {
+                    l = 2.0f * l;
+                }
+            }
+            const QRgb own = image.pixel(e, d);
+            const QRgb base = white ? qRgb(255, 255, 255) : own;
+            const float m = l * alpha;
+            const auto blend = [&](int value, int tinted) {
+                return std::clamp(int(std::nearbyint(double((1.0f - m) * float(value) + m * float(tinted)))), 0, 255);
+            };
+            const QColor colour = tint.toQColor();
+            image.setPixel(e, d, (own & 0xFF000000u) | (qRgb(blend(qRed(base), colour.red()), blend(qGreen(base), colour.green()), blend(qBlue(base), colour.blue())) & 0xFFFFFFu));
+        }
+    }
+    return image;
+}
+
+// Every channel value, and halves in plenty, from a fixed sequence.
+QImage noisyPhoto(QSize size)
+{
+    QImage image(size, QImage::Format_ARGB32);
+    quint32 state = 12345;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            state = state * 1664525u + 1013904223u;
+            image.setPixel(x, y, state);
+        }
+    return image;
+}
 
 }
 
@@ -94,6 +147,41 @@ private slots:
         QCOMPARE(image.format(), tintedFormat);
         QCOMPARE(image.pixel(32, 32), centre);
         QCOMPARE(image.pixel(0, 0), fill);
+    }
+
+    // The board's circle sizes and odd ones, every kind, over pixels of
+    // every value: each of the three pictures made together is what the
+    // rule gives for it alone.
+    void theThreePicturesFollowTheRuleExactly_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<THighlightType>("type");
+        for (const QSize size : { QSize(2, 2), QSize(3, 7), QSize(41, 57), QSize(65, 65), QSize(97, 65), QSize(33, 201), QSize(146, 130) })
+            for (const THighlightType type : { htOptions, htSettings, htCalibration })
+                QTest::addRow("%dx%d kind %d", size.width(), size.height(), int(type)) << size << type;
+    }
+
+    void theThreePicturesFollowTheRuleExactly()
+    {
+        QFETCH(QSize, size);
+        QFETCH(THighlightType, type);
+        const TintScheme scheme = tintSchemeFor(type);
+        QImage photo = noisyPhoto(size);
+        photo.setDevicePixelRatio(2);
+        const QImage untouched = photo.copy();
+        const TintedImages tinted = TintAll(photo, scheme);
+        const QImage idle = tintedByTheRule(photo, scheme.color, scheme.idleAlpha, false);
+        const QImage ring = tintedByTheRule(photo, scheme.color, scheme.ringAlpha, true);
+        const QImage hover = tintedByTheRule(photo, scheme.color, scheme.hoverAlpha, false);
+        QCOMPARE(tinted.idle, idle);
+        QCOMPARE(tinted.ring, ring);
+        QCOMPARE(tinted.hover, hover);
+        QCOMPARE(tinted.ring.devicePixelRatio(), 2.0);
+        QImage alone = photo;
+        TintEllipse(alone, scheme.color, scheme.ringAlpha, true);
+        QCOMPARE(alone, ring);
+        // The picture beneath is left as it was.
+        QCOMPARE(photo, untouched);
     }
 
     void eachKindHasItsScheme_data()

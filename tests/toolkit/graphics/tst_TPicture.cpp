@@ -1,6 +1,7 @@
 #include "TestMain.h"
 
 #include "toolkit/app/Error.h"
+#include "toolkit/graphics/JpegDecoder.h"
 #include "toolkit/graphics/TPicture.h"
 
 #include <QBuffer>
@@ -352,6 +353,63 @@ private slots:
         QCOMPARE(picture.doubleDensity().size(), expected.isValid() ? expected : QSize(0, 0));
         QCOMPARE(changed.count(), expected.isValid() && !expected.isEmpty() ? 1 : 0);
         QCOMPARE(picture.width(), 4);
+    }
+
+    // A JPEG's double-density version is checked through to its last scan
+    // when it is loaded, so that a damaged one is refused then, as a bitmap
+    // is; its pixels are made only when they are first asked for, and are
+    // then those of a plain decode, in every copy of the picture.
+    void aDoubleDensityJpegIsCheckedAtOnceAndDecodedWhenNeeded_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("refusal"); // empty: taken
+        QImage gradient(16, 12, QImage::Format_RGB32);
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 16; ++x)
+                gradient.setPixel(x, y, qRgb(x * 16, y * 20, 128));
+        const QByteArray intact = encoded(gradient, "JPEG");
+        QTest::newRow("intact") << intact << QString();
+        QTest::newRow("cut short") << intact.left(intact.size() - 40) << QStringLiteral("cannot be decoded");
+        QTest::newRow("twice as wide only") << encoded(gradient.copy(0, 0, 16, 6), "JPEG") << QStringLiteral("must be 16 x 12");
+    }
+
+    void aDoubleDensityJpegIsCheckedAtOnceAndDecodedWhenNeeded()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, refusal);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("pic.jpg"));
+        const QByteArray base = encoded(filled({ 8, 6 }, Qt::red), "JPEG");
+        QVERIFY(writeTo(path, base));
+        QVERIFY(writeTo(dir.filePath(QStringLiteral("pic@2x.jpg")), bytes));
+        TPicture source;
+        source.loadFromData(base);
+        QString message;
+        try {
+            source.loadDoubleDensity(path);
+        } catch (const tk::Error& e) {
+            message = e.message();
+        }
+        if (!refusal.isEmpty()) {
+            QVERIFY2(message.contains(QStringLiteral("pic@2x.jpg")) && message.contains(refusal), qPrintable(message));
+            QVERIFY(!source.hasDoubleDensity());
+            QVERIFY(source.doubleDensity().isNull());
+            return;
+        }
+        QVERIFY2(message.isEmpty(), qPrintable(message));
+        QVERIFY(source.hasDoubleDensity());
+        TPicture copy;
+        copy.assign(source);
+        QImage canvas(16, 12, QImage::Format_RGB32);
+        canvas.setDevicePixelRatio(2);
+        QPainter painter(&canvas);
+        copy.draw(painter, QRect(0, 0, 8, 6));
+        painter.end();
+        const QImage decoded = tk::decodeJpeg(bytes);
+        canvas.setDevicePixelRatio(1);
+        QCOMPARE(canvas, decoded);
+        QCOMPARE(copy.doubleDensity(), decoded);
+        QCOMPARE(source.doubleDensity(), decoded);
     }
 
     // A red picture whose double-density version is blue, drawn over two
