@@ -7,12 +7,18 @@
 
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <functional>
 
 namespace {
 
 // A display of its own: Xvfb picks a free number, openbox and the program
-// are started right after it, without waiting for either.
+// are started right after it, without waiting for either. Only clients that
+// hold its cookie reach it: on a machine where other displays come and go, a
+// window manager or program started for one that has just ended could
+// otherwise connect to this one in its place.
 class FreshDisplay {
 public:
     ~FreshDisplay()
@@ -29,7 +35,13 @@ public:
 
     bool start()
     {
-        m_server.start(QStringLiteral("Xvfb"), { "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp" });
+        if (!m_files.isValid())
+            return false;
+        const QString cookie = QString::fromLatin1(QByteArray::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, '0').repeated(2));
+        if (!xauth(file("server.auth"), QStringLiteral(":0"), cookie))
+            return false;
+        m_server.setStandardErrorFile(file("server.log"));
+        m_server.start(QStringLiteral("Xvfb"), { "-displayfd", "1", "-auth", file("server.auth"), "-screen", "0", "1280x1024x24", "-nolisten", "tcp" });
         if (!m_server.waitForStarted(10000))
             return false;
         QByteArray number;
@@ -39,15 +51,59 @@ public:
         }
         if (!number.endsWith('\n'))
             return false;
+        const QString display = u':' + QString::fromLatin1(number.trimmed());
+        if (!xauth(file("client.auth"), display, cookie))
+            return false;
         m_environment = QProcessEnvironment::systemEnvironment();
-        m_environment.insert(QStringLiteral("DISPLAY"), u':' + QString::fromLatin1(number.trimmed()));
+        m_environment.insert(QStringLiteral("DISPLAY"), display);
+        m_environment.insert(QStringLiteral("XAUTHORITY"), file("client.auth"));
         m_windowManager.setProcessEnvironment(m_environment);
-        m_windowManager.setStandardErrorFile(QProcess::nullDevice());
+        m_windowManager.setStandardErrorFile(file("openbox.log"));
         m_windowManager.start(QStringLiteral("openbox"), {});
         m_program.setProcessEnvironment(m_environment);
-        m_program.setStandardErrorFile(QProcess::nullDevice());
+        m_program.setStandardErrorFile(file("program.log"));
         m_program.start(QStringLiteral(SETTINGS_EXE), {});
         return m_windowManager.waitForStarted(10000) && m_program.waitForStarted(10000);
+    }
+
+    // What ended that should still run, with what it said; empty while
+    // all three run.
+    QString trouble() const
+    {
+        const auto ended = [this](const QProcess& p, const char* what, const char* log) {
+            if (p.state() == QProcess::Running)
+                return QString();
+            QFile said(file(log));
+            said.open(QIODevice::ReadOnly);
+            return QStringLiteral("%1 ended (exit code %2) saying:\n%3").arg(QLatin1String(what)).arg(p.exitCode()).arg(QString::fromLocal8Bit(said.readAll().right(4000)));
+        };
+        QString why = ended(m_server, "the X server", "server.log");
+        if (why.isEmpty())
+            why = ended(m_windowManager, "the window manager", "openbox.log");
+        if (why.isEmpty())
+            why = ended(m_program, "the program", "program.log");
+        return why;
+    }
+
+    // Waits up to ms of wall time for condition, as long as the server,
+    // window manager and program all run. (QTRY counts its own steps,
+    // not the time the tools asked on the way take.)
+    bool waitFor(const std::function<bool()>& condition, int ms) const
+    {
+        QDeadlineTimer deadline(ms);
+        while (!condition()) {
+            if (deadline.hasExpired() || !trouble().isEmpty())
+                return false;
+            QTest::qWait(50);
+        }
+        return true;
+    }
+
+    // Why a wait for what failed: whatever ended, or the time ran out.
+    QString failed(const QString& what) const
+    {
+        const QString why = trouble();
+        return what + (why.isEmpty() ? QStringLiteral(" in time") : QStringLiteral(": ") + why);
     }
 
     // Runs a tool on this display and returns what it printed.
@@ -86,6 +142,17 @@ public:
     bool programRunning() const { return m_program.state() == QProcess::Running; }
 
 private:
+    QString file(const char* name) const { return m_files.filePath(QLatin1String(name)); }
+
+    static bool xauth(const QString& file, const QString& display, const QString& cookie)
+    {
+        // xauth warns about a file it has to make.
+        if (QFile made(file); !made.open(QIODevice::WriteOnly))
+            return false;
+        return QProcess::execute(QStringLiteral("xauth"), { "-q", "-f", file, "add", display, ".", cookie }) == 0;
+    }
+
+    QTemporaryDir m_files;
     QProcess m_server;
     QProcess m_windowManager;
     QProcess m_program;
@@ -108,27 +175,27 @@ private slots:
     void theStartPopupComesOutTheSameSizeEveryTime()
     {
         FreshDisplay display;
-        QVERIFY(display.start());
+        QVERIFY2(display.start(), "Xvfb, openbox or the program did not start");
         const QString helpTitle = QStringLiteral("Instructions for Settings utility");
         QString help;
-        QTRY_VERIFY_WITH_TIMEOUT(!(help = display.visibleWindow(helpTitle)).isEmpty(), 60000);
+        QVERIFY2(display.waitFor([&] { return !(help = display.visibleWindow(helpTitle)).isEmpty(); }, 60000),
+            qPrintable(display.failed(QStringLiteral("the help dialog did not come up"))));
         // Start, from the keyboard; a key pressed while the dialog is still
         // being activated may be missed, so it is pressed again.
-        for (int attempt = 0; attempt < 10 && !display.visibleWindow(helpTitle).isEmpty(); ++attempt) {
+        for (int attempt = 0; attempt < 10 && display.trouble().isEmpty() && !display.visibleWindow(helpTitle).isEmpty(); ++attempt) {
             display.run(QStringLiteral("xdotool"), { "windowactivate", help });
             display.run(QStringLiteral("xdotool"), { "key", "Escape" });
-            QDeadlineTimer twoSeconds(2000);
-            while (!twoSeconds.hasExpired() && display.programRunning() && !display.visibleWindow(helpTitle).isEmpty())
-                QTest::qWait(50);
+            display.waitFor([&] { return display.visibleWindow(helpTitle).isEmpty(); }, 2000);
         }
-        QVERIFY(display.programRunning());
         QString popup;
-        QTRY_VERIFY_WITH_TIMEOUT(!(popup = display.visibleWindow(QStringLiteral("External Power"))).isEmpty(), 30000);
-        QTRY_VERIFY_WITH_TIMEOUT(!display.frameExtents(popup).isEmpty(), 30000);
+        QVERIFY2(display.waitFor([&] { return !(popup = display.visibleWindow(QStringLiteral("External Power"))).isEmpty(); }, 30000),
+            qPrintable(display.failed(QStringLiteral("Start did not bring up the power popup"))));
+        QVERIFY2(display.waitFor([&] { return !display.frameExtents(popup).isEmpty(); }, 30000),
+            qPrintable(display.failed(QStringLiteral("the window manager did not frame the popup"))));
 
         // The power panel is 424 x 145, its memo 180 high: 424 x (145 + 180
         // + 51) inside the frame, whatever frame the window manager gives.
-        QTRY_COMPARE_WITH_TIMEOUT(display.clientSize(popup), QSize(424, 376), 10000);
+        display.waitFor([&] { return display.clientSize(popup) == QSize(424, 376); }, 10000);
         static QString firstExtents;
         const QString extents = display.frameExtents(popup);
         if (firstExtents.isEmpty())
