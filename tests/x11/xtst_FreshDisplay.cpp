@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -141,6 +142,12 @@ public:
 
     bool programRunning() const { return m_program.state() == QProcess::Running; }
 
+    // The window manager alone has ended.
+    bool onlyWindowManagerEnded() const
+    {
+        return m_windowManager.state() == QProcess::NotRunning && m_server.state() == QProcess::Running && programRunning();
+    }
+
 private:
     QString file(const char* name) const { return m_files.filePath(QLatin1String(name)); }
 
@@ -159,6 +166,30 @@ private:
     QProcessEnvironment m_environment;
 };
 
+// Starts the program on display and takes it past its help dialog to the
+// framed popup that Start opens; what went wrong, if anything.
+QString launch(FreshDisplay& display, QString& popup)
+{
+    if (!display.start())
+        return QStringLiteral("Xvfb, openbox or the program did not start");
+    const QString helpTitle = QStringLiteral("Instructions for Settings utility");
+    QString help;
+    if (!display.waitFor([&] { return !(help = display.visibleWindow(helpTitle)).isEmpty(); }, 60000))
+        return display.failed(QStringLiteral("the help dialog did not come up"));
+    // Start, from the keyboard; a key pressed while the dialog is still
+    // being activated may be missed, so it is pressed again.
+    for (int attempt = 0; attempt < 10 && display.trouble().isEmpty() && !display.visibleWindow(helpTitle).isEmpty(); ++attempt) {
+        display.run(QStringLiteral("xdotool"), { "windowactivate", help });
+        display.run(QStringLiteral("xdotool"), { "key", "Escape" });
+        display.waitFor([&] { return display.visibleWindow(helpTitle).isEmpty(); }, 2000);
+    }
+    if (!display.waitFor([&] { return !(popup = display.visibleWindow(QStringLiteral("External Power"))).isEmpty(); }, 30000))
+        return display.failed(QStringLiteral("Start did not bring up the power popup"));
+    if (!display.waitFor([&] { return !display.frameExtents(popup).isEmpty(); }, 30000))
+        return display.failed(QStringLiteral("the window manager did not frame the popup"));
+    return {};
+}
+
 }
 
 class tst_FreshDisplay : public QObject {
@@ -174,34 +205,30 @@ private slots:
 
     void theStartPopupComesOutTheSameSizeEveryTime()
     {
-        FreshDisplay display;
-        QVERIFY2(display.start(), "Xvfb, openbox or the program did not start");
-        const QString helpTitle = QStringLiteral("Instructions for Settings utility");
-        QString help;
-        QVERIFY2(display.waitFor([&] { return !(help = display.visibleWindow(helpTitle)).isEmpty(); }, 60000),
-            qPrintable(display.failed(QStringLiteral("the help dialog did not come up"))));
-        // Start, from the keyboard; a key pressed while the dialog is still
-        // being activated may be missed, so it is pressed again.
-        for (int attempt = 0; attempt < 10 && display.trouble().isEmpty() && !display.visibleWindow(helpTitle).isEmpty(); ++attempt) {
-            display.run(QStringLiteral("xdotool"), { "windowactivate", help });
-            display.run(QStringLiteral("xdotool"), { "key", "Escape" });
-            display.waitFor([&] { return display.visibleWindow(helpTitle).isEmpty(); }, 2000);
-        }
+        // On a busy machine openbox now and then ends, saying nothing, a
+        // moment after it started on its new server: no fault of the
+        // program's, so the launch is made again on another fresh display.
+        std::unique_ptr<FreshDisplay> display;
         QString popup;
-        QVERIFY2(display.waitFor([&] { return !(popup = display.visibleWindow(QStringLiteral("External Power"))).isEmpty(); }, 30000),
-            qPrintable(display.failed(QStringLiteral("Start did not bring up the power popup"))));
-        QVERIFY2(display.waitFor([&] { return !display.frameExtents(popup).isEmpty(); }, 30000),
-            qPrintable(display.failed(QStringLiteral("the window manager did not frame the popup"))));
-
+        QString error;
+        for (int attempt = 1; attempt <= 3; ++attempt) {
+            display.reset();
+            display = std::make_unique<FreshDisplay>();
+            error = launch(*display, popup);
+            if (error.isEmpty() || !display->onlyWindowManagerEnded())
+                break;
+            qWarning("try %d: %s; once more on another display", attempt, qPrintable(error));
+        }
+        QVERIFY2(error.isEmpty(), qPrintable(error));
         // The power panel is 424 x 145, its memo 180 high: 424 x (145 + 180
         // + 51) inside the frame, whatever frame the window manager gives.
-        display.waitFor([&] { return display.clientSize(popup) == QSize(424, 376); }, 10000);
+        display->waitFor([&] { return display->clientSize(popup) == QSize(424, 376); }, 10000);
         static QString firstExtents;
-        const QString extents = display.frameExtents(popup);
+        const QString extents = display->frameExtents(popup);
         if (firstExtents.isEmpty())
             firstExtents = extents;
         QCOMPARE(extents, firstExtents);
-        QCOMPARE(display.clientSize(popup), QSize(424, 376));
+        QCOMPARE(display->clientSize(popup), QSize(424, 376));
     }
 };
 
