@@ -10,8 +10,11 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <csignal>
 #include <functional>
 #include <memory>
+#include <sys/prctl.h>
+#include <vector>
 
 namespace {
 
@@ -24,7 +27,10 @@ class FreshDisplay {
 public:
     ~FreshDisplay()
     {
-        for (QProcess* p : { &m_program, &m_windowManager, &m_server }) {
+        QList<QProcess*> processes { &m_program, &m_windowManager };
+        for (auto it = m_servers.rbegin(); it != m_servers.rend(); ++it)
+            processes.append(it->get());
+        for (QProcess* p : processes) {
             if (p->state() != QProcess::NotRunning) {
                 p->terminate();
                 if (!p->waitForFinished(10000))
@@ -34,6 +40,15 @@ public:
         }
     }
 
+    FreshDisplay()
+    {
+        for (QProcess* p : { &m_windowManager, &m_program })
+            p->setChildProcessModifier(dieWithTest);
+    }
+
+    FreshDisplay(const FreshDisplay&) = delete;
+    FreshDisplay& operator=(const FreshDisplay&) = delete;
+
     bool start()
     {
         if (!m_files.isValid())
@@ -41,23 +56,27 @@ public:
         const QString cookie = QString::fromLatin1(QByteArray::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, '0').repeated(2));
         if (!xauth(file("server.auth"), QStringLiteral(":0"), cookie))
             return false;
-        m_server.setStandardErrorFile(file("server.log"));
-        m_server.start(QStringLiteral("Xvfb"), { "-displayfd", "1", "-auth", file("server.auth"), "-screen", "0", "1280x1024x24", "-nolisten", "tcp" });
-        if (!m_server.waitForStarted(10000))
-            return false;
-        QByteArray number;
-        for (int i = 0; i < 600 && !number.endsWith('\n'); ++i) {
-            m_server.waitForReadyRead(100);
-            number += m_server.readAllStandardOutput();
+        // A server of another container sharing this machine's abstract
+        // sockets may answer at the number Xvfb chose, which our cookie then
+        // cannot reach; that server is left running so that the next one
+        // chooses another number.
+        QString display;
+        for (int attempt = 0; attempt < 5 && display.isEmpty(); ++attempt) {
+            display = startServer();
+            if (display.isEmpty())
+                return false;
+            if (!xauth(file("client.auth"), display, cookie))
+                return false;
+            m_environment = QProcessEnvironment::systemEnvironment();
+            m_environment.insert(QStringLiteral("DISPLAY"), display);
+            m_environment.insert(QStringLiteral("XAUTHORITY"), file("client.auth"));
+            if (run(QStringLiteral("xdpyinfo"), {}).isEmpty()) {
+                qWarning("%s answers to another server's clients; trying another", qPrintable(display));
+                display.clear();
+            }
         }
-        if (!number.endsWith('\n'))
+        if (display.isEmpty())
             return false;
-        const QString display = u':' + QString::fromLatin1(number.trimmed());
-        if (!xauth(file("client.auth"), display, cookie))
-            return false;
-        m_environment = QProcessEnvironment::systemEnvironment();
-        m_environment.insert(QStringLiteral("DISPLAY"), display);
-        m_environment.insert(QStringLiteral("XAUTHORITY"), file("client.auth"));
         m_windowManager.setProcessEnvironment(m_environment);
         m_windowManager.setStandardErrorFile(file("openbox.log"));
         m_windowManager.start(QStringLiteral("openbox"), {});
@@ -78,7 +97,9 @@ public:
             said.open(QIODevice::ReadOnly);
             return QStringLiteral("%1 ended (exit code %2) saying:\n%3").arg(QLatin1String(what)).arg(p.exitCode()).arg(QString::fromLocal8Bit(said.readAll().right(4000)));
         };
-        QString why = ended(m_server, "the X server", "server.log");
+        if (m_servers.empty())
+            return QStringLiteral("no X server was started");
+        QString why = ended(*m_servers.back(), "the X server", "server.log");
         if (why.isEmpty())
             why = ended(m_windowManager, "the window manager", "openbox.log");
         if (why.isEmpty())
@@ -145,10 +166,34 @@ public:
     // The window manager alone has ended.
     bool onlyWindowManagerEnded() const
     {
-        return m_windowManager.state() == QProcess::NotRunning && m_server.state() == QProcess::Running && programRunning();
+        return m_windowManager.state() == QProcess::NotRunning && !m_servers.empty()
+            && m_servers.back()->state() == QProcess::Running && programRunning();
     }
 
 private:
+    // A test that is killed, on a time limit say, takes its servers, window
+    // manager and program with it.
+    static void dieWithTest() { prctl(PR_SET_PDEATHSIG, SIGTERM); }
+
+    // Starts an X server; the display it chose, or nothing if it failed.
+    QString startServer()
+    {
+        auto& server = m_servers.emplace_back(std::make_unique<QProcess>());
+        server->setChildProcessModifier(dieWithTest);
+        server->setStandardErrorFile(file("server.log"), QIODevice::Append);
+        server->start(QStringLiteral("Xvfb"), { "-displayfd", "1", "-auth", file("server.auth"), "-screen", "0", "1280x1024x24", "-nolisten", "tcp" });
+        if (!server->waitForStarted(10000))
+            return {};
+        QByteArray number;
+        for (int i = 0; i < 600 && !number.endsWith('\n'); ++i) {
+            server->waitForReadyRead(100);
+            number += server->readAllStandardOutput();
+        }
+        if (!number.endsWith('\n'))
+            return {};
+        return u':' + QString::fromLatin1(number.trimmed());
+    }
+
     QString file(const char* name) const { return m_files.filePath(QLatin1String(name)); }
 
     static bool xauth(const QString& file, const QString& display, const QString& cookie)
@@ -160,7 +205,9 @@ private:
     }
 
     QTemporaryDir m_files;
-    QProcess m_server;
+    // The last is the display's; those before answered to other servers'
+    // clients.
+    std::vector<std::unique_ptr<QProcess>> m_servers;
     QProcess m_windowManager;
     QProcess m_program;
     QProcessEnvironment m_environment;
@@ -212,9 +259,11 @@ private slots:
         QString popup;
         QString error;
         for (int attempt = 1; attempt <= 3; ++attempt) {
-            display.reset();
-            display = std::make_unique<FreshDisplay>();
-            error = launch(*display, popup);
+            // The display before, if any, goes once the next is up, so
+            // that the next takes another number.
+            auto next = std::make_unique<FreshDisplay>();
+            error = launch(*next, popup);
+            display = std::move(next);
             if (error.isEmpty() || !display->onlyWindowManagerEnded())
                 break;
             qWarning("try %d: %s; once more on another display", attempt, qPrintable(error));
