@@ -14,7 +14,6 @@
 #include <functional>
 #include <memory>
 #include <sys/prctl.h>
-#include <vector>
 
 namespace {
 
@@ -27,10 +26,7 @@ class FreshDisplay {
 public:
     ~FreshDisplay()
     {
-        QList<QProcess*> processes { &m_program, &m_windowManager };
-        for (auto it = m_servers.rbegin(); it != m_servers.rend(); ++it)
-            processes.append(it->get());
-        for (QProcess* p : processes) {
+        for (QProcess* p : { &m_program, &m_windowManager, &m_server }) {
             if (p->state() != QProcess::NotRunning) {
                 p->terminate();
                 if (!p->waitForFinished(10000))
@@ -42,8 +38,10 @@ public:
 
     FreshDisplay()
     {
-        for (QProcess* p : { &m_windowManager, &m_program })
-            p->setChildProcessModifier(dieWithTest);
+        // A test that is killed, on a time limit say, takes its server,
+        // window manager and program with it.
+        for (QProcess* p : { &m_server, &m_windowManager, &m_program })
+            p->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     }
 
     FreshDisplay(const FreshDisplay&) = delete;
@@ -56,27 +54,12 @@ public:
         const QString cookie = QString::fromLatin1(QByteArray::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, '0').repeated(2));
         if (!xauth(file("server.auth"), QStringLiteral(":0"), cookie))
             return false;
-        // A server of another container sharing this machine's abstract
-        // sockets may answer at the number Xvfb chose, which our cookie then
-        // cannot reach; that server is left running so that the next one
-        // chooses another number.
-        QString display;
-        for (int attempt = 0; attempt < 5 && display.isEmpty(); ++attempt) {
-            display = startServer();
-            if (display.isEmpty())
-                return false;
-            if (!xauth(file("client.auth"), display, cookie))
-                return false;
-            m_environment = QProcessEnvironment::systemEnvironment();
-            m_environment.insert(QStringLiteral("DISPLAY"), display);
-            m_environment.insert(QStringLiteral("XAUTHORITY"), file("client.auth"));
-            if (run(QStringLiteral("xdpyinfo"), {}).isEmpty()) {
-                qWarning("%s answers to another server's clients; trying another", qPrintable(display));
-                display.clear();
-            }
-        }
-        if (display.isEmpty())
+        const QString display = startServer();
+        if (display.isEmpty() || !xauth(file("client.auth"), display, cookie))
             return false;
+        m_environment = QProcessEnvironment::systemEnvironment();
+        m_environment.insert(QStringLiteral("DISPLAY"), display);
+        m_environment.insert(QStringLiteral("XAUTHORITY"), file("client.auth"));
         m_windowManager.setProcessEnvironment(m_environment);
         m_windowManager.setStandardErrorFile(file("openbox.log"));
         m_windowManager.start(QStringLiteral("openbox"), {});
@@ -97,9 +80,7 @@ public:
             said.open(QIODevice::ReadOnly);
             return QStringLiteral("%1 ended (exit code %2) saying:\n%3").arg(QLatin1String(what)).arg(p.exitCode()).arg(QString::fromLocal8Bit(said.readAll().right(4000)));
         };
-        if (m_servers.empty())
-            return QStringLiteral("no X server was started");
-        QString why = ended(*m_servers.back(), "the X server", "server.log");
+        QString why = ended(m_server, "the X server", "server.log");
         if (why.isEmpty())
             why = ended(m_windowManager, "the window manager", "openbox.log");
         if (why.isEmpty())
@@ -166,28 +147,25 @@ public:
     // The window manager alone has ended.
     bool onlyWindowManagerEnded() const
     {
-        return m_windowManager.state() == QProcess::NotRunning && !m_servers.empty()
-            && m_servers.back()->state() == QProcess::Running && programRunning();
+        return m_windowManager.state() == QProcess::NotRunning && m_server.state() == QProcess::Running && programRunning();
     }
 
 private:
-    // A test that is killed, on a time limit say, takes its servers, window
-    // manager and program with it.
-    static void dieWithTest() { prctl(PR_SET_PDEATHSIG, SIGTERM); }
-
-    // Starts an X server; the display it chose, or nothing if it failed.
+    // Starts the X server; the display it chose, or nothing if it failed.
+    // It must not reset when its last client leaves, as it does by
+    // default: the tools that look at it come and go, and one that leaves
+    // before the window manager or program has connected would take their
+    // connections down with the reset.
     QString startServer()
     {
-        auto& server = m_servers.emplace_back(std::make_unique<QProcess>());
-        server->setChildProcessModifier(dieWithTest);
-        server->setStandardErrorFile(file("server.log"), QIODevice::Append);
-        server->start(QStringLiteral("Xvfb"), { "-displayfd", "1", "-auth", file("server.auth"), "-screen", "0", "1280x1024x24", "-nolisten", "tcp" });
-        if (!server->waitForStarted(10000))
+        m_server.setStandardErrorFile(file("server.log"));
+        m_server.start(QStringLiteral("Xvfb"), { "-displayfd", "1", "-auth", file("server.auth"), "-noreset", "-screen", "0", "1280x1024x24", "-nolisten", "tcp" });
+        if (!m_server.waitForStarted(10000))
             return {};
         QByteArray number;
         for (int i = 0; i < 600 && !number.endsWith('\n'); ++i) {
-            server->waitForReadyRead(100);
-            number += server->readAllStandardOutput();
+            m_server.waitForReadyRead(100);
+            number += m_server.readAllStandardOutput();
         }
         if (!number.endsWith('\n'))
             return {};
@@ -205,9 +183,7 @@ private:
     }
 
     QTemporaryDir m_files;
-    // The last is the display's; those before answered to other servers'
-    // clients.
-    std::vector<std::unique_ptr<QProcess>> m_servers;
+    QProcess m_server;
     QProcess m_windowManager;
     QProcess m_program;
     QProcessEnvironment m_environment;
