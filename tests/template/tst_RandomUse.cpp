@@ -10,6 +10,7 @@
 // RANDOM_USE_SHRINK_SECONDS (60) bounds the time spent shortening failures.
 
 #include "DeskUser.h"
+#include "PageModel.h"
 #include "TestMain.h"
 
 #include "SetupCtrls/board/TBoardHighlight.h"
@@ -37,6 +38,7 @@
 #include <random>
 
 using namespace SetupTypes;
+using testing::Failure;
 
 namespace {
 
@@ -145,22 +147,6 @@ QPoint pointIn(QRect rect, quint32 b)
     return { x, y };
 }
 
-// The range selector's items and the jumper pair each stands for: the
-// board's own table, written out here on its own.
-struct RangeRow {
-    const char* text;
-    TJumperState range;
-    TJumperState polarity;
-};
-constexpr std::array<RangeRow, 6> Ranges { {
-    { "0 to 2.5V", jsRight, jsRight },
-    { "0 to 5V", jsLeft, jsRight },
-    { "0 to 10V", jsOpen, jsRight },
-    { "-2.5 to 2.5V", jsRight, jsLeft },
-    { "-5 to 5V", jsLeft, jsLeft },
-    { "-10 to 10 V", jsOpen, jsLeft },
-} };
-
 // Keys alone and with Alt: the menus' access keys (File, Settings,
 // Options, Help) and those of their items.
 const std::array<QKeyCombination, 20> Keys { Qt::Key_Escape, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Backtab,
@@ -169,95 +155,20 @@ const std::array<QKeyCombination, 20> Keys { Qt::Key_Escape, Qt::Key_Return, Qt:
     Qt::ALT | Qt::Key_H, Qt::Key_E, Qt::Key_O, Qt::Key_T };
 const std::array<const char*, 7> Texts { "12V", "0 to 5V", "-5 to 5V", "-10 to 10 V", "0 to 2.5V", "x", "V" };
 
-QString menuCaptionOf(THighlightType type)
-{
-    switch (type) {
-    case htOptions:
-        return QStringLiteral("&Options");
-    case htSettings:
-        return QStringLiteral("&Settings");
-    case htCalibration:
-        return QStringLiteral("&Calibration");
-    }
-    return {};
-}
-
-// The highlights that light, pin and darken together: same parent, title
-// and kind.
-struct Group {
-    QString title;
-    THighlightType type;
-    QList<QPointer<TBoardHighlight>> members;
-    QPointer<TRadioPanel> panel;
-    QPointer<TMenuItem> item;
-    // The popup the panel went into when the group first popped up.
-    QPointer<TPopupForm> panelHome;
-    bool panelMoved = false;
-};
-
-struct Failure {
-    int at = -1; // index of the event after which it was found
-    QString rule; // which rule broke
-    QString detail;
-    bool failed() const { return at >= 0; }
-};
-
 // One start of the program, played event by event.
 class PageRun {
 public:
     explicit PageRun(DeskUser& user)
         : m_user(user)
+        , m_model({ [&user] { return user.pos(); }, [&user](QPoint at) { return user.windowAt(at); }, [&user] { user.settle(); } })
     {
-        testing::shownBoxes().clear();
-        m_before = QApplication::topLevelWidgets();
-        m_form = std::make_unique<TMainForm>();
         m_user.reset();
-        m_form->show();
-        m_board = qobject_cast<TBoardImage*>(m_form->component(QStringLiteral("BoardImage1")));
-        m_supporter = qobject_cast<TSetupSupporter*>(m_form->component(QStringLiteral("SetSup")));
-        m_combo = qobject_cast<TComboBox*>(m_form->component(QStringLiteral("ComboBox1")));
-        m_range = qobject_cast<TThreeJumper*>(m_form->component(QStringLiteral("RangeJumper")));
-        m_polarity = qobject_cast<TThreeJumper*>(m_form->component(QStringLiteral("PolarityJumper")));
-        m_power = qobject_cast<TThreeJumper*>(m_form->component(QStringLiteral("BusPowerJumper")));
-        m_busRadio = qobject_cast<TRadioButton*>(m_form->component(QStringLiteral("BusPowerRadio")));
-        m_extRadio = qobject_cast<TRadioButton*>(m_form->component(QStringLiteral("ExtPowerRadio")));
-        m_bar = qobject_cast<TMainMenu*>(m_form->component(QStringLiteral("MainMenu1")));
-        for (QObject* child : m_board->children())
-            if (auto* h = qobject_cast<TBoardHighlight*>(child))
-                m_highlights.append(h);
-        // The program greets the user: the circles have painted and entered
-        // their menus, and the help dialog has come up by itself.
-        m_ready = testing::waitIdling([this] {
-            if (!m_supporter->HelpForm() || !m_supporter->HelpForm()->isVisible())
-                return false;
-            return std::all_of(m_highlights.begin(), m_highlights.end(), [](auto* h) { return h->Initialised(); });
-        });
-        m_user.settle();
-        for (TBoardHighlight* h : m_highlights) {
-            auto same = std::find_if(m_groups.begin(), m_groups.end(),
-                [h](const Group& g) { return g.title == h->Title() && g.type == h->HighlightType(); });
-            if (same == m_groups.end()) {
-                m_groups.append({ h->Title(), h->HighlightType(), {}, h->RadioPanel(), itemFor(h), {}, false });
-                same = m_groups.end() - 1;
-            }
-            same->members.append(h);
-        }
-        m_tops = QApplication::topLevelWidgets();
-        trackWindows();
-    }
-
-    ~PageRun()
-    {
-        // A run that ends early leaves the program as it was: its windows go
-        // with the main window.
-        if (QWidget* popup = QApplication::activePopupWidget())
-            popup->close();
-        m_form.reset();
-        m_user.settle();
+        m_model.form()->show();
+        m_ready = m_model.waitForGreeting();
     }
 
     bool ready() const { return m_ready; }
-    bool ended() const { return !m_form; }
+    bool ended() const { return m_model.ended(); }
 
     // What the last event came to, for the report.
     const QString& did() const { return m_did; }
@@ -267,12 +178,12 @@ public:
         m_did.clear();
         switch (e.act) {
         case Act::MoveOntoCircle: {
-            TBoardHighlight* h = m_highlights.at(qsizetype(e.a % quint32(m_highlights.size())));
+            TBoardHighlight* h = m_model.highlights().at(qsizetype(e.a % quint32(m_model.highlights().size())));
             moveTo(h->mapToGlobal(pointIn(h->rect(), e.b)), h->objectName());
             break;
         }
         case Act::MoveOntoBoard:
-            moveTo(m_board->mapToGlobal(pointIn(m_board->rect(), e.b)), QStringLiteral("the board"));
+            moveTo(m_model.board()->mapToGlobal(pointIn(m_model.board()->rect(), e.b)), QStringLiteral("the board"));
             break;
         case Act::MoveIntoWindow: {
             const QList<QWidget*> windows = m_user.stack();
@@ -333,7 +244,7 @@ public:
         case Act::CloseBox: {
             QList<QWidget*> windows;
             for (QWidget* w : m_user.stack())
-                if (w != m_form.get() && w->windowType() != Qt::Popup)
+                if (w != m_model.form() && w->windowType() != Qt::Popup)
                     windows.append(w);
             if (windows.isEmpty())
                 break;
@@ -350,227 +261,36 @@ public:
                 if (QWidget* popup = QApplication::activePopupWidget())
                     popup->close();
                 m_user.settle();
-                if (auto* exit = qobject_cast<TMenuItem*>(m_form->component(QStringLiteral("Exit2"))))
-                    chooseFrom(qobject_cast<TMenuItem*>(m_form->component(QStringLiteral("File1"))), exit);
+                if (auto* exit = qobject_cast<TMenuItem*>(m_model.form()->component(QStringLiteral("Exit2"))))
+                    chooseFrom(qobject_cast<TMenuItem*>(m_model.form()->component(QStringLiteral("File1"))), exit);
             }
             // A menu bar that popups cover leaves the user the close box.
-            if (m_form->isVisible() && m_form->windowHandle()) {
+            if (m_model.form()->isVisible() && m_model.form()->windowHandle()) {
                 m_did += QStringLiteral(", then the close box of the main window");
-                m_form->windowHandle()->close();
+                m_model.form()->windowHandle()->close();
                 m_user.settle();
             }
             if (!m_exitedByMenu) {
                 m_did = QStringLiteral("close box of the main window");
-                m_form->windowHandle()->close();
+                m_model.form()->windowHandle()->close();
                 m_user.settle();
             }
-            m_exited = true;
+            m_model.exitAsked();
             break;
         }
     }
 
     // What must hold now; the first rule broken, if any.
-    Failure check()
-    {
-        Failure f;
-        const auto fail = [&f](const char* rule, const QString& detail) {
-            if (!f.failed()) {
-                f.at = 0;
-                f.rule = QString::fromLatin1(rule);
-                f.detail = detail;
-            }
-        };
-
-        if (!testing::shownBoxes().isEmpty())
-            fail("no error", QStringLiteral("an error was reported: \"%1\"").arg(testing::shownBoxes().first().text));
-
-        m_tops = QApplication::topLevelWidgets();
-        trackWindows();
-        for (const auto& [window, windowName] : m_windows)
-            if (!window)
-                fail("windows live as long as the main window", windowName + QStringLiteral(" was destroyed"));
-
-        // File, Exit from the keyboard (Alt+F, E) ends the run as well.
-        if (!m_exited && !m_form->isVisible()) {
-            m_exited = true;
-            m_did += QStringLiteral(" (the program ends)");
-        }
-        if (m_exited) {
-            checkExit(fail);
-            return f;
-        }
-
-        // The board settings: the selected range is the one the jumpers
-        // give, the polarity jumper is never open, and the power jumper and
-        // the two radio buttons agree.
-        const int index = m_combo->itemIndex();
-        if (index >= 0 && index < int(Ranges.size())) {
-            const RangeRow& row = Ranges.at(std::size_t(index));
-            if (m_range->JumperState() != row.range || m_polarity->JumperState() != row.polarity)
-                fail("range", QStringLiteral("\"%1\" selected, jumpers %2 and %3").arg(QString::fromLatin1(row.text)).arg(int(m_range->JumperState())).arg(int(m_polarity->JumperState())));
-        } else if (index != -1) {
-            fail("range", QStringLiteral("item %1 selected").arg(index));
-        }
-        if (m_polarity->JumperState() == jsOpen)
-            fail("range", QStringLiteral("the polarity jumper is open"));
-        if (m_busRadio->isChecked() == m_extRadio->isChecked())
-            fail("power", QStringLiteral("both radio buttons %1").arg(m_busRadio->isChecked() ? "selected" : "clear"));
-        if (m_power->JumperState() == jsOpen)
-            fail("power", QStringLiteral("the power jumper is open"));
-        if (m_busRadio->isChecked() != (m_power->JumperState() == jsRight))
-            fail("power", QStringLiteral("USB Bus Powered %1, power jumper %2").arg(m_busRadio->isChecked() ? "selected" : "clear").arg(int(m_power->JumperState())));
-
-        for (Group& g : m_groups)
-            checkGroup(g, fail);
-        return f;
-    }
+    Failure check() { return m_model.check(m_did); }
 
 private:
-    template <class Fail>
-    void checkGroup(Group& g, const Fail& fail)
-    {
-        QList<TPopupForm*> popups;
-        TBoardHighlight* owner = nullptr;
-        for (const auto& member : g.members) {
-            if (member && member->Popup()) {
-                popups.append(member->Popup());
-                owner = member;
-            }
-        }
-        int windows = 0;
-        for (QWidget* w : m_tops)
-            if (auto* p = qobject_cast<TPopupForm*>(w); p && p->windowTitle() == displayTitle(g) && p->Tag() == int(g.type))
-                ++windows;
-        if (popups.size() > 1 || windows > 1)
-            fail("one popup per group", QStringLiteral("%1 has %2 popups").arg(g.title).arg(qMax(popups.size(), qsizetype(windows))));
-        TPopupForm* popup = popups.value(0);
-        const bool shown = popup && popup->isVisible();
-        const bool pinned = shown && owner->Pinned();
-
-        if (g.item && g.item->isChecked() != pinned)
-            fail("menu item checked while pinned", QStringLiteral("\"%1\" is %2 while its popup is %3").arg(g.title, g.item->isChecked() ? "checked" : "clear", shown ? (pinned ? "pinned" : "hovered") : "closed"));
-        for (const auto& member : g.members)
-            if (member && member->Lit() != shown)
-                fail("lit while shown", QStringLiteral("%1 is %2 while the popup of %3 is %4").arg(member->objectName(), member->Lit() ? "lit" : "dark", g.title, shown ? "shown" : "closed"));
-        const bool active = shown && popup->isActiveWindow();
-        for (const auto& member : g.members)
-            if (member && member->Active() != active)
-                fail("ring while active", QStringLiteral("%1 is %2 while the popup of %3 is %4").arg(member->objectName(), member->Active() ? "active" : "inactive", g.title, active ? "the active window" : "not active"));
-
-        // While the popup's own drop-down list is open the list has the
-        // mouse; the popup looks where it is once the list has closed.
-        bool ownListOpen = false;
-        for (QWidget* w = QApplication::activePopupWidget(); w && popup; w = w->parentWidget())
-            ownListOpen = ownListOpen || w == popup;
-        if (popup && popup->EnteredFromHover() && !ownListOpen) {
-            if (!pinned)
-                fail("entered from hover only while pinned", QStringLiteral("the popup of %1 is %2").arg(g.title, shown ? "hovered" : "closed"));
-            else if (!popup->frameGeometry().contains(m_user.pos()))
-                fail("a popup pinned from hover closes when the mouse leaves it", QStringLiteral("the popup of %1 at %2,%3 %4x%5 is open with the mouse at %6,%7").arg(g.title).arg(popup->frameGeometry().x()).arg(popup->frameGeometry().y()).arg(popup->frameGeometry().width()).arg(popup->frameGeometry().height()).arg(m_user.pos().x()).arg(m_user.pos().y()));
-        }
-        // Hovered, the popup stays only while the mouse is on a member
-        // (not while a menu or list holds the mouse: the popup looks again
-        // once it lets go).
-        QWidget* pointed = m_user.windowAt(m_user.pos()) == m_form.get() ? m_form->childAt(m_form->mapFromGlobal(m_user.pos())) : nullptr;
-        if (shown && !pinned && !QApplication::activePopupWidget()
-            && !std::any_of(g.members.begin(), g.members.end(), [pointed](const auto& m) { return m && m == pointed; }))
-            fail("a hovered popup closes when the mouse leaves its circle", QStringLiteral("the popup of %1 is open, hovered, with the mouse at %2,%3 over %4").arg(g.title).arg(m_user.pos().x()).arg(m_user.pos().y()).arg(name(QApplication::widgetAt(m_user.pos()))));
-
-        if (!g.panel)
-            return;
-        auto* home = qobject_cast<TPopupForm*>(g.panel->parentWidget());
-        if (home) {
-            if (!g.panelMoved) {
-                g.panelMoved = true;
-                g.panelHome = home;
-            }
-            if (home != g.panelHome)
-                fail("a panel stays in its popup", QStringLiteral("%1 moved from one popup to another").arg(g.panel->objectName()));
-            if (home != popup)
-                fail("a panel stays in its popup", QStringLiteral("%1 is not in the popup of %2").arg(g.panel->objectName(), g.title));
-        } else {
-            if (g.panelMoved)
-                fail("a panel stays in its popup", QStringLiteral("%1 left its popup").arg(g.panel->objectName()));
-            if (popup)
-                fail("a panel stays in its popup", QStringLiteral("%1 is not in the popup of %2").arg(g.panel->objectName(), g.title));
-        }
-        if (g.panel->isVisible() != shown)
-            fail("a panel shows with its popup", QStringLiteral("%1 is %2 while the popup of %3 is %4").arg(g.panel->objectName(), g.panel->isVisible() ? "visible" : "hidden", g.title, shown ? "shown" : "closed"));
-    }
-
-    static QString displayTitle(const Group& g)
-    {
-        QString caption = g.title;
-        return caption.remove(u'&');
-    }
-
-    template <class Fail>
-    void checkExit(const Fail& fail)
-    {
-        if (m_form->isVisible()) {
-            fail("File, Exit and the close box end the program", QStringLiteral("the main window is still shown after %1").arg(m_did));
-            return;
-        }
-        // The program returns from its loop and the main window goes, with
-        // every window it owns.
-        QList<QPair<QPointer<QWidget>, QString>> windows = m_windows;
-        m_form.reset();
-        m_user.settle();
-        for (const auto& [window, windowName] : windows)
-            if (window)
-                fail("windows go with the main window", windowName + QStringLiteral(" outlived the main window"));
-    }
-
-    TMenuItem* itemFor(const TBoardHighlight* h) const
-    {
-        for (TMenuItem* menu : m_bar->items())
-            if (menu->caption() == menuCaptionOf(h->HighlightType()))
-                for (TMenuItem* item : menu->items())
-                    if (item->caption() == h->Title())
-                        return item;
-        return nullptr;
-    }
-
-    // Every window the program has made since it started, by name; none of
-    // them may go before the main window does.
-    void trackWindows()
-    {
-        for (QWidget* w : m_tops) {
-            if (m_before.contains(w) || w == m_form.get())
-                continue;
-            if (std::any_of(m_windows.begin(), m_windows.end(), [w](const auto& t) { return t.first == w; }))
-                continue;
-            m_windows.append({ w, name(w) });
-        }
-    }
-
-    QString name(const QWidget* w) const
-    {
-        if (!w)
-            return QStringLiteral("nothing");
-        if (auto* popup = qobject_cast<const TPopupForm*>(w))
-            return QStringLiteral("the popup \"%1\"").arg(popup->windowTitle());
-        if (w == m_form.get())
-            return QStringLiteral("the main window");
-        if (!w->objectName().isEmpty())
-            return w->objectName();
-        if (w->isWindow() && !w->windowTitle().isEmpty())
-            return QStringLiteral("\"%1\"").arg(w->windowTitle());
-        return QString::fromLatin1(w->metaObject()->className());
-    }
-
-    QString focusName() const
-    {
-        QWidget* focus = QApplication::focusWidget();
-        return focus ? name(focus) + QStringLiteral(" in ") + name(focus->window()) : QStringLiteral("no window");
-    }
+    QString name(const QWidget* w) const { return m_model.name(w); }
+    QString focusName() const { return m_model.focusName(); }
 
     void moveTo(QPoint global, const QString& aim)
     {
         m_user.moveTo(global);
-        QWidget* window = m_user.windowAt(global);
-        QWidget* under = window ? window->childAt(window->mapFromGlobal(global)) : nullptr;
-        m_did = QStringLiteral("move to %1,%2 aiming at %3, over %4").arg(global.x()).arg(global.y()).arg(aim, window ? name(under ? under : window) : QStringLiteral("a frame"));
+        m_did = QStringLiteral("move to %1,%2 aiming at %3, over %4").arg(global.x()).arg(global.y()).arg(aim, m_model.nameAt(global));
     }
 
     // The controls a user clicks, in the shown windows other than menus.
@@ -580,8 +300,8 @@ private:
         for (QWidget* w : m_user.stack()) {
             if (w->windowType() == Qt::Popup)
                 continue;
-            if (w == m_form.get()) {
-                for (TBoardHighlight* h : m_highlights)
+            if (w == m_model.form()) {
+                for (TBoardHighlight* h : m_model.highlights())
                     if (h->isVisible())
                         controls.append(h);
                 continue;
@@ -604,8 +324,8 @@ private:
     // on top lets the clicks through.
     void chooseFrom(TMenuItem* menu, TMenuItem* item)
     {
-        const QRect onBar = m_bar->actionGeometry(menu);
-        m_user.moveTo(m_bar->mapToGlobal(onBar.center()));
+        const QRect onBar = m_model.bar()->actionGeometry(menu);
+        m_user.moveTo(m_model.bar()->mapToGlobal(onBar.center()));
         m_user.click();
         m_did += QStringLiteral(" (%1").arg(menu->caption());
         QMenu* list = menu->menu();
@@ -621,7 +341,7 @@ private:
     void chooseMenuItem(quint32 a)
     {
         QList<QPair<TMenuItem*, TMenuItem*>> entries;
-        for (TMenuItem* menu : m_bar->items())
+        for (TMenuItem* menu : m_model.bar()->items())
             for (TMenuItem* item : menu->items())
                 if (item->objectName() != QLatin1String("Exit2") && item->onClick().assigned())
                     entries.append(qMakePair(menu, item));
@@ -633,55 +353,39 @@ private:
     // Picks a range from the selector's drop-down list.
     void chooseRange(quint32 a)
     {
-        if (!m_combo->isVisible())
+        if (!m_model.combo()->isVisible())
             return;
-        const QPoint arrow(m_combo->width() - 6, m_combo->height() / 2);
-        m_user.moveTo(m_combo->mapToGlobal(arrow));
+        const QPoint arrow(m_model.combo()->width() - 6, m_model.combo()->height() / 2);
+        m_user.moveTo(m_model.combo()->mapToGlobal(arrow));
         m_user.click();
         m_did = QStringLiteral("open the range list");
-        QAbstractItemView* view = m_combo->view();
+        QAbstractItemView* view = m_model.combo()->view();
         if (!view->isVisible()) {
             m_did += QStringLiteral(" (it did not open)");
             return;
         }
-        const int row = int(a % quint32(m_combo->count()));
-        const QRect rect = view->visualRect(m_combo->model()->index(row, 0));
+        const int row = int(a % quint32(m_model.combo()->count()));
+        const QRect rect = view->visualRect(m_model.combo()->model()->index(row, 0));
         // Pointing at the item marks it; Enter takes it. (A click would do
         // too, but the list ignores the button's release for a moment
         // after it opens, which is longer than this test lets pass.)
         m_user.moveTo(view->viewport()->mapToGlobal(rect.center()));
         m_user.key(Qt::Key_Return);
-        m_did += QStringLiteral(", choose \"%1\"").arg(m_combo->itemText(row));
+        m_did += QStringLiteral(", choose \"%1\"").arg(m_model.combo()->itemText(row));
         if (view->isVisible())
             m_did += QStringLiteral(" (the list stays open)");
     }
 
     DeskUser& m_user;
-    QList<QWidget*> m_before;
-    // The top-level windows as the last check found them.
-    QWidgetList m_tops;
-    std::unique_ptr<TMainForm> m_form;
-    TBoardImage* m_board = nullptr;
-    TSetupSupporter* m_supporter = nullptr;
-    TComboBox* m_combo = nullptr;
-    TThreeJumper* m_range = nullptr;
-    TThreeJumper* m_polarity = nullptr;
-    TThreeJumper* m_power = nullptr;
-    TRadioButton* m_busRadio = nullptr;
-    TRadioButton* m_extRadio = nullptr;
-    TMainMenu* m_bar = nullptr;
-    QList<TBoardHighlight*> m_highlights;
-    QList<Group> m_groups;
-    QList<QPair<QPointer<QWidget>, QString>> m_windows;
+    testing::PageModel m_model;
     bool m_ready = false;
-    bool m_exited = false;
     bool m_exitedByMenu = false;
     QString m_did;
 };
 
 // Plays the events on a fresh start of the program until one breaks a
-// rule; log collects what each event did.
-Failure play(DeskUser& user, const QList<Event>& events, QStringList* log = nullptr)
+// rule; log collects what each event did, played counts the events played.
+Failure play(DeskUser& user, const QList<Event>& events, QStringList* log = nullptr, int* played = nullptr)
 {
     PageRun run(user);
     if (!run.ready())
@@ -691,6 +395,8 @@ Failure play(DeskUser& user, const QList<Event>& events, QStringList* log = null
         return { 0, start.rule, QStringLiteral("at start: ") + start.detail };
     for (qsizetype i = 0; i < events.size(); ++i) {
         run.perform(events.at(i));
+        if (played)
+            *played = int(i + 1);
         if (log)
             log->append(QStringLiteral("%1  %2: %3").arg(i + 1, 5).arg(events.at(i).text(), run.did()));
         Failure f = run.check();
@@ -873,7 +579,9 @@ private slots:
         const QList<Event> events = generate(seed, envNumber("RANDOM_USE_EVENTS", 5000));
         QStringList log;
         const bool verbose = qEnvironmentVariableIsSet("RANDOM_USE_VERBOSE");
-        const Failure f = play(user, events, verbose ? &log : nullptr);
+        int played = 0;
+        const Failure f = play(user, events, verbose ? &log : nullptr, &played);
+        qInfo("seed %u: %d events played", seed, played);
         for (const QString& line : log)
             qInfo().noquote() << line;
         if (!f.failed())

@@ -4,6 +4,7 @@
 // motions around it, yet every run of one path must end in the state that
 // the hover rules give for where the pointer went.
 
+#include "RealPointer.h"
 #include "TestMain.h"
 
 #include "SetupCtrls/board/TBoardHighlight.h"
@@ -15,40 +16,14 @@
 #include "template/TMainForm.h"
 #include "toolkit/controls/TMenuItem.h"
 
-#include <QDeadlineTimer>
-#include <QProcess>
 #include <QScreen>
 
 namespace {
 
 const QString Range = QStringLiteral("Output Voltage Range Jumpers");
 
-// Moves the pointer in a straight line from `from` to `to` (screen
-// coordinates) in `steps` equal steps spread over `seconds`, with one
-// xdotool run, so that the steps come at the pace asked for. The test's own
-// event loop runs meanwhile, as the program's would.
-bool stroke(QPoint from, QPoint to, int steps, double seconds)
-{
-    QStringList arguments { "mousemove", "--sync", QString::number(from.x()), QString::number(from.y()) };
-    const QString pause = QString::number(seconds / steps, 'f', 4);
-    for (int i = 1; i <= steps; ++i) {
-        const QPoint at = from + (to - from) * i / steps;
-        arguments << "sleep" << pause << "mousemove" << QString::number(at.x()) << QString::number(at.y());
-    }
-    QProcess xdotool;
-    xdotool.start(QStringLiteral("xdotool"), arguments);
-    if (!xdotool.waitForStarted(10000))
-        return false;
-    QDeadlineTimer minute(60000);
-    while (xdotool.state() != QProcess::NotRunning && !minute.hasExpired())
-        QTest::qWait(10);
-    return xdotool.exitStatus() == QProcess::NormalExit && xdotool.exitCode() == 0;
-}
-
-void pointerTo(QPoint at)
-{
-    QProcess::execute(QStringLiteral("xdotool"), { "mousemove", "--sync", QString::number(at.x()), QString::number(at.y()) });
-}
+using realpointer::pointerTo;
+using realpointer::strokeIn;
 
 QStringList openPopups()
 {
@@ -119,7 +94,7 @@ private slots:
 
         const QPoint topLeft = board->mapToGlobal(QPoint(0, 0));
         const QPoint bottomRight = board->mapToGlobal(QPoint(board->width() - 1, board->height() - 1));
-        QVERIFY(stroke(topLeft, bottomRight, steps, seconds));
+        QVERIFY(strokeIn(topLeft, bottomRight, steps, seconds));
 
         QTRY_COMPARE_WITH_TIMEOUT(openPopups(), QStringList(), 5000);
         QCOMPARE(litCircles(board), QStringList());
@@ -178,8 +153,8 @@ private slots:
         const QPoint middle = popup->geometry().center();
         const QPoint end(middle.x(), popup->frameGeometry().top() - 60);
         QVERIFY(!window.frameGeometry().contains(end));
-        QVERIFY(stroke(start, middle, steps, seconds / 2));
-        QVERIFY(stroke(middle, end, steps, seconds / 2));
+        QVERIFY(strokeIn(start, middle, steps, seconds / 2));
+        QVERIFY(strokeIn(middle, end, steps, seconds / 2));
 
         QTRY_VERIFY_WITH_TIMEOUT(!popup->isVisible(), 5000);
         QVERIFY(!circle->Lit());
