@@ -3,31 +3,16 @@
 // but those the suppressions file names (each wholly inside a system
 // library, with the reason beside it).
 
+#include "ProgramWindows.h"
 #include "TestMain.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 
+using namespace programwindows;
+
 namespace {
-
-QStringList visibleWindows(const QStringList& criteria)
-{
-    QProcess search;
-    search.start(QStringLiteral("xdotool"), QStringList { QStringLiteral("search"), QStringLiteral("--onlyvisible") } + criteria);
-    search.waitForFinished(5000);
-    return QString::fromLatin1(search.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-}
-
-QString findWindow(const QString& title)
-{
-    return visibleWindows({ QStringLiteral("--name"), QStringLiteral("^%1$").arg(title) }).value(0);
-}
-
-void xdotool(const QStringList& arguments)
-{
-    QProcess::execute(QStringLiteral("xdotool"), arguments);
-}
 
 // Under memcheck the program runs many times slower than usual.
 constexpr int Slow = 180000;

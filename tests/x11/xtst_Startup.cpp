@@ -1,31 +1,16 @@
+#include "ProgramWindows.h"
 #include "TestMain.h"
 
 #include <QProcess>
 
+using namespace programwindows;
+
 namespace {
-
-QStringList visibleWindows(const QStringList& criteria)
-{
-    QProcess search;
-    search.start(QStringLiteral("xdotool"), QStringList { QStringLiteral("search"), QStringLiteral("--onlyvisible") } + criteria);
-    search.waitForFinished(5000);
-    return QString::fromLatin1(search.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-}
-
-QString findWindow(const QString& title)
-{
-    return visibleWindows({ QStringLiteral("--name"), QStringLiteral("^%1$").arg(title) }).value(0);
-}
 
 // The program's windows on the screen, its menus' pop-up windows among them.
 qsizetype windowsOf(const QProcess& program)
 {
     return visibleWindows({ QStringLiteral("--pid"), QString::number(program.processId()) }).size();
-}
-
-void xdotool(const QStringList& arguments)
-{
-    QProcess::execute(QStringLiteral("xdotool"), arguments);
 }
 
 }
