@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libjpeg-dev
+  qt6-base-dev libjpeg-dev libxcb1-dev
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
   fonts-dejavu-core fonts-wine clang-format
   dbus-daemon at-spi2-core python3-pyatspi

@@ -197,8 +197,11 @@ QString launch(FreshDisplay& display, QString& popup)
         return QStringLiteral("Xvfb, openbox or the program did not start");
     const QString helpTitle = QStringLiteral("Instructions for Settings utility");
     QString help;
-    if (!display.waitFor([&] { return !(help = display.visibleWindow(helpTitle)).isEmpty(); }, 60000))
-        return display.failed(QStringLiteral("the help dialog did not come up"));
+    // The program greets the user once its main window has been painted, or
+    // after 30 s without a paint; a main window whose map request the
+    // starting window manager lost would only come up then.
+    if (!display.waitFor([&] { return !(help = display.visibleWindow(helpTitle)).isEmpty(); }, 20000))
+        return display.failed(QStringLiteral("the help dialog did not come up within 20 s"));
     // Start, from the keyboard; a key pressed while the dialog is still
     // being activated may be missed, so it is pressed again.
     for (int attempt = 0; attempt < 10 && display.trouble().isEmpty() && !display.visibleWindow(helpTitle).isEmpty(); ++attempt) {

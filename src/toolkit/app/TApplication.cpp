@@ -2,6 +2,7 @@
 
 #include "toolkit/app/ErrorReport.h"
 #include "toolkit/app/LayoutFonts.h"
+#include "toolkit/platform/WindowMapping.h"
 
 #include <QAbstractEventDispatcher>
 #include <QTimer>
@@ -40,30 +41,40 @@ void TApplication::setOnIdle(TIdleEvent handler)
     m_onIdle = std::move(handler);
 }
 
-bool TApplication::windowsAwaitFirstPaint() const
+QList<QWindow*> TApplication::windowsAwaitingFirstPaint() const
 {
     // A shown window that the window system has not exposed yet will be
     // painted as soon as the expose arrives (under X11 after the window
     // manager has framed and mapped it, which on a busy machine can take
     // seconds): the application is not idle before that paint. A minimised
     // window is exposed only when the user restores it.
-    for (const QWindow* window : QGuiApplication::topLevelWindows())
+    QList<QWindow*> waiting;
+    for (QWindow* window : QGuiApplication::topLevelWindows())
         if (window->isVisible() && !window->isExposed() && window->type() != Qt::Desktop
             && !(window->windowStates() & Qt::WindowMinimized))
-            return true;
-    return false;
+            waiting.append(window);
+    return waiting;
 }
 
 void TApplication::aboutToBlock()
 {
     if (!m_onIdle || m_inIdle)
         return;
-    if (windowsAwaitFirstPaint()) {
+    if (const QList<QWindow*> waiting = windowsAwaitingFirstPaint(); !waiting.isEmpty()) {
         // Look again shortly: an expose that never comes (a window the
         // window manager keeps unmapped) must not hold the idle handler back
         // for good.
-        if (!m_exposeWait.isValid())
+        if (!m_exposeWait.isValid()) {
             m_exposeWait.start();
+            m_mappingsRequested = 0;
+        }
+        // A window manager that took the screen while the window was being
+        // mapped may have lost the request: ask again, twice a second.
+        if (m_exposeWait.elapsed() >= (m_mappingsRequested + 1) * RemapAfterMs) {
+            ++m_mappingsRequested;
+            for (QWindow* window : waiting)
+                tk::requestMappingAgain(window);
+        }
         if (m_exposeWait.elapsed() < MaxExposeWaitMs) {
             QTimer::singleShot(ExposePollMs, this, [] {});
             return;

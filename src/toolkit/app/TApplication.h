@@ -5,7 +5,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QList>
 #include <functional>
+
+class QWindow;
 
 class TApplication : public QApplication {
     Q_OBJECT
@@ -30,14 +33,16 @@ public:
 
 private:
     void aboutToBlock();
-    bool windowsAwaitFirstPaint() const;
+    QList<QWindow*> windowsAwaitingFirstPaint() const;
 
     static constexpr int ExposePollMs = 20;
     // Long enough for a window manager on a loaded machine; only an expose
     // that never comes waits this long.
     static constexpr int MaxExposeWaitMs = 30000;
+    static constexpr int RemapAfterMs = 500;
 
     TIdleEvent m_onIdle;
     bool m_inIdle = false;
     QElapsedTimer m_exposeWait;
+    int m_mappingsRequested = 0;
 };
