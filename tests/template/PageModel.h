@@ -28,6 +28,32 @@
 
 namespace testing {
 
+// A seeded run's setting from the environment, or fallback when unset.
+inline int envNumber(const char* name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+// A point inside rect, placed by the two halves of b.
+inline QPoint pointIn(QRect rect, quint32 b)
+{
+    const int x = rect.left() + int((b & 0xFFFF) % quint32(qMax(1, rect.width())));
+    const int y = rect.top() + int((b >> 16) % quint32(qMax(1, rect.height())));
+    return { x, y };
+}
+
+// A run's steps as one line that the replay variable reads back.
+template <class Step>
+QString join(const QList<Step>& steps)
+{
+    QStringList words;
+    for (const Step& step : steps)
+        words.append(step.text());
+    return words.join(u' ');
+}
+
 struct Failure {
     int at = -1; // index of the event after which it was found
     QString rule; // which rule broke

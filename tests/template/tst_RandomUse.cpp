@@ -38,7 +38,10 @@
 #include <random>
 
 using namespace SetupTypes;
+using testing::envNumber;
 using testing::Failure;
+using testing::join;
+using testing::pointIn;
 
 namespace {
 
@@ -122,29 +125,6 @@ QList<Event> parse(const QString& text)
         events.append({ Act(m.captured(1).at(0).toLatin1()), m.captured(2).toUInt(), m.captured(3).toUInt() });
     }
     return events;
-}
-
-QString join(const QList<Event>& events)
-{
-    QStringList words;
-    for (const Event& e : events)
-        words.append(e.text());
-    return words.join(u' ');
-}
-
-int envNumber(const char* name, int fallback)
-{
-    bool ok = false;
-    const int value = qEnvironmentVariableIntValue(name, &ok);
-    return ok ? value : fallback;
-}
-
-// A point inside rect, placed by the two halves of b.
-QPoint pointIn(QRect rect, quint32 b)
-{
-    const int x = rect.left() + int((b & 0xFFFF) % quint32(qMax(1, rect.width())));
-    const int y = rect.top() + int((b >> 16) % quint32(qMax(1, rect.height())));
-    return { x, y };
 }
 
 // Keys alone and with Alt: the menus' access keys (File, Settings,

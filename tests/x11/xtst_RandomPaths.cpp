@@ -22,8 +22,11 @@
 #include <array>
 #include <random>
 
+using testing::envNumber;
 using testing::Failure;
+using testing::join;
 using testing::PageModel;
+using testing::pointIn;
 
 namespace {
 
@@ -123,29 +126,6 @@ QList<Path> parse(const QString& text)
             m.captured(4).toInt(), m.captured(5).toInt() });
     }
     return paths;
-}
-
-QString join(const QList<Path>& paths)
-{
-    QStringList words;
-    for (const Path& p : paths)
-        words.append(p.text());
-    return words.join(u' ');
-}
-
-int envNumber(const char* name, int fallback)
-{
-    bool ok = false;
-    const int value = qEnvironmentVariableIntValue(name, &ok);
-    return ok ? value : fallback;
-}
-
-// A point inside rect, placed by the two halves of b.
-QPoint pointIn(QRect rect, quint32 b)
-{
-    const int x = rect.left() + int((b & 0xFFFF) % quint32(qMax(1, rect.width())));
-    const int y = rect.top() + int((b >> 16) % quint32(qMax(1, rect.height())));
-    return { x, y };
 }
 
 // Whether global lies on widget, with nothing over it.
