@@ -80,7 +80,7 @@ namespace {
 
     // Nothing with a destructor lives in this frame, since error_exit
     // longjmps back to its setjmp.
-    bool decode(const unsigned char* bytes, unsigned long size, int scaleDenominator, ErrorManager& err, Target& target)
+    bool decode(const unsigned char* bytes, unsigned long size, bool headerOnly, ErrorManager& err, Target& target)
     {
         jpeg_decompress_struct cinfo;
         cinfo.err = jpeg_std_error(&err.pub);
@@ -110,14 +110,11 @@ namespace {
             jpeg_destroy_decompress(&cinfo);
             return false;
         }
-        cinfo.out_color_space = JCS_EXT_BGRX;
-        if (scaleDenominator > 1) {
-            // Only the stream is being checked: the cheapest pixels will do.
-            cinfo.scale_num = 1;
-            cinfo.scale_denom = unsigned(scaleDenominator);
-            cinfo.dct_method = JDCT_IFAST;
-            cinfo.do_fancy_upsampling = FALSE;
+        if (headerOnly) {
+            jpeg_destroy_decompress(&cinfo);
+            return !err.warned;
         }
+        cinfo.out_color_space = JCS_EXT_BGRX;
         jpeg_start_decompress(&cinfo);
         int stride = 0;
         unsigned char* pixels = allocate(target, int(cinfo.output_width), int(cinfo.output_height), stride);
@@ -140,13 +137,13 @@ namespace {
 
 namespace {
 
-    Target decoded(QByteArrayView data, int scaleDenominator)
+    Target decoded(QByteArrayView data, bool headerOnly)
     {
         if (data.isEmpty())
             throw Error(QStringLiteral("The JPEG image is empty."));
         ErrorManager err;
         Target target;
-        if (!decode(reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()), scaleDenominator, err, target)) {
+        if (!decode(reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()), headerOnly, err, target)) {
             const QString why = target.refused ? pictureSizeFault(target.width, target.height) : QString::fromLocal8Bit(err.message);
             throw Error(QStringLiteral("The JPEG image cannot be decoded: %1.").arg(why));
         }
@@ -157,12 +154,12 @@ namespace {
 
 QImage decodeJpeg(QByteArrayView data)
 {
-    return decoded(data, 1).image;
+    return decoded(data, false).image;
 }
 
-QSize checkJpeg(QByteArrayView data)
+QSize jpegSize(QByteArrayView data)
 {
-    const Target target = decoded(data, 8);
+    const Target target = decoded(data, true);
     return QSize(int(target.width), int(target.height));
 }
 

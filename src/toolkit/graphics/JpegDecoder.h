@@ -10,9 +10,8 @@ namespace tk {
 
 QImage decodeJpeg(QByteArrayView data);
 
-// Reads the whole stream with every check decodeJpeg makes, and throws the
-// same tk::Error where it would, but makes only an eighth of the picture:
-// whether the image decodes, for a fraction of the work. Returns its size.
-QSize checkJpeg(QByteArrayView data);
+// Reads only the header, with the checks decodeJpeg makes there (a stream
+// that is no JPEG, a picture too large to allow), and returns the size.
+QSize jpegSize(QByteArrayView data);
 
 }

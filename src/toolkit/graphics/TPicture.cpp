@@ -1,15 +1,14 @@
 #include "toolkit/graphics/TPicture.h"
 
 #include "toolkit/app/Error.h"
+#include "toolkit/app/ErrorReport.h"
 #include "toolkit/graphics/BmpDecoder.h"
 #include "toolkit/graphics/JpegDecoder.h"
 
 #include <QBitmap>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 #include <tuple>
 #include <utility>
 
@@ -29,15 +28,6 @@ QString doubleDensityPath(const QString& path)
     const QFileInfo file(path);
     const QString suffix = file.suffix().isEmpty() ? QString() : u'.' + file.suffix();
     return file.path() + u'/' + file.completeBaseName() + QStringLiteral("@2x") + suffix;
-}
-
-// A picture loaded while such a screen is attached will be drawn dense.
-bool denseScreenAttached()
-{
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->devicePixelRatio() > 1.0)
-            return true;
-    return false;
 }
 
 // The bottom-left pixel names the transparent colour, as bitmaps do.
@@ -92,10 +82,11 @@ void TPicture::loadDoubleDensity(const QString& path)
     QImage image;
     QSize size;
     try {
-        if (bytes.startsWith("\xFF\xD8") && !denseScreenAttached()) {
-            // Checked now, decoded when a dense screen first draws it.
+        if (bytes.startsWith("\xFF\xD8")) {
+            // Only the header now: the stream is decoded when a dense
+            // screen first draws it, and most screens never do.
             kind = Kind::Jpeg;
-            size = tk::checkJpeg(bytes);
+            size = tk::jpegSize(bytes);
         } else {
             std::tie(kind, image) = decode(bytes);
             size = image.size();
@@ -116,6 +107,7 @@ void TPicture::loadDoubleDensity(const QString& path)
                             .arg(2 * m_image.height()));
     m_double = std::move(image);
     m_doubleJpeg = kind == Kind::Jpeg && m_double.isNull() ? bytes : QByteArray();
+    m_densePath = densePath;
     m_maskedDouble = QImage();
     emit changed();
 }
@@ -123,10 +115,16 @@ void TPicture::loadDoubleDensity(const QString& path)
 const QImage& TPicture::doubleDensity() const
 {
     if (m_double.isNull() && !m_doubleJpeg.isEmpty()) {
-        // The stream was checked when it was loaded; only a lack of memory
-        // can fail here, and that throws.
-        m_double = tk::decodeJpeg(m_doubleJpeg);
-        m_doubleJpeg.clear();
+        // A stream damaged past its header is found only now: it is
+        // reported once, and the picture goes on being drawn from its normal
+        // version. Drawing goes on too, so the report waits for the event
+        // loop.
+        const QByteArray bytes = std::exchange(m_doubleJpeg, QByteArray());
+        try {
+            m_double = tk::decodeJpeg(bytes);
+        } catch (const tk::Error& e) {
+            tk::reportError(QStringLiteral("%1: %2").arg(m_densePath, e.message()));
+        }
     }
     return m_double;
 }
@@ -137,6 +135,7 @@ void TPicture::assign(const TPicture& other)
         return;
     m_transparent = other.m_transparent;
     setContent(other.m_kind, other.m_image, other.m_double, other.m_doubleJpeg);
+    m_densePath = other.m_densePath;
 }
 
 void TPicture::clear()
@@ -159,8 +158,10 @@ void TPicture::draw(QPainter& painter, const QRect& dest) const
 {
     if (!hasGraphic() || dest.isEmpty())
         return;
-    const bool dense = hasDoubleDensity() && painter.device() && painter.device()->devicePixelRatioF() > 1.0;
-    const QImage& image = dense ? doubleDensity() : m_image;
+    bool dense = hasDoubleDensity() && painter.device() && painter.device()->devicePixelRatioF() > 1.0;
+    if (dense && doubleDensity().isNull())
+        dense = false;
+    const QImage& image = dense ? m_double : m_image;
     if (!m_transparent) {
         painter.drawImage(dest, image);
         return;

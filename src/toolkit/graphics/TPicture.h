@@ -27,8 +27,9 @@ public:
     // The same graphic at twice the width and height, drawn in its place
     // where the painter has more than one device pixel to the logical pixel;
     // null when the picture has none. width() and height() stay those of
-    // image(). A JPEG version is decoded when first asked for: most screens
-    // never need it.
+    // image(). A JPEG version is decoded when first asked for (most screens
+    // never need it); one that turns out damaged then is reported and is
+    // none from then on.
     const QImage& doubleDensity() const;
     bool hasDoubleDensity() const { return !m_double.isNull() || !m_doubleJpeg.isEmpty(); }
 
@@ -44,7 +45,7 @@ public:
     // extension ("board.jpg" takes "board@2x.jpg") as the double-density
     // version, when there is such a file. It must be of the same kind and
     // exactly twice the size; anything else throws tk::Error and leaves the
-    // picture as it was.
+    // picture as it was. Of a JPEG only the header is read now.
     void loadDoubleDensity(const QString& path);
     void assign(const TPicture& other);
     void clear();
@@ -65,6 +66,7 @@ private:
     // stream it comes from, checked to decode.
     mutable QImage m_double;
     mutable QByteArray m_doubleJpeg;
+    QString m_densePath;
     bool m_transparent = false;
     mutable QImage m_masked;
     mutable QImage m_maskedDouble;

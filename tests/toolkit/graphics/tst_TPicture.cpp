@@ -355,28 +355,32 @@ private slots:
         QCOMPARE(picture.width(), 4);
     }
 
-    // A JPEG's double-density version is checked through to its last scan
-    // when it is loaded, so that a damaged one is refused then, as a bitmap
-    // is; its pixels are made only when they are first asked for, and are
-    // then those of a plain decode, in every copy of the picture.
-    void aDoubleDensityJpegIsCheckedAtOnceAndDecodedWhenNeeded_data()
+    // Of a JPEG's double-density version only the header is read when it is
+    // loaded, so a wrong size is refused then, as a bitmap's is; its pixels
+    // are made only when a dense device first draws it, and are then those of
+    // a plain decode, in every copy. A stream damaged past its header is
+    // reported then, once, and the normal version is drawn instead.
+    void aDoubleDensityJpegIsDecodedWhenFirstDrawn_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("refusal"); // empty: taken
+        QTest::addColumn<QString>("refusal"); // at load
+        QTest::addColumn<QString>("report"); // when drawn
         QImage gradient(16, 12, QImage::Format_RGB32);
         for (int y = 0; y < 12; ++y)
             for (int x = 0; x < 16; ++x)
                 gradient.setPixel(x, y, qRgb(x * 16, y * 20, 128));
         const QByteArray intact = encoded(gradient, "JPEG");
-        QTest::newRow("intact") << intact << QString();
-        QTest::newRow("cut short") << intact.left(intact.size() - 40) << QStringLiteral("cannot be decoded");
-        QTest::newRow("twice as wide only") << encoded(gradient.copy(0, 0, 16, 6), "JPEG") << QStringLiteral("must be 16 x 12");
+        QTest::newRow("intact") << intact << QString() << QString();
+        QTest::newRow("twice as wide only") << encoded(gradient.copy(0, 0, 16, 6), "JPEG") << QStringLiteral("must be 16 x 12") << QString();
+        QTest::newRow("no header") << intact.left(40) << QStringLiteral("cannot be decoded") << QString();
+        QTest::newRow("cut short") << intact.left(intact.size() - 40) << QString() << QStringLiteral("cannot be decoded");
     }
 
-    void aDoubleDensityJpegIsCheckedAtOnceAndDecodedWhenNeeded()
+    void aDoubleDensityJpegIsDecodedWhenFirstDrawn()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, refusal);
+        QFETCH(QString, report);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("pic.jpg"));
         const QByteArray base = encoded(filled({ 8, 6 }, Qt::red), "JPEG");
@@ -393,21 +397,37 @@ private slots:
         if (!refusal.isEmpty()) {
             QVERIFY2(message.contains(QStringLiteral("pic@2x.jpg")) && message.contains(refusal), qPrintable(message));
             QVERIFY(!source.hasDoubleDensity());
-            QVERIFY(source.doubleDensity().isNull());
             return;
         }
         QVERIFY2(message.isEmpty(), qPrintable(message));
         QVERIFY(source.hasDoubleDensity());
         TPicture copy;
         copy.assign(source);
-        QImage canvas(16, 12, QImage::Format_RGB32);
-        canvas.setDevicePixelRatio(2);
-        QPainter painter(&canvas);
-        copy.draw(painter, QRect(0, 0, 8, 6));
-        painter.end();
+        const auto drawDense = [](const TPicture& picture) {
+            QImage canvas(16, 12, QImage::Format_RGB32);
+            canvas.setDevicePixelRatio(2);
+            QPainter painter(&canvas);
+            picture.draw(painter, QRect(0, 0, 8, 6));
+            painter.end();
+            canvas.setDevicePixelRatio(1);
+            return canvas;
+        };
+        testing::shownBoxes().clear();
+        const QImage first = drawDense(copy);
+        const QImage again = drawDense(copy);
+        QCoreApplication::processEvents();
+        if (!report.isEmpty()) {
+            QCOMPARE(testing::shownBoxes().size(), 1);
+            QVERIFY2(testing::shownBoxes().first().text.contains(QStringLiteral("pic@2x.jpg")) && testing::shownBoxes().first().text.contains(report),
+                qPrintable(testing::shownBoxes().first().text));
+            QVERIFY(!copy.hasDoubleDensity());
+            QCOMPARE(first, again);
+            QCOMPARE(first, source.image().scaled(16, 12).convertToFormat(QImage::Format_RGB32));
+            return;
+        }
+        QVERIFY(testing::shownBoxes().isEmpty());
         const QImage decoded = tk::decodeJpeg(bytes);
-        canvas.setDevicePixelRatio(1);
-        QCOMPARE(canvas, decoded);
+        QCOMPARE(first, decoded);
         QCOMPARE(copy.doubleDensity(), decoded);
         QCOMPARE(source.doubleDensity(), decoded);
     }
