@@ -2,7 +2,10 @@
 
 #include "toolkit/app/ErrorReport.h"
 
+#include <QAbstractItemView>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 TComboBox::TComboBox(QWidget* parent)
     : QComboBox(parent)
@@ -12,8 +15,36 @@ TComboBox::TComboBox(QWidget* parent)
     // activated comes from the user only; currentIndexChanged would also
     // report the program's own changes.
     connect(this, &QComboBox::activated, this, &TComboBox::raiseChange);
-    setEditable(true);
+    makeEditable(true);
+}
+
+void TComboBox::makeEditable(bool editable)
+{
+    if (!editable) {
+        setEditable(false);
+        return;
+    }
+    if (isEditable())
+        return;
+    // setEditable(true) would also build the drop-down list's window and
+    // view only to set their scroll bar, which costs more than the rest of
+    // the combo; the list waits until it is first opened (showPopup).
+    auto* editor = new QLineEdit(this);
+    editor->setPalette(palette());
+    setLineEdit(editor);
     prepareEditor();
+}
+
+void TComboBox::showPopup()
+{
+    // What setEditable(true) does to the list, done when it is first needed.
+    if (isEditable()) {
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        if (style()->styleHint(QStyle::SH_ComboBox_Popup, &option, this))
+            view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+    QComboBox::showPopup();
 }
 
 void TComboBox::prepareEditor()
@@ -59,9 +90,7 @@ void TComboBox::setComboStyle(TComboBoxStyle style)
 {
     if (style == comboStyle())
         return;
-    setEditable(style == csDropDown);
-    // Qt builds a new edit field each time the combo becomes editable.
-    prepareEditor();
+    makeEditable(style == csDropDown);
 }
 
 QStringList TComboBox::items() const

@@ -44,7 +44,11 @@ public:
     const TNotifyEvent& onChange() const { return m_onChange; }
     void setOnChange(const TNotifyEvent& handler);
 
+    void showPopup() override;
+
 private:
+    // Gives the combo its edit field, or takes it away.
+    void makeEditable(bool editable);
     void prepareEditor();
     void raiseChange();
     void textEdited(const QString& text);
