@@ -69,10 +69,12 @@ public:
     void setOnClick(const TNotifyEvent& value) { m_onClick = value; }
 
     // The photograph beneath the control, tinted at IdleAlpha, at RingAlpha
-    // with the bright ring, and at HoverAlpha; made at the first paint.
+    // with the bright ring, and at HoverAlpha. The idle one is made at the
+    // first paint; the two lit ones when first asked for (most highlights
+    // are never lit), from the same picture beneath and in the same colours.
     const QImage& IdleImage() const { return m_idleImage; }
-    const QImage& RingImage() const { return m_ringImage; }
-    const QImage& HoverImage() const { return m_hoverImage; }
+    const QImage& RingImage() const;
+    const QImage& HoverImage() const;
     float IdleAlpha() const { return m_scheme.idleAlpha; }
     float RingAlpha() const { return m_scheme.ringAlpha; }
     float HoverAlpha() const { return m_scheme.hoverAlpha; }
@@ -195,9 +197,14 @@ private:
     // highlight's own in its menu.
     void walkMenu(int step);
 
+    void makeLitImages() const;
+
     QImage m_idleImage;
-    QImage m_ringImage;
-    QImage m_hoverImage;
+    mutable QImage m_ringImage;
+    mutable QImage m_hoverImage;
+    // What the lit images are made from until they are.
+    mutable QImage m_beneath;
+    SetupCtrls::TintScheme m_builtScheme;
     SetupCtrls::TintScheme m_scheme;
     SetupTypes::THighlightType m_highlightType = SetupTypes::htOptions;
     bool m_lit = false;

@@ -14,10 +14,32 @@
 const QImage& TBoardHighlight::CurrentImage() const
 {
     if (m_active && m_lit)
-        return m_ringImage;
+        return RingImage();
     if (m_active || m_lit)
-        return m_hoverImage;
+        return HoverImage();
     return m_idleImage;
+}
+
+const QImage& TBoardHighlight::RingImage() const
+{
+    makeLitImages();
+    return m_ringImage;
+}
+
+const QImage& TBoardHighlight::HoverImage() const
+{
+    makeLitImages();
+    return m_hoverImage;
+}
+
+void TBoardHighlight::makeLitImages() const
+{
+    if (m_beneath.isNull())
+        return;
+    SetupCtrls::TintedImages lit = SetupCtrls::TintAll(m_beneath, m_builtScheme, SetupCtrls::Tints::Lit);
+    m_ringImage = std::move(lit.ring);
+    m_hoverImage = std::move(lit.hover);
+    m_beneath = QImage();
 }
 
 // Qt cannot read back what the parent has painted, and grabbing the parent
@@ -73,10 +95,11 @@ QImage TBoardHighlight::composeBeneath() const
 
 void TBoardHighlight::BuildImages()
 {
-    SetupCtrls::TintedImages tinted = SetupCtrls::TintAll(composeBeneath(), m_scheme);
-    m_idleImage = std::move(tinted.idle);
-    m_ringImage = std::move(tinted.ring);
-    m_hoverImage = std::move(tinted.hover);
+    m_beneath = composeBeneath();
+    m_builtScheme = m_scheme;
+    m_idleImage = SetupCtrls::TintAll(m_beneath, m_scheme, SetupCtrls::Tints::Idle).idle;
+    m_ringImage = QImage();
+    m_hoverImage = QImage();
 }
 
 void TBoardHighlight::paintEvent(QPaintEvent*)

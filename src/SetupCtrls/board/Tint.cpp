@@ -179,46 +179,83 @@ void TintEllipse(QImage& image, TColor tint, float alpha, bool ring)
     }
 }
 
-TintedImages TintAll(const QImage& beneath, const TintScheme& scheme)
-{
-    const int width = beneath.width();
-    const int height = beneath.height();
-    if (width < 2 || height < 2)
-        return { beneath, beneath, beneath };
-    const QImage source = in32Bits(beneath);
-    TintedImages tinted { blankLike(source), blankLike(source), blankLike(source) };
-    const QVarLengthArray<float, 256> xx = squaredSteps(width);
-    const QVarLengthArray<float, 256> yy = squaredSteps(height);
-    // Inside the inner disc every pixel takes the same blends: each channel
-    // value's result is worked out once.
-    const Weight inner = weightAt(0.0f, false);
-    const ChannelTable innerIdle(blendAt(inner, scheme.idleAlpha, scheme.color));
-    const ChannelTable innerRing(blendAt(inner, scheme.ringAlpha, scheme.color));
-    const ChannelTable innerHover(blendAt(inner, scheme.hoverAlpha, scheme.color));
-    for (int d = 0; d < height; ++d) {
-        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(d));
-        auto* idle = reinterpret_cast<QRgb*>(tinted.idle.scanLine(d));
-        auto* ring = reinterpret_cast<QRgb*>(tinted.ring.scanLine(d));
-        auto* hover = reinterpret_cast<QRgb*>(tinted.hover.scanLine(d));
-        for (int e = 0; e < width; ++e) {
-            const QRgb own = from[e];
-            const float f = xx[e] + yy[d];
-            if (f >= 1.0f) {
-                idle[e] = ring[e] = hover[e] = own;
-            } else if (double(f) < InnerDiscSquared) {
-                idle[e] = innerIdle.over(own);
-                ring[e] = innerRing.over(own);
-                hover[e] = innerHover.over(own);
-            } else {
-                const Weight plain = weightAt(f, false);
-                const Weight bright = ringFrom(plain);
-                idle[e] = blendAt(plain, scheme.idleAlpha, scheme.color).over(own, own);
-                ring[e] = blendAt(bright, scheme.ringAlpha, scheme.color).over(bright.white ? qRgb(255, 255, 255) : own, own);
-                hover[e] = blendAt(plain, scheme.hoverAlpha, scheme.color).over(own, own);
+namespace {
+
+    // The pass for the pictures named by Idle and Lit, a copy for each kind
+    // of result so that no pixel asks which pictures it is for.
+    template <bool Idle, bool Lit>
+    TintedImages tintPass(const QImage& beneath, const TintScheme& scheme)
+    {
+        const int width = beneath.width();
+        const int height = beneath.height();
+        const QImage source = in32Bits(beneath);
+        TintedImages tinted;
+        if constexpr (Idle)
+            tinted.idle = blankLike(source);
+        if constexpr (Lit) {
+            tinted.ring = blankLike(source);
+            tinted.hover = blankLike(source);
+        }
+        const QVarLengthArray<float, 256> xx = squaredSteps(width);
+        const QVarLengthArray<float, 256> yy = squaredSteps(height);
+        // Inside the inner disc every pixel takes the same blends: each
+        // channel value's result is worked out once.
+        const Weight inner = weightAt(0.0f, false);
+        const ChannelTable innerIdle(blendAt(inner, scheme.idleAlpha, scheme.color));
+        const ChannelTable innerRing(blendAt(inner, scheme.ringAlpha, scheme.color));
+        const ChannelTable innerHover(blendAt(inner, scheme.hoverAlpha, scheme.color));
+        for (int d = 0; d < height; ++d) {
+            const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(d));
+            QRgb* idle = Idle ? reinterpret_cast<QRgb*>(tinted.idle.scanLine(d)) : nullptr;
+            QRgb* ring = Lit ? reinterpret_cast<QRgb*>(tinted.ring.scanLine(d)) : nullptr;
+            QRgb* hover = Lit ? reinterpret_cast<QRgb*>(tinted.hover.scanLine(d)) : nullptr;
+            for (int e = 0; e < width; ++e) {
+                const QRgb own = from[e];
+                const float f = xx[e] + yy[d];
+                if (f >= 1.0f) {
+                    if constexpr (Idle)
+                        idle[e] = own;
+                    if constexpr (Lit)
+                        ring[e] = hover[e] = own;
+                } else if (double(f) < InnerDiscSquared) {
+                    if constexpr (Idle)
+                        idle[e] = innerIdle.over(own);
+                    if constexpr (Lit) {
+                        ring[e] = innerRing.over(own);
+                        hover[e] = innerHover.over(own);
+                    }
+                } else {
+                    const Weight plain = weightAt(f, false);
+                    if constexpr (Idle)
+                        idle[e] = blendAt(plain, scheme.idleAlpha, scheme.color).over(own, own);
+                    if constexpr (Lit) {
+                        const Weight bright = ringFrom(plain);
+                        ring[e] = blendAt(bright, scheme.ringAlpha, scheme.color).over(bright.white ? qRgb(255, 255, 255) : own, own);
+                        hover[e] = blendAt(plain, scheme.hoverAlpha, scheme.color).over(own, own);
+                    }
+                }
             }
         }
+        return tinted;
     }
-    return tinted;
+
+}
+
+TintedImages TintAll(const QImage& beneath, const TintScheme& scheme, Tints which)
+{
+    if (beneath.width() < 2 || beneath.height() < 2) {
+        const QImage none;
+        return { which != Tints::Lit ? beneath : none, which != Tints::Idle ? beneath : none, which != Tints::Idle ? beneath : none };
+    }
+    switch (which) {
+    case Tints::Idle:
+        return tintPass<true, false>(beneath, scheme);
+    case Tints::Lit:
+        return tintPass<false, true>(beneath, scheme);
+    case Tints::All:
+        break;
+    }
+    return tintPass<true, true>(beneath, scheme);
 }
 
 }

@@ -33,8 +33,15 @@ struct TintedImages {
     QImage hover;
 };
 
-// The scheme's three pictures of beneath, in one pass: each as TintEllipse
-// makes it from a copy of beneath at the idle, ring and hover strengths.
-TintedImages TintAll(const QImage& beneath, const TintScheme& scheme);
+enum class Tints {
+    All,
+    Idle, // the idle picture only
+    Lit, // the ring and hover pictures only
+};
+
+// The scheme's pictures of beneath, in one pass: each as TintEllipse makes
+// it from a copy of beneath at the idle, ring and hover strengths. Those
+// that which leaves out are null.
+TintedImages TintAll(const QImage& beneath, const TintScheme& scheme, Tints which = Tints::All);
 
 }

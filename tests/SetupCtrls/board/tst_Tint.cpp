@@ -151,7 +151,8 @@ private slots:
 
     // The board's circle sizes and odd ones, every kind, over pixels of
     // every value: each of the three pictures made together is what the
-    // rule gives for it alone.
+    // rule gives for it alone, and so is each made apart (the idle one at
+    // the first paint, the lit ones when the circle first lights).
     void theThreePicturesFollowTheRuleExactly_data()
     {
         QTest::addColumn<QSize>("size");
@@ -177,6 +178,12 @@ private slots:
         QCOMPARE(tinted.ring, ring);
         QCOMPARE(tinted.hover, hover);
         QCOMPARE(tinted.ring.devicePixelRatio(), 2.0);
+        const TintedImages idleOnly = TintAll(photo, scheme, Tints::Idle);
+        const TintedImages litOnly = TintAll(photo, scheme, Tints::Lit);
+        QCOMPARE(idleOnly.idle, idle);
+        QVERIFY(idleOnly.ring.isNull() && idleOnly.hover.isNull() && litOnly.idle.isNull());
+        QCOMPARE(litOnly.ring, ring);
+        QCOMPARE(litOnly.hover, hover);
         QImage alone = photo;
         TintEllipse(alone, scheme.color, scheme.ringAlpha, true);
         QCOMPARE(alone, ring);
