@@ -126,7 +126,11 @@ const QImage& TBoardImage::paintedPicture() const
         m_painted.fill(Qt::transparent);
         QPainter painter(&m_painted);
         m_picture->draw(painter, destRect());
+        painter.end();
         m_paintedStale = false;
+        // Everything is drawn from this copy; the picture decodes its pixels
+        // again should the copy ever need making anew.
+        m_picture->releasePixels();
     }
     return m_painted;
 }
@@ -202,6 +206,11 @@ bool TBoardImage::event(QEvent* event)
         startTour();
         return true;
     case QEvent::Show:
+        // Made before the window's first paint allocates its buffer, so that
+        // the decoded photograph has gone by then.
+        paintedPicture();
+        watchWindow();
+        break;
     case QEvent::ParentChange:
     case QEvent::WinIdChange:
         watchWindow();

@@ -64,7 +64,13 @@ void TPicture::setTransparent(bool transparent)
 void TPicture::loadFromData(const QByteArray& bytes)
 {
     auto [kind, image] = decode(bytes);
-    setContent(kind, std::move(image));
+    Content content;
+    content.kind = kind;
+    content.size = image.size();
+    content.image = std::move(image);
+    if (kind == Kind::Jpeg)
+        content.jpeg = bytes;
+    setContent(std::move(content));
 }
 
 void TPicture::loadDoubleDensity(const QString& path)
@@ -94,39 +100,59 @@ void TPicture::loadDoubleDensity(const QString& path)
     } catch (const tk::Error& e) {
         throw tk::Error(QStringLiteral("%1: %2").arg(densePath, e.message()));
     }
-    if (kind != m_kind)
+    if (kind != m_content.kind)
         throw tk::Error(QStringLiteral("%1 is not of the same kind as %2.").arg(densePath, QFileInfo(path).fileName()));
-    if (size != 2 * m_image.size())
+    if (size != 2 * m_content.size)
         throw tk::Error(QStringLiteral("%1 is %2 x %3 pixels; as the double-density version of a %4 x %5 picture it must be %6 x %7.")
                             .arg(densePath)
                             .arg(size.width())
                             .arg(size.height())
-                            .arg(m_image.width())
-                            .arg(m_image.height())
-                            .arg(2 * m_image.width())
-                            .arg(2 * m_image.height()));
-    m_double = std::move(image);
-    m_doubleJpeg = kind == Kind::Jpeg && m_double.isNull() ? bytes : QByteArray();
-    m_densePath = densePath;
+                            .arg(m_content.size.width())
+                            .arg(m_content.size.height())
+                            .arg(2 * m_content.size.width())
+                            .arg(2 * m_content.size.height()));
+    m_content.doubleDensity = std::move(image);
+    m_content.doubleJpeg = kind == Kind::Jpeg ? bytes : QByteArray();
+    m_content.densePath = densePath;
     m_maskedDouble = QImage();
     emit changed();
 }
 
 const QImage& TPicture::doubleDensity() const
 {
-    if (m_double.isNull() && !m_doubleJpeg.isEmpty()) {
+    Content& c = m_content;
+    if (c.doubleDensity.isNull() && !c.doubleJpeg.isEmpty()) {
         // A stream damaged past its header is found only now: it is
         // reported once, and the picture goes on being drawn from its normal
         // version. Drawing goes on too, so the report waits for the event
         // loop.
-        const QByteArray bytes = std::exchange(m_doubleJpeg, QByteArray());
         try {
-            m_double = tk::decodeJpeg(bytes);
+            c.doubleDensity = tk::decodeJpeg(c.doubleJpeg);
         } catch (const tk::Error& e) {
-            tk::reportError(QStringLiteral("%1: %2").arg(m_densePath, e.message()));
+            c.doubleJpeg.clear();
+            tk::reportError(QStringLiteral("%1: %2").arg(c.densePath, e.message()));
         }
     }
-    return m_double;
+    return c.doubleDensity;
+}
+
+const QImage& TPicture::image() const
+{
+    // Released pixels decoded again: the stream decoded before, so only a
+    // lack of memory can fail, and that throws.
+    if (m_content.image.isNull() && !m_content.jpeg.isEmpty())
+        m_content.image = tk::decodeJpeg(m_content.jpeg);
+    return m_content.image;
+}
+
+void TPicture::releasePixels()
+{
+    if (!m_content.jpeg.isEmpty())
+        m_content.image = QImage();
+    if (!m_content.doubleJpeg.isEmpty())
+        m_content.doubleDensity = QImage();
+    m_masked = QImage();
+    m_maskedDouble = QImage();
 }
 
 void TPicture::assign(const TPicture& other)
@@ -134,21 +160,17 @@ void TPicture::assign(const TPicture& other)
     if (&other == this)
         return;
     m_transparent = other.m_transparent;
-    setContent(other.m_kind, other.m_image, other.m_double, other.m_doubleJpeg);
-    m_densePath = other.m_densePath;
+    setContent(other.m_content);
 }
 
 void TPicture::clear()
 {
-    setContent(Kind::Empty, QImage());
+    setContent(Content());
 }
 
-void TPicture::setContent(Kind kind, QImage image, QImage doubleDensity, QByteArray doubleJpeg)
+void TPicture::setContent(Content content)
 {
-    m_kind = kind;
-    m_image = std::move(image);
-    m_double = std::move(doubleDensity);
-    m_doubleJpeg = std::move(doubleJpeg);
+    m_content = std::move(content);
     m_masked = QImage();
     m_maskedDouble = QImage();
     emit changed();
@@ -161,7 +183,7 @@ void TPicture::draw(QPainter& painter, const QRect& dest) const
     bool dense = hasDoubleDensity() && painter.device() && painter.device()->devicePixelRatioF() > 1.0;
     if (dense && doubleDensity().isNull())
         dense = false;
-    const QImage& image = dense ? m_double : m_image;
+    const QImage& image = dense ? m_content.doubleDensity : this->image();
     if (!m_transparent) {
         painter.drawImage(dest, image);
         return;

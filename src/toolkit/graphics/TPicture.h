@@ -19,11 +19,11 @@ public:
 
     explicit TPicture(QObject* parent = nullptr);
 
-    Kind kind() const { return m_kind; }
-    bool hasGraphic() const { return m_kind != Kind::Empty; }
-    int width() const { return m_image.width(); }
-    int height() const { return m_image.height(); }
-    const QImage& image() const { return m_image; }
+    Kind kind() const { return m_content.kind; }
+    bool hasGraphic() const { return m_content.kind != Kind::Empty; }
+    int width() const { return m_content.size.width(); }
+    int height() const { return m_content.size.height(); }
+    const QImage& image() const;
     // The same graphic at twice the width and height, drawn in its place
     // where the painter has more than one device pixel to the logical pixel;
     // null when the picture has none. width() and height() stay those of
@@ -31,7 +31,12 @@ public:
     // never need it); one that turns out damaged then is reported and is
     // none from then on.
     const QImage& doubleDensity() const;
-    bool hasDoubleDensity() const { return !m_double.isNull() || !m_doubleJpeg.isEmpty(); }
+    bool hasDoubleDensity() const { return !m_content.doubleDensity.isNull() || !m_content.doubleJpeg.isEmpty(); }
+
+    // Lets go of the decoded pixels of a JPEG, both versions, for an owner
+    // that keeps its own copy at the size it draws; they are decoded again
+    // when next asked for. A bitmap keeps its pixels.
+    void releasePixels();
 
     // The graphic's transparency: drawn with its transparent colour (the
     // bottom-left pixel's) left out.
@@ -58,15 +63,22 @@ signals:
     void changed();
 
 private:
-    void setContent(Kind kind, QImage image, QImage doubleDensity = QImage(), QByteArray doubleJpeg = QByteArray());
+    struct Content {
+        Kind kind = Kind::Empty;
+        QSize size;
+        // Null while released; a JPEG's stream is kept to decode it again.
+        QImage image;
+        QByteArray jpeg;
+        // The double-density version, decoded when first needed from its
+        // stream (of which only the header has been read until then).
+        QImage doubleDensity;
+        QByteArray doubleJpeg;
+        QString densePath;
+    };
 
-    Kind m_kind = Kind::Empty;
-    QImage m_image;
-    // The double-density version, or until it is first needed the JPEG
-    // stream it comes from, checked to decode.
-    mutable QImage m_double;
-    mutable QByteArray m_doubleJpeg;
-    QString m_densePath;
+    void setContent(Content content);
+
+    mutable Content m_content;
     bool m_transparent = false;
     mutable QImage m_masked;
     mutable QImage m_maskedDouble;

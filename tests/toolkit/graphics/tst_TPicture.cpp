@@ -311,6 +311,42 @@ private slots:
         QVERIFY(!source.hasGraphic());
     }
 
+    // An owner that keeps its own copy lets a JPEG's pixels go, both
+    // versions; they come back, the same, when asked for again, and the
+    // size never changes meanwhile. A bitmap has no stream to decode again
+    // and keeps its pixels.
+    void releasedPixelsComeBackWhenAskedFor_data()
+    {
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<bool>("released");
+        QTest::newRow("JPEG") << QByteArray("JPEG") << true;
+        QTest::newRow("bitmap") << QByteArray("BMP") << false;
+    }
+
+    void releasedPixelsComeBackWhenAskedFor()
+    {
+        QFETCH(QByteArray, format);
+        QFETCH(bool, released);
+        QTemporaryDir dir;
+        const QString suffix = format == "JPEG" ? QStringLiteral(".jpg") : QStringLiteral(".bmp");
+        const QString path = dir.filePath(QStringLiteral("pic") + suffix);
+        const QByteArray normal = encoded(filled({ 8, 6 }, Qt::red), format.constData());
+        QVERIFY(writeTo(path, normal));
+        QVERIFY(writeTo(dir.filePath(QStringLiteral("pic@2x") + suffix), encoded(filled({ 16, 12 }, Qt::blue), format.constData())));
+        TPicture picture;
+        picture.loadFromData(normal);
+        picture.loadDoubleDensity(path);
+        const QImage image = picture.image();
+        const QImage dense = picture.doubleDensity();
+        const qint64 key = picture.image().cacheKey();
+        picture.releasePixels();
+        QCOMPARE(QSize(picture.width(), picture.height()), QSize(8, 6));
+        QVERIFY(picture.hasDoubleDensity());
+        QCOMPARE(picture.image(), image);
+        QCOMPARE(picture.image().cacheKey() != key, released);
+        QCOMPARE(picture.doubleDensity(), dense);
+    }
+
     // "pic.bmp" is a red 4 x 3 bitmap; the file beside it decides what its
     // double-density version becomes.
     void doubleDensityComesFromTheFileBesideIt_data()
