@@ -58,18 +58,19 @@ bool measure(const char* kind, Sample& sample, QTextStream& out)
     return true;
 }
 
-QString row(const char* name, const Spread& ms, const Spread& mb)
+// Median, least and most, each fieldWidth wide.
+QString spreadText(const Spread& spread, int fieldWidth, int decimals)
 {
-    return QStringLiteral("  %1 %2 %3 %4 ms   %5 %6 %7 MB\n")
-        .arg(QString::fromLatin1(name), -6)
-        .arg(ms.median, 7, 'f', 1)
-        .arg(ms.least, 7, 'f', 1)
-        .arg(ms.most, 7, 'f', 1)
-        .arg(mb.median, 6, 'f', 1)
-        .arg(mb.least, 6, 'f', 1)
-        .arg(mb.most, 6, 'f', 1);
+    return QStringLiteral("%1 %2 %3")
+        .arg(spread.median, fieldWidth, 'f', decimals)
+        .arg(spread.least, fieldWidth, 'f', decimals)
+        .arg(spread.most, fieldWidth, 'f', decimals);
 }
 
+QString row(const char* name, const Spread& ms, const Spread& mb)
+{
+    return QStringLiteral("  %1 %2 ms   %3 MB\n").arg(QString::fromLatin1(name), -6).arg(spreadText(ms, 7, 1), spreadText(mb, 6, 1));
+}
 }
 
 int main(int argc, char** argv)
@@ -105,12 +106,7 @@ int main(int argc, char** argv)
         << QStringLiteral("  ratio of the medians: time %1, memory %2\n")
                .arg(setupTime.median / bareTime.median, 0, 'f', 2)
                .arg(setupMemory.median / bareMemory.median, 0, 'f', 2)
-        << QStringLiteral("  ratio within each pair: time %1 (%2 to %3), memory %4 (%5 to %6)\n")
-               .arg(pairTime.median, 0, 'f', 2)
-               .arg(pairTime.least, 0, 'f', 2)
-               .arg(pairTime.most, 0, 'f', 2)
-               .arg(pairMemory.median, 0, 'f', 2)
-               .arg(pairMemory.least, 0, 'f', 2)
-               .arg(pairMemory.most, 0, 'f', 2);
+        << QStringLiteral("  ratio within each pair (median, least, most): time %1, memory %2\n")
+               .arg(spreadText(pairTime, 0, 2), spreadText(pairMemory, 0, 2));
     return 0;
 }
