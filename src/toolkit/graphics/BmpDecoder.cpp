@@ -181,20 +181,27 @@ namespace {
 
     void readRow(const uchar* row, const Header& h, const Palette& palette, QRgb* out)
     {
-        if (h.bitCount <= 8) {
-            const int perByte = 8 / h.bitCount;
-            const int mask = (1 << h.bitCount) - 1;
-            for (qint64 x = 0; x < h.width; ++x) {
-                const int shift = 8 - h.bitCount * (int(x % perByte) + 1);
-                out[x] = palette[(row[x / perByte] >> shift) & mask];
+        const int width = int(h.width);
+        if (h.bitCount == 8) {
+            for (int x = 0; x < width; ++x)
+                out[x] = palette[row[x]];
+        } else if (h.bitCount < 8) {
+            // 1 or 4 bits: the pixels of a byte from its high bits down,
+            // found with shifts, not a division per pixel.
+            const int bits = h.bitCount;
+            const int perByteShift = bits == 1 ? 3 : 1;
+            const int mask = (1 << bits) - 1;
+            for (int x = 0; x < width; ++x) {
+                const int shift = 8 - bits * ((x & ((1 << perByteShift) - 1)) + 1);
+                out[x] = palette[(row[x >> perByteShift] >> shift) & mask];
             }
         } else if (h.bitCount == 24) {
-            for (qint64 x = 0; x < h.width; ++x)
+            for (int x = 0; x < width; ++x)
                 out[x] = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
         } else {
             const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
             const int bytesPerPixel = h.bitCount / 8;
-            for (qint64 x = 0; x < h.width; ++x) {
+            for (int x = 0; x < width; ++x) {
                 const uchar* p = row + bytesPerPixel * x;
                 const quint32 pixel = bytesPerPixel == 2 ? quint32(p[0] | p[1] << 8) : quint32(p[0] | p[1] << 8 | p[2] << 16) | quint32(p[3]) << 24;
                 out[x] = qRgb(red(pixel), green(pixel), blue(pixel));
