@@ -177,8 +177,12 @@ private slots:
 
         QTest::newRow("1 bit, rows bottom first") << QByteArray(Bmp { 3, 2, 1, 0, table.left(8), QByteArray("\xA0\0\0\0\x40\0\0\0", 8) })
                                                   << 3 << QList<QRgb> { red, green, red, green, red, green };
+        QTest::newRow("1 bit, a row over two bytes") << QByteArray(Bmp { 10, 1, 1, 0, table.left(8), QByteArray("\xA5\x80\0\0", 4) })
+                                                     << 10 << QList<QRgb> { green, red, green, red, red, green, red, green, green, red };
         QTest::newRow("4 bits") << QByteArray(Bmp { 3, 1, 4, 0, table, QByteArray("\x12\x30\0\0", 4) })
                                 << 3 << QList<QRgb> { green, blue, grey };
+        QTest::newRow("4 bits, a row over three bytes") << QByteArray(Bmp { 5, 1, 4, 0, table, QByteArray("\x01\x23\x10\0", 4) })
+                                                        << 5 << QList<QRgb> { red, green, blue, grey, green };
         QTest::newRow("8 bits, a colour table shorter than the header says")
             << QByteArray(Bmp { 4, 1, 8, 0, table.left(8), QByteArray("\x00\x01\x02\xFF", 4) })
             << 4 << QList<QRgb> { red, green, black, black };
