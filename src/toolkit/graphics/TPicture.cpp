@@ -112,7 +112,7 @@ void TPicture::loadDoubleDensity(const QString& path)
                             .arg(2 * m_content.size.width())
                             .arg(2 * m_content.size.height()));
     m_content.doubleDensity = std::move(image);
-    m_content.doubleJpeg = kind == Kind::Jpeg ? bytes : QByteArray();
+    m_content.doubleJpegOnFile = kind == Kind::Jpeg;
     m_content.densePath = densePath;
     m_maskedDouble = QImage();
     emit changed();
@@ -121,15 +121,18 @@ void TPicture::loadDoubleDensity(const QString& path)
 const QImage& TPicture::doubleDensity() const
 {
     Content& c = m_content;
-    if (c.doubleDensity.isNull() && !c.doubleJpeg.isEmpty()) {
+    if (c.doubleDensity.isNull() && c.doubleJpegOnFile) {
         // A stream damaged past its header is found only now: it is
         // reported once, and the picture goes on being drawn from its normal
         // version. Drawing goes on too, so the report waits for the event
         // loop.
         try {
-            c.doubleDensity = tk::decodeJpeg(c.doubleJpeg);
+            QFile file(c.densePath);
+            if (!file.open(QIODevice::ReadOnly))
+                throw tk::Error(QStringLiteral("it cannot be read: %1").arg(file.errorString()));
+            c.doubleDensity = tk::decodeJpeg(file.readAll());
         } catch (const tk::Error& e) {
-            c.doubleJpeg.clear();
+            c.doubleJpegOnFile = false;
             tk::reportError(QStringLiteral("%1: %2").arg(c.densePath, e.message()));
         }
     }
@@ -149,7 +152,7 @@ void TPicture::releasePixels()
 {
     if (!m_content.jpeg.isEmpty())
         m_content.image = QImage();
-    if (!m_content.doubleJpeg.isEmpty())
+    if (m_content.doubleJpegOnFile)
         m_content.doubleDensity = QImage();
     m_masked = QImage();
     m_maskedDouble = QImage();

@@ -31,11 +31,12 @@ public:
     // never need it); one that turns out damaged then is reported and is
     // none from then on.
     const QImage& doubleDensity() const;
-    bool hasDoubleDensity() const { return !m_content.doubleDensity.isNull() || !m_content.doubleJpeg.isEmpty(); }
+    bool hasDoubleDensity() const { return !m_content.doubleDensity.isNull() || m_content.doubleJpegOnFile; }
 
     // Lets go of the decoded pixels of a JPEG, both versions, for an owner
     // that keeps its own copy at the size it draws; they are decoded again
-    // when next asked for. A bitmap keeps its pixels.
+    // when next asked for (the double-density one read from its file again).
+    // A bitmap keeps its pixels.
     void releasePixels();
 
     // The graphic's transparency: drawn with its transparent colour (the
@@ -69,10 +70,10 @@ private:
         // Null while released; a JPEG's stream is kept to decode it again.
         QImage image;
         QByteArray jpeg;
-        // The double-density version, decoded when first needed from its
-        // stream (of which only the header has been read until then).
+        // The double-density version; a JPEG one is read from its file and
+        // decoded when first needed (only its header has been read before).
         QImage doubleDensity;
-        QByteArray doubleJpeg;
+        bool doubleJpegOnFile = false;
         QString densePath;
     };
 

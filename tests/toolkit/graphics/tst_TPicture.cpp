@@ -405,15 +405,17 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("refusal"); // at load
         QTest::addColumn<QString>("report"); // when drawn
+        QTest::addColumn<bool>("removed"); // the file, before it is drawn
         QImage gradient(16, 12, QImage::Format_RGB32);
         for (int y = 0; y < 12; ++y)
             for (int x = 0; x < 16; ++x)
                 gradient.setPixel(x, y, qRgb(x * 16, y * 20, 128));
         const QByteArray intact = encoded(gradient, "JPEG");
-        QTest::newRow("intact") << intact << QString() << QString();
-        QTest::newRow("twice as wide only") << encoded(gradient.copy(0, 0, 16, 6), "JPEG") << QStringLiteral("must be 16 x 12") << QString();
-        QTest::newRow("no header") << intact.left(40) << QStringLiteral("cannot be decoded") << QString();
-        QTest::newRow("cut short") << intact.left(intact.size() - 40) << QString() << QStringLiteral("cannot be decoded");
+        QTest::newRow("intact") << intact << QString() << QString() << false;
+        QTest::newRow("twice as wide only") << encoded(gradient.copy(0, 0, 16, 6), "JPEG") << QStringLiteral("must be 16 x 12") << QString() << false;
+        QTest::newRow("no header") << intact.left(40) << QStringLiteral("cannot be decoded") << QString() << false;
+        QTest::newRow("cut short") << intact.left(intact.size() - 40) << QString() << QStringLiteral("cannot be decoded") << false;
+        QTest::newRow("gone before drawn") << intact << QString() << QStringLiteral("cannot be read") << true;
     }
 
     void aDoubleDensityJpegIsDecodedWhenFirstDrawn()
@@ -421,6 +423,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, refusal);
         QFETCH(QString, report);
+        QFETCH(bool, removed);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("pic.jpg"));
         const QByteArray base = encoded(filled({ 8, 6 }, Qt::red), "JPEG");
@@ -443,6 +446,8 @@ private slots:
         QVERIFY(source.hasDoubleDensity());
         TPicture copy;
         copy.assign(source);
+        if (removed)
+            QVERIFY(QFile::remove(dir.filePath(QStringLiteral("pic@2x.jpg"))));
         const auto drawDense = [](const TPicture& picture) {
             QImage canvas(16, 12, QImage::Format_RGB32);
             canvas.setDevicePixelRatio(2);
