@@ -14,10 +14,12 @@
 #include "toolkit/form/FormError.h"
 #include "toolkit/form/FormLoader.h"
 
+#include <QAbstractItemView>
 #include <QBuffer>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QScrollBar>
 
 namespace {
 
@@ -360,6 +362,28 @@ private slots:
         QCOMPARE(calls.seen.size(), 1);
         QCOMPARE(combo.currentText(), QStringLiteral("a"));
         QCOMPARE(combo.itemIndex(), -1);
+    }
+
+    // The edit field is made without the list's window, which waits until
+    // the list first opens: a long list then scrolls, as one made editable
+    // by Qt's own setEditable does.
+    void comboLongListScrollsOnceOpened()
+    {
+        QWidget window;
+        auto* combo = new TComboBox(&window);
+        QStringList items;
+        for (int i = 1; i <= 40; ++i)
+            items.append(QString::number(i));
+        combo->setItems(items);
+        combo->setItemIndex(0);
+        QCOMPARE(combo->lineEdit()->text(), QStringLiteral("1"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        combo->showPopup();
+        QTRY_VERIFY(combo->view()->isVisible());
+        QVERIFY(combo->view()->verticalScrollBar()->isVisible());
+        QCOMPARE(combo->view()->model()->rowCount(), 40);
+        combo->hidePopup();
     }
 
     // --- TImage
