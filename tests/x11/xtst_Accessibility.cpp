@@ -5,6 +5,7 @@
 #include "TestMain.h"
 
 #include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/board/TPopupForm.h"
 #include "SetupCtrls/board/TThreeJumper.h"
 #include "template/TMainForm.h"
 
@@ -15,7 +16,8 @@ using namespace SetupTypes;
 namespace {
 
 // Each value change heard from the object named listenedTo, as "object:
-// value".
+// value", and each change of its pressed state, as "object: pressed" or
+// "object: released" (what a screen reader asking then learns).
 QStringList& told()
 {
     static QStringList list;
@@ -26,9 +28,15 @@ QString listenedTo;
 
 void listen(QAccessibleEvent* event)
 {
-    if (event->type() == QAccessible::ValueChanged && event->object()->objectName() == listenedTo)
-        told().append(event->object()->objectName() + QStringLiteral(": ")
-            + static_cast<QAccessibleValueChangeEvent*>(event)->value().toString());
+    if (event->object()->objectName() != listenedTo)
+        return;
+    const QString name = event->object()->objectName() + QStringLiteral(": ");
+    if (event->type() == QAccessible::ValueChanged)
+        told().append(name + static_cast<QAccessibleValueChangeEvent*>(event)->value().toString());
+    if (event->type() == QAccessible::StateChanged && static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().pressed) {
+        const QAccessibleInterface* asked = QAccessible::queryAccessibleInterface(event->object());
+        told().append(name + (asked && asked->state().pressed ? QStringLiteral("pressed") : QStringLiteral("released")));
+    }
 }
 
 }
@@ -97,6 +105,47 @@ private slots:
         QCOMPARE(told().join(" / "), expected.join(" / "));
         if (!heard.isEmpty())
             QCOMPARE(j->PositionText(), heard.last());
+    }
+
+    // A circle is heard pressed when its popup is pinned, by a click or by
+    // the menu, and released when the popup closes; hovering alone, which
+    // shows the popup without pinning it, tells nothing.
+    void aCircleTellsWhenItIsPressedAndReleased_data()
+    {
+        QTest::addColumn<QString>("pin");
+        QTest::addColumn<QStringList>("heard");
+        QTest::newRow("hovered only") << "hover" << QStringList {};
+        QTest::newRow("hovered, then clicked") << "hover+click" << QStringList { "pressed", "released" };
+        QTest::newRow("clicked from the keyboard") << "key" << QStringList { "pressed", "released" };
+    }
+
+    void aCircleTellsWhenItIsPressedAndReleased()
+    {
+        QFETCH(QString, pin);
+        QFETCH(QStringList, heard);
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* usb = qobject_cast<TBoardHighlight*>(form.component(QStringLiteral("USBHighlight")));
+        QVERIFY(usb);
+        QTRY_VERIFY(usb->Initialised());
+        told().clear();
+        listenedTo = usb->objectName();
+
+        if (pin == "key") {
+            usb->KeyboardClick();
+        } else {
+            usb->MouseEnter(TBoardHighlight::RelayMarker::Direct);
+            if (pin == "hover+click")
+                usb->Click();
+        }
+        QTRY_VERIFY(usb->Popup() && usb->Popup()->isVisible());
+        usb->ClosePopup();
+        QTRY_VERIFY(!usb->Popup() || !usb->Popup()->isVisible());
+        QStringList expected;
+        for (const QString& words : heard)
+            expected.append(listenedTo + QStringLiteral(": ") + words);
+        QCOMPARE(told().join(" / "), expected.join(" / "));
     }
 };
 

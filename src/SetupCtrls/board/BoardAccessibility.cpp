@@ -11,6 +11,22 @@ namespace SetupCtrls {
 
 namespace {
 
+    // The popup of the group may be another member's.
+    bool groupPinned(const TBoardHighlight& own)
+    {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* popup = qobject_cast<TPopupForm*>(window);
+            if (popup && popup->isVisible() && popup->Highlight() && popup->Highlight()->Pinned()
+                && popup->Highlight()->Title() == own.Title()
+                && popup->Highlight()->HighlightType() == own.HighlightType())
+                return true;
+        }
+        return false;
+    }
+
+    // What screen readers were last told of a circle: none yet is pressed.
+    constexpr char ToldPressed[] = "_setup_toldPressed";
+
     // A button that does what Enter on the focused circle does.
     class HighlightAccessible : public QAccessibleWidget {
     public:
@@ -36,7 +52,7 @@ namespace {
         QAccessible::State state() const override
         {
             QAccessible::State s = QAccessibleWidget::state();
-            s.pressed = groupPinned();
+            s.pressed = groupPinned(*highlight());
             return s;
         }
 
@@ -46,21 +62,6 @@ namespace {
         {
             if (actionName == pressAction())
                 tk::guarded([this] { highlight()->KeyboardClick(); });
-        }
-
-    private:
-        // The popup of the group may be another member's.
-        bool groupPinned() const
-        {
-            const TBoardHighlight* own = highlight();
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                auto* popup = qobject_cast<TPopupForm*>(window);
-                if (popup && popup->isVisible() && popup->Highlight() && popup->Highlight()->Pinned()
-                    && popup->Highlight()->Title() == own->Title()
-                    && popup->Highlight()->HighlightType() == own->HighlightType())
-                    return true;
-            }
-            return false;
         }
     };
 
@@ -122,6 +123,25 @@ QString kindInWords(THighlightType type)
         break;
     }
     return QStringLiteral("information");
+}
+
+void announcePressedChanges()
+{
+    if (!QAccessible::isActive())
+        return;
+    for (QWidget* widget : QApplication::allWidgets()) {
+        auto* highlight = qobject_cast<TBoardHighlight*>(widget);
+        if (!highlight)
+            continue;
+        const bool pressed = groupPinned(*highlight);
+        if (highlight->property(ToldPressed).toBool() == pressed)
+            continue;
+        highlight->setProperty(ToldPressed, pressed);
+        QAccessible::State changed;
+        changed.pressed = true;
+        QAccessibleStateChangeEvent event(highlight, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void installBoardAccessibility()

@@ -13,6 +13,11 @@ namespace SetupCtrls {
 // "jumper setting", "information" or "calibration".
 QString kindInWords(THighlightType type);
 
+// Tells listening screen readers of each circle whose pressed state (its
+// group's popup shown and pinned) has changed since they were last told;
+// nothing when none listens.
+void announcePressedChanges();
+
 // Makes Qt ask this layer for the circles' and jumper pictures' accessible
 // objects; once is enough, again does nothing.
 void installBoardAccessibility();

@@ -1,5 +1,6 @@
 #include "SetupCtrls/board/TBoardHighlight.h"
 
+#include "SetupCtrls/board/BoardAccessibility.h"
 #include "SetupCtrls/board/HighlightMenuRules.h"
 #include "SetupCtrls/board/TBoardImage.h"
 #include "toolkit/app/ErrorReport.h"
@@ -137,6 +138,8 @@ void TBoardHighlight::KeepPopup()
         CheckMenuEntry(true);
     }
     forEachMember([](TBoardHighlight& member) { member.KeepOwnPopup(); });
+    // A popup already shown is pinned without showing again.
+    SetupCtrls::announcePressedChanges();
 }
 
 void TBoardHighlight::KeepOwnPopup()

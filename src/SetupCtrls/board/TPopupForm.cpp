@@ -1,5 +1,6 @@
 #include "SetupCtrls/board/TPopupForm.h"
 
+#include "SetupCtrls/board/BoardAccessibility.h"
 #include "SetupCtrls/board/PopupPlacement.h"
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
@@ -214,6 +215,13 @@ bool TPopupForm::event(QEvent* event)
     case QEvent::Resize: {
         const bool handled = QWidget::event(event);
         frameMayHaveChanged();
+        if (event->type() == QEvent::Show)
+            SetupCtrls::announcePressedChanges();
+        return handled;
+    }
+    case QEvent::Hide: {
+        const bool handled = QWidget::event(event);
+        SetupCtrls::announcePressedChanges();
         return handled;
     }
     default:
