@@ -209,8 +209,7 @@ bool TBoardImage::event(QEvent* event)
         // Made before the window's first paint allocates its buffer, so that
         // the decoded photograph has gone by then.
         paintedPicture();
-        watchWindow();
-        break;
+        [[fallthrough]];
     case QEvent::ParentChange:
     case QEvent::WinIdChange:
         watchWindow();

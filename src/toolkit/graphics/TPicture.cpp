@@ -183,9 +183,8 @@ void TPicture::draw(QPainter& painter, const QRect& dest) const
 {
     if (!hasGraphic() || dest.isEmpty())
         return;
-    bool dense = hasDoubleDensity() && painter.device() && painter.device()->devicePixelRatioF() > 1.0;
-    if (dense && doubleDensity().isNull())
-        dense = false;
+    // Null when there is none, or when the one there was turned out damaged.
+    const bool dense = painter.device() && painter.device()->devicePixelRatioF() > 1.0 && !doubleDensity().isNull();
     const QImage& image = dense ? m_content.doubleDensity : this->image();
     if (!m_transparent) {
         painter.drawImage(dest, image);

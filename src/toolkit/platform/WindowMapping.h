@@ -1,9 +1,8 @@
+#pragma once
 // Asks the window system once more to map a window it has not shown: under
 // X11 a window manager that takes the screen while the window is being mapped
 // can lose the request, and the window then stays unmapped until something
 // else maps it.
-
-#pragma once
 
 class QWindow;
 
