@@ -171,6 +171,7 @@ int main(int argc, char** argv)
     // is the header label on the client area.
     ChildWatch watch(window->centralWidget());
     const auto report = [&] {
+        phase("complete");
         QTextStream(stdout) << monotonicNs() << ' ' << peakKb() << Qt::endl;
         app.quit();
     };

@@ -166,7 +166,9 @@ private slots:
     }
 
     // Highlight A at (0, 0), a black square at (100, 0), highlight B at
-    // (40, 0), a white square at (40, 60); one of them is rebuilt.
+    // (40, 0), a white square at (40, 60), highlight C astride the
+    // photograph's bottom-right corner on a blue board; one of them is
+    // rebuilt.
     void capturesWhatLiesBeneath_data()
     {
         QTest::addColumn<QString>("rebuilt");
@@ -180,6 +182,8 @@ private slots:
         QTest::newRow("B over the earlier square") << "B" << false << QPoint(63, 2) << qRgb(0, 0, 0);
         QTest::newRow("B under the later square") << "B" << false << QPoint(1, 63) << Photo;
         QTest::newRow("A under B: neither B nor A itself") << "A" << false << QPoint(45, 32) << qRgb(112, 114, 58);
+        QTest::newRow("C on the photograph") << "C" << false << QPoint(1, 1) << Photo;
+        QTest::newRow("C beyond it: the board's colour") << "C" << false << QPoint(62, 62) << qRgb(0, 0, 255);
     }
 
     void capturesWhatLiesBeneath()
@@ -194,6 +198,10 @@ private slots:
         square(board, QRect(100, 0, 10, 10), Qt::black);
         add(board, "B", { 40, 0 }, "B");
         square(board, QRect(40, 60, 5, 5), Qt::white);
+        add(board, "C", { 180, 80 }, "C");
+        QPalette blue = board->palette();
+        blue.setColor(board->backgroundRole(), Qt::blue);
+        board->setPalette(blue);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto* target = board->findChild<TBoardHighlight*>(rebuilt);
