@@ -118,6 +118,10 @@ public:
     void Unlight();
     // Makes the three images again from what lies beneath the control.
     void BuildImages();
+    // The board is about to let go of boardCopy, its copy of the photograph
+    // as painted: a highlight that would have read what lies beneath it
+    // from there takes it now.
+    void KeepBeneath(const QImage& boardCopy) const;
 
     // Shows the group's popup, creating it the first time; does nothing when
     // another member of the group (or a namesake elsewhere) made it.
@@ -164,6 +168,7 @@ protected:
     // highlight while it was not pinned, so that leaving the popup closes it.
     virtual void setPopupEnteredFromHover(bool value);
 
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -181,7 +186,12 @@ private:
     // TBoardHighlight; on none unless the parent is exactly a TBoardImage.
     void forEachMember(const std::function<void(TBoardHighlight&)>& action) const;
     bool inGroupWith(const QObject* child) const;
-    QImage composeBeneath() const;
+    // What lies beneath the control; boardOnly tells whether nothing but the
+    // board (its colour and its copy of the photograph) is in it.
+    QImage composeBeneath(bool& boardOnly) const;
+    // The board's part of it: its colour, then its copy of the photograph
+    // as it lies under a control at the given place.
+    static QImage beneathOnBoard(QSize deviceSize, qreal ratio, const QImage* boardCopy, QPoint at, QColor fill);
     // A window that stands for the group's popup, made by another member (or
     // a namesake elsewhere): one captioned DisplayTitle whose Tag is this
     // highlight's kind.
@@ -202,8 +212,15 @@ private:
     QImage m_idleImage;
     mutable QImage m_ringImage;
     mutable QImage m_hoverImage;
-    // What the lit images are made from until they are.
+    // What the lit images are made from until they are. Where only the
+    // board lies beneath, it is not kept but made again from the board's
+    // copy, the place and the colour of the first paint: the board hands its
+    // copy over before it makes another (KeepBeneath), as does a highlight
+    // about to leave it.
     mutable QImage m_beneath;
+    mutable bool m_beneathOnBoard = false;
+    QPoint m_builtAt;
+    QColor m_builtFill;
     SetupCtrls::TintScheme m_builtScheme;
     SetupCtrls::TintScheme m_scheme;
     SetupTypes::THighlightType m_highlightType = SetupTypes::htOptions;

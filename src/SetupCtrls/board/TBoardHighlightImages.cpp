@@ -34,6 +34,12 @@ const QImage& TBoardHighlight::HoverImage() const
 
 void TBoardHighlight::makeLitImages() const
 {
+    if (m_beneath.isNull() && m_beneathOnBoard) {
+        // Asking for the copy may make the board another one, and hand this
+        // control the one it has first.
+        if (auto* board = qobject_cast<TBoardImage*>(parentWidget()))
+            KeepBeneath(board->paintedPicture());
+    }
     if (m_beneath.isNull())
         return;
     SetupCtrls::TintedImages lit = SetupCtrls::TintAll(m_beneath, m_builtScheme, SetupCtrls::Tints::Lit);
@@ -42,33 +48,50 @@ void TBoardHighlight::makeLitImages() const
     m_beneath = QImage();
 }
 
+void TBoardHighlight::KeepBeneath(const QImage& boardCopy) const
+{
+    if (!m_beneathOnBoard)
+        return;
+    m_beneathOnBoard = false;
+    m_beneath = beneathOnBoard(m_idleImage.size(), m_idleImage.devicePixelRatio(), &boardCopy, m_builtAt, m_builtFill);
+}
+
+QImage TBoardHighlight::beneathOnBoard(QSize deviceSize, qreal ratio, const QImage* boardCopy, QPoint at, QColor fill)
+{
+    QImage beneath(deviceSize, QImage::Format_RGB32);
+    if (beneath.isNull())
+        return beneath;
+    beneath.setDevicePixelRatio(ratio);
+    beneath.fill(fill);
+    if (boardCopy) {
+        // As the board paints it: the copy unscaled at its top-left corner.
+        QPainter painter(&beneath);
+        painter.translate(-at);
+        painter.drawImage(QPoint(0, 0), *boardCopy);
+    }
+    return beneath;
+}
+
 // Qt cannot read back what the parent has painted, and grabbing the parent
 // from inside a paint would paint this control again. So the picture beneath
 // is drawn afresh: the board photograph as the board draws it, then the
 // earlier siblings as they paint now. Later siblings and this control
 // itself are above it and never part of it. The picture has a pixel for
 // every device pixel, so that a denser screen gets its own detail.
-QImage TBoardHighlight::composeBeneath() const
+QImage TBoardHighlight::composeBeneath(bool& boardOnly) const
 {
     const qreal ratio = devicePixelRatioF();
-    QImage beneath(size() * ratio, QImage::Format_RGB32);
+    const QSize deviceSize = size() * ratio;
+    QWidget* parent = parentWidget();
+    boardOnly = false;
+    if (!parent)
+        return beneathOnBoard(deviceSize, ratio, nullptr, pos(), palette().color(QPalette::Window));
+    auto* board = qobject_cast<TBoardImage*>(parent);
+    QImage beneath = beneathOnBoard(deviceSize, ratio, board ? &board->paintedPicture() : nullptr, pos(),
+        parent->palette().color(parent->backgroundRole()));
     if (beneath.isNull())
         return beneath;
-    beneath.setDevicePixelRatio(ratio);
-    QWidget* parent = parentWidget();
-    if (!parent) {
-        beneath.fill(palette().color(QPalette::Window));
-        return beneath;
-    }
-    beneath.fill(parent->palette().color(parent->backgroundRole()));
-
-    QPainter painter(&beneath);
-    if (auto* board = qobject_cast<TBoardImage*>(parent)) {
-        painter.save();
-        painter.translate(-pos());
-        board->drawPicture(painter);
-        painter.restore();
-    }
+    boardOnly = board != nullptr;
     const QRect own = geometry();
     const QObjectList siblings = parent->children();
     for (QObject* child : siblings) {
@@ -79,10 +102,14 @@ QImage TBoardHighlight::composeBeneath() const
             || !sibling->geometry().intersects(own))
             continue;
         const QPoint offset = sibling->pos() - pos();
-        if (auto* highlight = qobject_cast<TBoardHighlight*>(sibling)) {
-            // One that has not painted yet has shown nothing so far.
-            if (highlight->Initialised())
-                painter.drawImage(offset, highlight->CurrentImage());
+        auto* highlight = qobject_cast<TBoardHighlight*>(sibling);
+        // One that has not painted yet has shown nothing so far.
+        if (highlight && !highlight->Initialised())
+            continue;
+        boardOnly = false;
+        QPainter painter(&beneath);
+        if (highlight) {
+            painter.drawImage(offset, highlight->CurrentImage());
         } else {
             QWidget::RenderFlags flags = QWidget::DrawChildren;
             if (sibling->autoFillBackground())
@@ -95,11 +122,30 @@ QImage TBoardHighlight::composeBeneath() const
 
 void TBoardHighlight::BuildImages()
 {
-    m_beneath = composeBeneath();
+    bool boardOnly = false;
+    m_beneath = composeBeneath(boardOnly);
     m_builtScheme = m_scheme;
     m_idleImage = SetupCtrls::TintAll(m_beneath, m_scheme, SetupCtrls::Tints::Idle).idle;
     m_ringImage = QImage();
     m_hoverImage = QImage();
+    m_beneathOnBoard = boardOnly && !m_beneath.isNull();
+    if (m_beneathOnBoard) {
+        QWidget* parent = parentWidget();
+        m_builtAt = pos();
+        m_builtFill = parent->palette().color(parent->backgroundRole());
+        m_beneath = QImage();
+    }
+}
+
+bool TBoardHighlight::event(QEvent* event)
+{
+    // What lies beneath is read from the board it is leaving while it still
+    // can be.
+    if (event->type() == QEvent::ParentAboutToChange && m_beneathOnBoard) {
+        if (auto* board = qobject_cast<TBoardImage*>(parentWidget()))
+            KeepBeneath(board->paintedPicture());
+    }
+    return QWidget::event(event);
 }
 
 void TBoardHighlight::paintEvent(QPaintEvent*)

@@ -61,16 +61,21 @@ protected:
 };
 
 // A 200 × 100 photograph of one colour, drawn at the board's top-left corner.
-TBoardImage* boardOf(TBoardImage* board)
+QByteArray photograph(QRgb colour)
 {
     QImage image(200, 100, QImage::Format_RGB32);
-    image.fill(Photo);
+    image.fill(colour);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "BMP");
+    return bytes;
+}
+
+TBoardImage* boardOf(TBoardImage* board)
+{
     board->setCenterOnForm(false);
-    board->Picture()->loadFromData(bytes);
+    board->Picture()->loadFromData(photograph(Photo));
     return board;
 }
 
@@ -210,6 +215,54 @@ private slots:
             a->MouseEnter(Direct);
         target->BuildImages();
         QCOMPARE(target->IdleImage().pixel(pixel), expected);
+    }
+
+    // The lit pictures, made when first needed, show what lay beneath at
+    // the first paint, whatever changed since. The corner is outside the
+    // disc; on the board, Range1 is over the photograph at (10, 20), over its
+    // edge at (150, 60), beyond it (on the board's green) at (180, 80) and
+    // over the circle Earlier at (100, 30).
+    void litPicturesShowWhatLayBeneathAtTheFirstPaint_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QRgb>("corner");
+        QTest::newRow("nothing") << "" << QPoint(10, 20) << Photo;
+        QTest::newRow("a red photograph") << "photograph" << QPoint(10, 20) << Photo;
+        QTest::newRow("moved beyond the photograph") << "moved" << QPoint(10, 20) << Photo;
+        QTest::newRow("a blue board") << "colour" << QPoint(150, 60) << qRgb(0, 255, 0);
+        QTest::newRow("taken off the board") << "parent" << QPoint(10, 20) << Photo;
+        QTest::newRow("over an earlier circle") << "photograph" << QPoint(100, 30) << Photo;
+    }
+
+    void litPicturesShowWhatLayBeneathAtTheFirstPaint()
+    {
+        QFETCH(QString, change);
+        QFETCH(QPoint, at);
+        QFETCH(QRgb, corner);
+        QWidget window;
+        auto* board = boardOf(new TBoardImage(&window));
+        QPalette palette = board->palette();
+        palette.setColor(board->backgroundRole(), Qt::green);
+        board->setPalette(palette);
+        add(board, "Earlier", { 80, 0 }, "Earlier");
+        auto* highlight = add(board, "Range1", at);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(highlight->Initialised());
+        if (change == "photograph") {
+            board->Picture()->loadFromData(photograph(qRgb(255, 0, 0)));
+        } else if (change == "moved") {
+            highlight->move(180, 80);
+        } else if (change == "colour") {
+            palette.setColor(board->backgroundRole(), Qt::blue);
+            board->setPalette(palette);
+        } else if (change == "parent") {
+            highlight->setParent(&window);
+        }
+        board->grab();
+        QCOMPARE(highlight->HoverImage().pixel(64, 64), corner);
+        QCOMPARE(highlight->RingImage().pixel(64, 64), corner);
     }
 
     void enteringOneLightsItsWholeGroup_data()
