@@ -21,18 +21,52 @@ TComboBox::TComboBox(QWidget* parent)
 void TComboBox::makeEditable(bool editable)
 {
     if (!editable) {
-        setEditable(false);
+        m_editorPending = false;
+        QComboBox::setEditable(false);
         return;
     }
     if (isEditable())
         return;
+    m_editorPending = true;
+    if (isVisible())
+        makeEditor();
+}
+
+void TComboBox::makeEditor() const
+{
+    if (!m_editorPending)
+        return;
+    m_editorPending = false;
     // setEditable(true) would also build the drop-down list's window and
     // view only to set their scroll bar, which costs more than the rest of
     // the combo; the list waits until it is first opened (showPopup).
-    auto* editor = new QLineEdit(this);
+    auto* self = const_cast<TComboBox*>(this);
+    auto* editor = new QLineEdit(self);
     editor->setPalette(palette());
-    setLineEdit(editor);
-    prepareEditor();
+    // The field starts with the selected item's text, as shown so far.
+    self->setLineEdit(editor);
+    self->prepareEditor();
+}
+
+QLineEdit* TComboBox::lineEdit() const
+{
+    makeEditor();
+    return QComboBox::lineEdit();
+}
+
+void TComboBox::setEditText(const QString& text)
+{
+    // Text the selected item already shows needs no field made for it.
+    if (m_editorPending && text == currentText())
+        return;
+    makeEditor();
+    QComboBox::setEditText(text);
+}
+
+void TComboBox::showEvent(QShowEvent* event)
+{
+    makeEditor();
+    QComboBox::showEvent(event);
 }
 
 void TComboBox::showPopup()

@@ -364,6 +364,25 @@ private slots:
         QCOMPARE(combo.itemIndex(), -1);
     }
 
+    // A combo on a panel not yet shown makes its edit field when it first
+    // shows, with the text it showed until then.
+    void comboEditFieldIsMadeWhenFirstShown()
+    {
+        QWidget window;
+        auto* combo = new TComboBox(&window);
+        combo->setItems({ "one", "two" });
+        combo->setItemIndex(1);
+        const QComboBox& plain = *combo;
+        QVERIFY(!plain.lineEdit());
+        QVERIFY(combo->isEditable());
+        QCOMPARE(combo->comboStyle(), TComboBox::csDropDown);
+        QCOMPARE(combo->currentText(), QStringLiteral("two"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(plain.lineEdit() && plain.lineEdit()->isVisible());
+        QCOMPARE(plain.lineEdit()->text(), QStringLiteral("two"));
+    }
+
     // The edit field is made without the list's window, which waits until
     // the list first opens: a long list then scrolls, as one made editable
     // by Qt's own setEditable does.
