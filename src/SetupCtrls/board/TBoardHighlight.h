@@ -186,9 +186,16 @@ private:
     // TBoardHighlight; on none unless the parent is exactly a TBoardImage.
     void forEachMember(const std::function<void(TBoardHighlight&)>& action) const;
     bool inGroupWith(const QObject* child) const;
+    // A circle's picture drawn into what lies beneath, where it was drawn.
+    struct CircleDrawn {
+        QPoint offset;
+        QImage image;
+    };
     // What lies beneath the control; boardOnly tells whether nothing but the
-    // board (its colour and its copy of the photograph) is in it.
+    // board (its colour and its copy of the photograph) and circles are in
+    // it, those recorded in m_builtCircles.
     QImage composeBeneath(bool& boardOnly) const;
+    static void drawCircles(QImage& beneath, const QList<CircleDrawn>& circles);
     // The board's part of it: its colour, then its copy of the photograph
     // as it lies under a control at the given place.
     static QImage beneathOnBoard(QSize deviceSize, qreal ratio, const QImage* boardCopy, QPoint at, QColor fill);
@@ -213,12 +220,14 @@ private:
     mutable QImage m_ringImage;
     mutable QImage m_hoverImage;
     // What the lit images are made from until they are. Where only the
-    // board lies beneath, it is not kept but made again from the board's
-    // copy, the place and the colour of the first paint: the board hands its
-    // copy over before it makes another (KeepBeneath), as does a highlight
-    // about to leave it.
+    // board and other circles lie beneath, it is not kept but made again
+    // from the board's copy, the place and the colour of the first paint and
+    // the circles' pictures as they were (shared, not copied): the board
+    // hands its copy over before it makes another (KeepBeneath), as does a
+    // highlight about to leave it.
     mutable QImage m_beneath;
     mutable bool m_beneathOnBoard = false;
+    mutable QList<CircleDrawn> m_builtCircles;
     QPoint m_builtAt;
     QColor m_builtFill;
     SetupCtrls::TintScheme m_builtScheme;

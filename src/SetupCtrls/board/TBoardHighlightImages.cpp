@@ -54,6 +54,8 @@ void TBoardHighlight::KeepBeneath(const QImage& boardCopy) const
         return;
     m_beneathOnBoard = false;
     m_beneath = beneathOnBoard(m_idleImage.size(), m_idleImage.devicePixelRatio(), &boardCopy, m_builtAt, m_builtFill);
+    drawCircles(m_beneath, m_builtCircles);
+    m_builtCircles.clear();
 }
 
 QImage TBoardHighlight::beneathOnBoard(QSize deviceSize, qreal ratio, const QImage* boardCopy, QPoint at, QColor fill)
@@ -70,6 +72,15 @@ QImage TBoardHighlight::beneathOnBoard(QSize deviceSize, qreal ratio, const QIma
         painter.drawImage(QPoint(0, 0), *boardCopy);
     }
     return beneath;
+}
+
+void TBoardHighlight::drawCircles(QImage& beneath, const QList<CircleDrawn>& circles)
+{
+    if (circles.isEmpty() || beneath.isNull())
+        return;
+    QPainter painter(&beneath);
+    for (const CircleDrawn& circle : circles)
+        painter.drawImage(circle.offset, circle.image);
 }
 
 // Qt cannot read back what the parent has painted, and grabbing the parent
@@ -92,6 +103,7 @@ QImage TBoardHighlight::composeBeneath(bool& boardOnly) const
     if (beneath.isNull())
         return beneath;
     boardOnly = board != nullptr;
+    m_builtCircles.clear();
     const QRect own = geometry();
     const QObjectList siblings = parent->children();
     for (QObject* child : siblings) {
@@ -106,11 +118,14 @@ QImage TBoardHighlight::composeBeneath(bool& boardOnly) const
         // One that has not painted yet has shown nothing so far.
         if (highlight && !highlight->Initialised())
             continue;
-        boardOnly = false;
-        QPainter painter(&beneath);
         if (highlight) {
-            painter.drawImage(offset, highlight->CurrentImage());
+            // Shares the circle's picture: no memory while it keeps it.
+            const CircleDrawn circle { offset, highlight->CurrentImage() };
+            drawCircles(beneath, { circle });
+            m_builtCircles.append(circle);
         } else {
+            boardOnly = false;
+            QPainter painter(&beneath);
             QWidget::RenderFlags flags = QWidget::DrawChildren;
             if (sibling->autoFillBackground())
                 flags |= QWidget::DrawWindowBackground;
@@ -129,6 +144,8 @@ void TBoardHighlight::BuildImages()
     m_ringImage = QImage();
     m_hoverImage = QImage();
     m_beneathOnBoard = boardOnly && !m_beneath.isNull();
+    if (!m_beneathOnBoard)
+        m_builtCircles.clear();
     if (m_beneathOnBoard) {
         QWidget* parent = parentWidget();
         m_builtAt = pos();

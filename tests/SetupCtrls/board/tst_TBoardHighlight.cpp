@@ -233,6 +233,7 @@ private slots:
         QTest::newRow("a blue board") << "colour" << QPoint(150, 60) << qRgb(0, 255, 0);
         QTest::newRow("taken off the board") << "parent" << QPoint(10, 20) << Photo;
         QTest::newRow("over an earlier circle") << "photograph" << QPoint(100, 30) << Photo;
+        QTest::newRow("over an earlier circle since lit") << "earlier lit" << QPoint(100, 30) << Photo;
     }
 
     void litPicturesShowWhatLayBeneathAtTheFirstPaint()
@@ -245,7 +246,7 @@ private slots:
         QPalette palette = board->palette();
         palette.setColor(board->backgroundRole(), Qt::green);
         board->setPalette(palette);
-        add(board, "Earlier", { 80, 0 }, "Earlier");
+        auto* earlier = add(board, "Earlier", { 80, 0 }, "Earlier");
         auto* highlight = add(board, "Range1", at);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -259,10 +260,15 @@ private slots:
             board->setPalette(palette);
         } else if (change == "parent") {
             highlight->setParent(&window);
+        } else if (change == "earlier lit") {
+            earlier->MouseEnter(Direct);
         }
         board->grab();
         QCOMPARE(highlight->HoverImage().pixel(64, 64), corner);
         QCOMPARE(highlight->RingImage().pixel(64, 64), corner);
+        // Earlier's idle disc, beyond this one's, where they overlap.
+        if (at == QPoint(100, 30))
+            QCOMPARE(highlight->HoverImage().pixel(2, 2), earlier->IdleImage().pixel(22, 32));
     }
 
     void enteringOneLightsItsWholeGroup_data()
