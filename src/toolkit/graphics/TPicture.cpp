@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <optional>
 #include <tuple>
 #include <utility>
 
@@ -22,6 +23,9 @@ std::pair<TPicture::Kind, QImage> decode(const QByteArray& bytes)
         return { TPicture::Kind::Bitmap, tk::decodeBmp(bytes) };
     throw tk::Error(QStringLiteral("The picture is neither a JPEG image nor a bitmap."));
 }
+
+// How much of a double-density JPEG is read at load, for its header.
+constexpr qint64 JpegHeaderRead = 64 * 1024;
 
 QString doubleDensityPath(const QString& path)
 {
@@ -83,7 +87,19 @@ void TPicture::loadDoubleDensity(const QString& path)
         throw tk::Error(QStringLiteral("%1 has no picture of normal density to go with it.").arg(densePath));
     if (!file.open(QIODevice::ReadOnly))
         throw tk::Error(QStringLiteral("%1 cannot be read: %2").arg(densePath, file.errorString()));
-    const QByteArray bytes = file.readAll();
+    // A JPEG's header lies in its first bytes, unless segments of other
+    // data come before it.
+    QByteArray bytes = file.read(JpegHeaderRead);
+    std::optional<QSize> headerSize;
+    if (bytes.startsWith("\xFF\xD8") && !file.atEnd()) {
+        try {
+            headerSize = tk::jpegSize(bytes);
+        } catch (const tk::Error&) {
+            // Cut off in the middle: the whole file tells.
+        }
+    }
+    if (!headerSize)
+        bytes += file.readAll();
     Kind kind = Kind::Empty;
     QImage image;
     QSize size;
@@ -92,7 +108,7 @@ void TPicture::loadDoubleDensity(const QString& path)
             // Only the header now: the stream is decoded when a dense
             // screen first draws it, and most screens never do.
             kind = Kind::Jpeg;
-            size = tk::jpegSize(bytes);
+            size = headerSize ? *headerSize : tk::jpegSize(bytes);
         } else {
             std::tie(kind, image) = decode(bytes);
             size = image.size();

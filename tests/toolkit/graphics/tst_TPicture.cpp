@@ -412,6 +412,13 @@ private slots:
                 gradient.setPixel(x, y, qRgb(x * 16, y * 20, 128));
         const QByteArray intact = encoded(gradient, "JPEG");
         QTest::newRow("intact") << intact << QString() << QString() << false;
+        // Comments of 2 x 60,000 bytes before the header: more than the
+        // first read.
+        QByteArray commented = intact;
+        for (int i = 0; i < 2; ++i)
+            commented.insert(2, QByteArray("\xFF\xFE\xEA\x62", 4) + QByteArray(60000, 'c'));
+        QTest::newRow("header after long comments") << commented << QString() << QString() << false;
+        QTest::newRow("long comments, no header") << commented.left(100000) << QStringLiteral("cannot be decoded") << QString() << false;
         QTest::newRow("twice as wide only") << encoded(gradient.copy(0, 0, 16, 6), "JPEG") << QStringLiteral("must be 16 x 12") << QString() << false;
         QTest::newRow("no header") << intact.left(40) << QStringLiteral("cannot be decoded") << QString() << false;
         QTest::newRow("cut short") << intact.left(intact.size() - 40) << QString() << QStringLiteral("cannot be decoded") << false;
