@@ -121,7 +121,7 @@ public:
     // The board is about to let go of boardCopy, its copy of the photograph
     // as painted: a highlight that would have read what lies beneath it
     // from there takes it now.
-    void KeepBeneath(const QImage& boardCopy) const;
+    void keepBeneath(const QImage& boardCopy) const;
 
     // Shows the group's popup, creating it the first time; does nothing when
     // another member of the group (or a namesake elsewhere) made it.
@@ -223,7 +223,7 @@ private:
     // board and other circles lie beneath, it is not kept but made again
     // from the board's copy, the place and the colour of the first paint and
     // the circles' pictures as they were (shared, not copied): the board
-    // hands its copy over before it makes another (KeepBeneath), as does a
+    // hands its copy over before it makes another (keepBeneath), as does a
     // highlight about to leave it.
     mutable QImage m_beneath;
     mutable bool m_beneathOnBoard = false;

@@ -38,7 +38,7 @@ void TBoardHighlight::makeLitImages() const
         // Asking for the copy may make the board another one, and hand this
         // control the one it has first.
         if (auto* board = qobject_cast<TBoardImage*>(parentWidget()))
-            KeepBeneath(board->paintedPicture());
+            keepBeneath(board->paintedPicture());
     }
     if (m_beneath.isNull())
         return;
@@ -48,7 +48,7 @@ void TBoardHighlight::makeLitImages() const
     m_beneath = QImage();
 }
 
-void TBoardHighlight::KeepBeneath(const QImage& boardCopy) const
+void TBoardHighlight::keepBeneath(const QImage& boardCopy) const
 {
     if (!m_beneathOnBoard)
         return;
@@ -160,7 +160,7 @@ bool TBoardHighlight::event(QEvent* event)
     // can be.
     if (event->type() == QEvent::ParentAboutToChange && m_beneathOnBoard) {
         if (auto* board = qobject_cast<TBoardImage*>(parentWidget()))
-            KeepBeneath(board->paintedPicture());
+            keepBeneath(board->paintedPicture());
     }
     return QWidget::event(event);
 }

@@ -123,7 +123,7 @@ const QImage& TBoardImage::paintedPicture() const
     if (m_paintedStale || m_painted.deviceIndependentSize() != QSizeF(size()) || m_painted.devicePixelRatio() != ratio) {
         if (!m_painted.isNull())
             for (const TBoardHighlight* highlight : findChildren<TBoardHighlight*>(Qt::FindDirectChildrenOnly))
-                highlight->KeepBeneath(m_painted);
+                highlight->keepBeneath(m_painted);
         m_painted = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
         m_painted.setDevicePixelRatio(ratio);
         m_painted.fill(Qt::transparent);
