@@ -215,6 +215,8 @@ private:
     void walkMenu(int step);
 
     void makeLitImages() const;
+    // keepBeneath from the board this control lies on, if it lies on one.
+    void keepBeneathFromBoard() const;
 
     QImage m_idleImage;
     mutable QImage m_ringImage;

@@ -34,18 +34,24 @@ const QImage& TBoardHighlight::HoverImage() const
 
 void TBoardHighlight::makeLitImages() const
 {
-    if (m_beneath.isNull() && m_beneathOnBoard) {
-        // Asking for the copy may make the board another one, and hand this
-        // control the one it has first.
-        if (auto* board = qobject_cast<TBoardImage*>(parentWidget()))
-            keepBeneath(board->paintedPicture());
-    }
+    if (m_beneath.isNull())
+        keepBeneathFromBoard();
     if (m_beneath.isNull())
         return;
     SetupCtrls::TintedImages lit = SetupCtrls::TintAll(m_beneath, m_builtScheme, SetupCtrls::Tints::Lit);
     m_ringImage = std::move(lit.ring);
     m_hoverImage = std::move(lit.hover);
     m_beneath = QImage();
+}
+
+void TBoardHighlight::keepBeneathFromBoard() const
+{
+    if (!m_beneathOnBoard)
+        return;
+    // Asking for the copy may make the board another one, and hand this
+    // control the one it has first.
+    if (auto* board = qobject_cast<TBoardImage*>(parentWidget()))
+        keepBeneath(board->paintedPicture());
 }
 
 void TBoardHighlight::keepBeneath(const QImage& boardCopy) const
@@ -144,13 +150,13 @@ void TBoardHighlight::BuildImages()
     m_ringImage = QImage();
     m_hoverImage = QImage();
     m_beneathOnBoard = boardOnly && !m_beneath.isNull();
-    if (!m_beneathOnBoard)
-        m_builtCircles.clear();
     if (m_beneathOnBoard) {
         QWidget* parent = parentWidget();
         m_builtAt = pos();
         m_builtFill = parent->palette().color(parent->backgroundRole());
         m_beneath = QImage();
+    } else {
+        m_builtCircles.clear();
     }
 }
 
@@ -158,10 +164,8 @@ bool TBoardHighlight::event(QEvent* event)
 {
     // What lies beneath is read from the board it is leaving while it still
     // can be.
-    if (event->type() == QEvent::ParentAboutToChange && m_beneathOnBoard) {
-        if (auto* board = qobject_cast<TBoardImage*>(parentWidget()))
-            keepBeneath(board->paintedPicture());
-    }
+    if (event->type() == QEvent::ParentAboutToChange)
+        keepBeneathFromBoard();
     return QWidget::event(event);
 }
 

@@ -138,13 +138,6 @@ const QImage& TBoardImage::paintedPicture() const
     return m_painted;
 }
 
-void TBoardImage::drawPicture(QPainter& painter) const
-{
-    // Unscaled, the copy is exact wherever it lands and however it is
-    // clipped.
-    painter.drawImage(QPoint(0, 0), paintedPicture());
-}
-
 QPoint TBoardImage::centredPosition() const
 {
     const QSize outer = tk::outerSize(parentWidget());
@@ -250,8 +243,10 @@ void TBoardImage::paintEvent(QPaintEvent*)
         bool value;
         ~Restore() { flag = value; }
     } restore { m_drawing, wasDrawing };
+    // Unscaled, the copy is exact wherever it lands and however it is
+    // clipped.
     QPainter painter(this);
-    drawPicture(painter);
+    painter.drawImage(QPoint(0, 0), paintedPicture());
 }
 
 void TBoardImage::resizeEvent(QResizeEvent* event)

@@ -64,10 +64,9 @@ public:
     // and size: a scaled picture drawn in part (into a highlight's small
     // image, or clipped by the window) samples the photograph differently
     // from one drawn whole, so every paint copies these same pixels.
+    // Highlights compose what lies beneath them from it, drawn unscaled at
+    // the control's top-left corner as its own paint draws it.
     const QImage& paintedPicture() const;
-    // Draws the picture as the control's own paint does; highlights use it to
-    // compose what lies beneath them.
-    void drawPicture(QPainter& painter) const;
 
 protected:
     bool event(QEvent* event) override;
