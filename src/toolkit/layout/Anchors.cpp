@@ -11,6 +11,9 @@ namespace {
     // recorded when the anchors were set (or the control last moved by code),
     // never incrementally, so repeated resizes do not drift.
     class AnchorTracker : public QObject {
+        // findChild finds it by its class, which needs its meta-object.
+        Q_OBJECT
+
     public:
         AnchorTracker(QWidget* control, TAnchors anchors)
             : QObject(control)
@@ -136,3 +139,5 @@ TAnchors anchors(const QWidget* control)
 }
 
 }
+
+#include "Anchors.moc"

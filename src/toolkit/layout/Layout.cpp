@@ -7,6 +7,9 @@ namespace tk {
 namespace {
 
     class TopAligner : public QObject {
+        // findChild finds it by its class, which needs its meta-object.
+        Q_OBJECT
+
     public:
         explicit TopAligner(QWidget* control)
             : QObject(control)
@@ -77,3 +80,5 @@ void fitToControls(QWidget* window)
 }
 
 }
+
+#include "Layout.moc"

@@ -27,6 +27,9 @@ namespace {
     // Re-applies a requested outer geometry when the frame margins change
     // (the window manager framed the window), until the window is hidden.
     class OuterGeometryKeeper : public QObject {
+        // findChild finds it by its class, which needs its meta-object.
+        Q_OBJECT
+
     public:
         explicit OuterGeometryKeeper(QWidget* window)
             : QObject(window)
@@ -100,3 +103,5 @@ void setOuterGeometry(QWidget* window, const QRect& outer)
 }
 
 }
+
+#include "WindowGeometry.moc"
