@@ -35,9 +35,9 @@ class Part {
 public:
     virtual ~Part() = default;
     // Paints, in laminate colour, the gap the copper pour keeps around pads.
-    virtual void clearance(QPainter&) const { }
-    virtual void pads(QPainter&) const { }
-    virtual void silk(QPainter&) const { }
+    virtual void clearance(QPainter&) const {}
+    virtual void pads(QPainter&) const {}
+    virtual void silk(QPainter&) const {}
     // `nearLayer` gets a tight blur (contact shadow), `farLayer` a wide one
     // (the cast shadow of tall parts); both are painted opaque black.
     virtual void shadow(QPainter& nearLayer, QPainter& farLayer) const
@@ -45,7 +45,7 @@ public:
         Q_UNUSED(nearLayer);
         Q_UNUSED(farLayer);
     }
-    virtual void body(QPainter&) const { }
+    virtual void body(QPainter&) const {}
 };
 
 } // namespace board

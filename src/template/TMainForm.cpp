@@ -52,8 +52,7 @@ T* TMainForm::part(const char* name) const
 {
     T* found = qobject_cast<T*>(component(QString::fromLatin1(name)));
     if (!found)
-        throw tk::Error(QStringLiteral("The page has no %1 named %2.")
-                            .arg(QString::fromLatin1(T::staticMetaObject.className()), QString::fromLatin1(name)));
+        throw tk::Error(QStringLiteral("The page has no %1 named %2.").arg(QString::fromLatin1(T::staticMetaObject.className()), QString::fromLatin1(name)));
     return found;
 }
 

@@ -33,11 +33,7 @@ private slots:
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x)
                 if (normalised(theme.pixel(x, y)) != normalised(window.pixel(x, y)))
-                    QFAIL(qPrintable(QStringLiteral("pixel %1,%2 is #%3 in the theme icon, #%4 in the window icon")
-                                         .arg(x)
-                                         .arg(y)
-                                         .arg(theme.pixel(x, y), 8, 16, QLatin1Char('0'))
-                                         .arg(window.pixel(x, y), 8, 16, QLatin1Char('0'))));
+                    QFAIL(qPrintable(QStringLiteral("pixel %1,%2 is #%3 in the theme icon, #%4 in the window icon").arg(x).arg(y).arg(theme.pixel(x, y), 8, 16, QLatin1Char('0')).arg(window.pixel(x, y), 8, 16, QLatin1Char('0'))));
     }
 
     // At whole multiples of the design size every window-icon pixel becomes
@@ -70,11 +66,7 @@ private slots:
                 ++compared;
                 const QRgb enlarged = normalised(theme.pixel(x * scale + scale / 2, y * scale + scale / 2));
                 if (enlarged != colour)
-                    QFAIL(qPrintable(QStringLiteral("block %1,%2 is #%3, the window icon #%4")
-                                         .arg(x)
-                                         .arg(y)
-                                         .arg(enlarged, 8, 16, QLatin1Char('0'))
-                                         .arg(colour, 8, 16, QLatin1Char('0'))));
+                    QFAIL(qPrintable(QStringLiteral("block %1,%2 is #%3, the window icon #%4").arg(x).arg(y).arg(enlarged, 8, 16, QLatin1Char('0')).arg(colour, 8, 16, QLatin1Char('0'))));
             }
         QVERIFY2(compared > 150, qPrintable(QString::number(compared)));
     }

@@ -26,9 +26,7 @@ using tk::akTop;
 TPopupForm::TPopupForm(TBoardHighlight* highlight)
     // A sizeable tool window: a small caption with a close box, and no
     // minimise or maximise box even where the window manager would add them.
-    : QWidget(highlight,
-        Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-            | Qt::WindowCloseButtonHint)
+    : QWidget(highlight, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_highlight(highlight)
 {
     // Closing hides the window: the highlight keeps it, with the panel and

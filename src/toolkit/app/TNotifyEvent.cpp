@@ -10,9 +10,7 @@ TNotifyEvent TNotifyEvent::byName(QObject* object, const QByteArray& name)
     const QByteArray signature = name + "(QObject*)";
     const int index = object->metaObject()->indexOfMethod(signature.constData());
     if (index < 0)
-        throw tk::Error(QStringLiteral("%1 has no handler %2(QObject* Sender)")
-                            .arg(QString::fromLatin1(object->metaObject()->className()),
-                                QString::fromLatin1(name)));
+        throw tk::Error(QStringLiteral("%1 has no handler %2(QObject* Sender)").arg(QString::fromLatin1(object->metaObject()->className()), QString::fromLatin1(name)));
     const QMetaMethod method = object->metaObject()->method(index);
     QPointer<QObject> target = object;
     return TNotifyEvent(object, name, [target, method](QObject* sender) {

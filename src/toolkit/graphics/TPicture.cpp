@@ -118,15 +118,17 @@ void TPicture::loadDoubleDensity(const QString& path)
     }
     if (kind != m_content.kind)
         throw tk::Error(QStringLiteral("%1 is not of the same kind as %2.").arg(densePath, QFileInfo(path).fileName()));
-    if (size != 2 * m_content.size)
-        throw tk::Error(QStringLiteral("%1 is %2 x %3 pixels; as the double-density version of a %4 x %5 picture it must be %6 x %7.")
-                            .arg(densePath)
-                            .arg(size.width())
-                            .arg(size.height())
-                            .arg(m_content.size.width())
-                            .arg(m_content.size.height())
-                            .arg(2 * m_content.size.width())
-                            .arg(2 * m_content.size.height()));
+    if (size != 2 * m_content.size) {
+        const QString message = QStringLiteral("%1 is %2 x %3 pixels; as the double-density version of a %4 x %5 picture it must be %6 x %7.")
+                                    .arg(densePath)
+                                    .arg(size.width())
+                                    .arg(size.height())
+                                    .arg(m_content.size.width())
+                                    .arg(m_content.size.height())
+                                    .arg(2 * m_content.size.width())
+                                    .arg(2 * m_content.size.height());
+        throw tk::Error(message);
+    }
     m_content.doubleDensity = std::move(image);
     m_content.doubleJpegOnFile = kind == Kind::Jpeg;
     m_content.densePath = densePath;

@@ -94,7 +94,7 @@ public:
     int top() const { return m_top; }
     void setTop(int t) { logSet(this, "Top", QString::number(m_top = t)); }
     double ratio() const { return 0; }
-    void setRatio(double) { }
+    void setRatio(double) {}
     int fixed() const { return 0; }
 
 private:
@@ -432,12 +432,11 @@ private slots:
         QVERIFY(image.save(dir.filePath(QStringLiteral("images/red.bmp")), "BMP"));
 
         TTestForm root;
-        tk::loadForm(&root, form(QStringLiteral(R"(
+        const QString images = QStringLiteral(R"(
     @TImage Kept { Width: 40 Height: 30 AutoSize: false Picture: image("images/red.bmp") }
     @TImage Fitted { Width: 40 Height: 30 AutoSize: true Picture: image("%1") }
-    @TImage Late { Width: 40 Height: 30 Picture: image("images/../images/red.bmp") AutoSize: true })")
-                                     .arg(dir.filePath(QStringLiteral("images/red.bmp")))),
-            dir.filePath(QStringLiteral("Test.form")));
+    @TImage Late { Width: 40 Height: 30 Picture: image("images/../images/red.bmp") AutoSize: true })");
+        tk::loadForm(&root, form(images.arg(dir.filePath(QStringLiteral("images/red.bmp")))), dir.filePath(QStringLiteral("Test.form")));
         auto* kept = find<TImage>(&root, "Kept");
         QCOMPARE(kept->size(), QSize(40, 30));
         QCOMPARE(kept->picture()->width(), 7);
