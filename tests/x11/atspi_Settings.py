@@ -97,7 +97,7 @@ def main():
         for name, description in CIRCLES.items():
             button = buttons[name]
             print("%s: %s, %s" % (name, button.getRoleName(), button.description), flush=True)
-            check(button.getRoleName() == "push button", "%s: role %r" % (name, button.getRoleName()))
+            check(button.getRole() == pyatspi.ROLE_PUSH_BUTTON, "%s: role %r" % (name, button.getRoleName()))
             check(button.description == description, "%s: description %r" % (name, button.description))
             check(not button.getState().contains(pyatspi.STATE_PRESSED), "%s is pressed before any use" % name)
 
