@@ -3,19 +3,32 @@
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-PACKAGES=(
+# What ./run needs: to build the program, show it on a virtual screen, take
+# its picture and package it. Package names without a compiler's or a
+# library's version, where Debian has one, so that later releases find them.
+PROGRAM_PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libjpeg-dev libxcb1-dev
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
-  fonts-dejavu-core fonts-wine clang-format
+  fonts-dejavu-core fonts-wine
+  dpkg-dev file
+)
+# What ./test, fuzz/run and bench/run need besides: the checkers, the
+# screen reader's bus, the sanitizers' and fuzzer's runtime, valgrind.
+TEST_PACKAGES=(
+  clang-format
   dbus-daemon at-spi2-core python3-pyatspi
-  dpkg-dev file desktop-file-utils appstream man-db
-  clang libclang-rt-14-dev valgrind
+  desktop-file-utils appstream man-db lintian
+  clang libclang-rt-dev valgrind
 )
 
+# ensure_packages [PACKAGE...]: installs those of the packages (by default
+# the program's and the tests') that are missing. Sets PACKAGES_INSTALLED=1
+# when it installed any, so that build configures again and finds them.
 ensure_packages() {
-  local missing=()
-  for p in "${PACKAGES[@]}"; do
+  local wanted=("$@") missing=()
+  [ ${#wanted[@]} -eq 0 ] && wanted=("${PROGRAM_PACKAGES[@]}" "${TEST_PACKAGES[@]}")
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
@@ -24,11 +37,13 @@ ensure_packages() {
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    PACKAGES_INSTALLED=1
   fi
 }
 
-# build DIR [cmake options...]
-build() {
+# configure DIR [cmake options...]: configures DIR once, and again when
+# ensure_packages installed something (a test's tools found only now).
+configure() {
   local dir="$1"
   shift
   local werror=OFF
@@ -37,10 +52,15 @@ build() {
   # A compiler cache, where one is installed, makes rebuilds of several
   # checkouts cheap; nothing needs it.
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  if [ ! -f "$dir/build.ninja" ]; then
+  if [ ! -f "$dir/build.ninja" ] || [ -n "${PACKAGES_INSTALLED:-}" ]; then
     cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSETUP_WERROR=$werror "${launcher[@]}" "$@" >/dev/null
   fi
-  cmake --build "$dir" -j "$(nproc)"
+}
+
+# build DIR [cmake options...]: configures DIR and builds everything in it.
+build() {
+  configure "$@"
+  cmake --build "$1" -j "$(nproc)"
 }
 
 private_runtime_dir() {
