@@ -69,7 +69,7 @@ echo "Starting the installed program"
 # The server picks a free display itself: X's abstract sockets are shared
 # with every other root on this machine.
 in_root '
-  [ "$(command -v Settings)" = /usr/bin/Settings ] || { echo "Settings is not /usr/bin/Settings." >&2; exit 1; }
+  [ "$(command -v usb-qt30-5e-setup)" = /usr/bin/usb-qt30-5e-setup ] || { echo "usb-qt30-5e-setup is not /usr/bin/usb-qt30-5e-setup." >&2; exit 1; }
   mkdir -p -m 700 /tmp/runtime
   export XDG_RUNTIME_DIR=/tmp/runtime
   exec 3>/tmp/display
@@ -77,7 +77,7 @@ in_root '
   server=$!
   for _ in $(seq 100); do [ -s /tmp/display ] && break; sleep 0.1; done
   export DISPLAY=":$(cat /tmp/display)"
-  Settings >/tmp/program.log 2>&1 &
+  usb-qt30-5e-setup >/tmp/program.log 2>&1 &
   program=$!
   seen() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
   ok=1
