@@ -1,20 +1,8 @@
 #pragma once
 
+#include "BoardSpots.h"
+
 #include <QImage>
-#include <QList>
-#include <QRectF>
-#include <QString>
-
-// The application highlights board parts with rectangles given in a 600x592
-// frame, the photograph stretched to its on-screen size. These are copies of
-// the application's rectangles, and the layout places every part relative to
-// them; tests/template/tst_images.cpp checks that the parts land there.
-struct Hotspot {
-    QString name;
-    QRectF rect; // in the 600x592 frame
-};
-
-const QList<Hotspot>& hotspots();
 
 constexpr int kPhotoWidth = 588;
 constexpr int kPhotoHeight = 580;
@@ -25,7 +13,9 @@ struct BoardPhotos {
     QImage normal;
     QImage large;
 };
-BoardPhotos paintBoardPhotos();
+// Every part a circle names goes under that circle of `spots`.
+BoardPhotos paintBoardPhotos(const board::Spots& spots);
 
-// The photograph with every hotspot outlined, for checking the layout by eye.
-QImage hotspotOverlay(const QImage& photo);
+// The photograph with every circle's rectangle outlined, for checking the
+// layout by eye.
+QImage spotOverlay(const QImage& photo, const board::Spots& spots);
