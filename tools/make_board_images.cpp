@@ -5,10 +5,10 @@
 // Output is deterministic; rerun it (the `images` target) after changing the
 // drawing code and commit the results.
 
-#include "AppIcon.h"
-#include "BoardPhoto.h"
 #include "ImageFiles.h"
-#include "PowerSymbol.h"
+#include "board/BoardPhoto.h"
+#include "symbols/AppIcon.h"
+#include "symbols/PowerSymbol.h"
 
 #include "toolkit/app/Error.h"
 

@@ -1,7 +1,7 @@
-#include "BoardPhoto.h"
+#include "board/BoardPhoto.h"
 
-#include "BoardLayout.h"
 #include "Raster.h"
+#include "board/BoardLayout.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>

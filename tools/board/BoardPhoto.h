@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BoardSpots.h"
+#include "board/BoardSpots.h"
 
 #include <QImage>
 

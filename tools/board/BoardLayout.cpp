@@ -1,10 +1,10 @@
-#include "BoardLayout.h"
+#include "board/BoardLayout.h"
 
-#include "BoardMarks.h"
-#include "Connectors.h"
-#include "Headers.h"
 #include "Raster.h"
-#include "ThroughHole.h"
+#include "parts/BoardMarks.h"
+#include "parts/Connectors.h"
+#include "parts/Headers.h"
+#include "parts/ThroughHole.h"
 
 #include "toolkit/app/Error.h"
 

@@ -3,10 +3,10 @@
 // in the layout units of the 600x592 frame the highlight rectangles use. Each
 // part that a circle of the page names goes under that circle.
 
-#include "BoardSpots.h"
-#include "Headers.h"
-#include "Part.h"
-#include "SurfaceMount.h"
+#include "board/BoardSpots.h"
+#include "parts/Headers.h"
+#include "parts/Part.h"
+#include "parts/SurfaceMount.h"
 
 #include <QPainterPath>
 

@@ -1,4 +1,4 @@
-#include "BoardSpots.h"
+#include "board/BoardSpots.h"
 
 #include "toolkit/app/Error.h"
 #include "toolkit/form/FormParser.h"
