@@ -19,9 +19,9 @@ namespace {
     // which no float equals.
     constexpr double InnerDiscSquared = 0.5929;
 
-    int channel(QRgb colour, int shift)
+    int channel(QRgb color, int shift)
     {
-        return int((colour >> shift) & 0xFF);
+        return int((color >> shift) & 0xFF);
     }
 
     // How strongly the tint shows at squared radius f inside the ellipse, and

@@ -45,8 +45,8 @@ QImage tintedByTheRule(QImage image, TColor tint, float alpha, bool ring)
             const auto blend = [&](int value, int tinted) {
                 return std::clamp(int(std::nearbyint(double((1.0f - m) * float(value) + m * float(tinted)))), 0, 255);
             };
-            const QColor colour = tint.toQColor();
-            image.setPixel(e, d, (own & 0xFF000000u) | (qRgb(blend(qRed(base), colour.red()), blend(qGreen(base), colour.green()), blend(qBlue(base), colour.blue())) & 0xFFFFFFu));
+            const QColor color = tint.toQColor();
+            image.setPixel(e, d, (own & 0xFF000000u) | (qRgb(blend(qRed(base), color.red()), blend(qGreen(base), color.green()), blend(qBlue(base), color.blue())) & 0xFFFFFFu));
         }
     }
     return image;
