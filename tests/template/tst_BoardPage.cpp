@@ -272,7 +272,7 @@ private slots:
             circle->hide();
         QImage painted = board->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QStringList differences;
-        for (const TBoardHighlight* circle : circles) {
+        for (TBoardHighlight* circle : circles) {
             const QImage beneath = painted.copy(circle->geometry());
             const struct {
                 const char* name;
