@@ -13,9 +13,11 @@
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "SetupCtrls/support/TTechForm.h"
 #include "template/TMainForm.h"
+#include "toolkit/controls/TComboBox.h"
 
 #include <QAccessible>
 #include <QLabel>
+#include <QLineEdit>
 
 using namespace SetupTypes;
 
@@ -125,6 +127,22 @@ private slots:
         for (auto* circle : page.form.findChildren<TBoardHighlight*>())
             rangeStops += circle->Title() == QStringLiteral("Output Voltage Range Jumpers") && of(circle)->state().focusable;
         QCOMPARE(rangeStops, 1);
+    }
+
+    // Text put into the range selector through its accessible interface is
+    // a choice, as one from the list: the jumpers follow; text that names no
+    // range gives way to the range chosen.
+    void theSelectorSetFromOutsideMovesTheJumpers()
+    {
+        Page page;
+        auto* combo = page.part<TComboBox>("ComboBox1");
+        of(combo->lineEdit())->setText(QAccessible::Value, QStringLiteral("0 to 2.5V"));
+        QCOMPARE(combo->itemIndex(), combo->findText(QStringLiteral("0 to 2.5V")));
+        QCOMPARE(page.part<TThreeJumper>("RangeJumper")->PositionText(), QStringLiteral("span 2.5V"));
+        QCOMPARE(page.part<TThreeJumper>("PolarityJumper")->PositionText(), QStringLiteral("unipolar"));
+        of(combo->lineEdit())->setText(QAccessible::Value, QStringLiteral("nonsense"));
+        QTRY_COMPARE(combo->currentText(), QStringLiteral("0 to 2.5V"));
+        QCOMPARE(page.part<TThreeJumper>("RangeJumper")->PositionText(), QStringLiteral("span 2.5V"));
     }
 
     void jumperPicturesTellTheirPositionInWords_data()
