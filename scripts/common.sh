@@ -11,6 +11,9 @@ PACKAGES=(
   dbus-daemon at-spi2-core python3-pyatspi
   dpkg-dev file desktop-file-utils appstream man-db
   clang libclang-rt-14-dev valgrind
+  # The screen reader the real-window group listens with, speaking to a
+  # silent sound device.
+  orca speech-dispatcher speech-dispatcher-espeak-ng
 )
 
 ensure_packages() {
