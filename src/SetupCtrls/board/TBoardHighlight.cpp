@@ -190,7 +190,7 @@ void TBoardHighlight::KeepPopup()
     }
     forEachMember([](TBoardHighlight& member) { member.KeepOwnPopup(); });
     // A popup already shown is pinned without showing again.
-    SetupCtrls::announcePressedChanges();
+    SetupCtrls::announceCheckedChanges();
 }
 
 void TBoardHighlight::KeepOwnPopup()
@@ -207,6 +207,8 @@ void TBoardHighlight::KeepOwnPopup()
     if (m_popup->isVisible()) {
         m_popup->raise();
         m_popup->activateWindow();
+        // Pinned, the popup is read from its start.
+        m_popup->focusFirstControl();
     }
 }
 

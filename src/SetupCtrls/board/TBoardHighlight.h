@@ -108,7 +108,8 @@ public:
 
     // Pins this highlight's popup and every group member's.
     void KeepPopup();
-    // Pins this highlight's own popup and gives it the keyboard focus. A
+    // Pins this highlight's own popup and gives the keyboard focus to its
+    // first control. A
     // popup closed while the mouse rested on the highlight is shown again
     // first, as the mouse entering would.
     void KeepOwnPopup();
