@@ -7,6 +7,7 @@
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "SetupCtrls/support/TTechForm.h"
 #include "toolkit/app/Error.h"
+#include "toolkit/app/LayoutFonts.h"
 #include "toolkit/app/TApplication.h"
 #include "toolkit/controls/TComboBox.h"
 #include "toolkit/controls/TRadioButton.h"
@@ -68,6 +69,7 @@ TMainForm::TMainForm(const QString& description)
 
     SetupCtrls::registerClasses();
     tk::loadFormResource(this, description);
+    tk::followDevicePixelRatio(this);
     m_onCreate(this);
 }
 
