@@ -10,7 +10,6 @@
 #include "template/TMainForm.h"
 #include "toolkit/app/LayoutFonts.h"
 
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProcess>
 
@@ -33,21 +32,19 @@ int firstLineInk(const QImage& shot)
     return top < 0 ? 0 : image.height() - top;
 }
 
-// The ink of the menu bar's captions and of the first line in the USB
-// connector's popup, on this program's screen.
-QPair<int, int> pageInk()
+// The ink of the menu bar's captions and of the first line in the DC input
+// popup, on this program's screen, as "ink MENU POPUP".
+QByteArray pageInk()
 {
     TMainForm form;
     form.show();
-    if (!QTest::qWaitForWindowExposed(&form))
+    auto* circle = qobject_cast<TBoardHighlight*>(form.component("DCINHighlight"));
+    circle->ShowPopup();
+    if (!QTest::qWaitForWindowExposed(&form) || !QTest::qWaitForWindowExposed(circle->Popup()))
         return {};
-    auto* usb = qobject_cast<TBoardHighlight*>(form.component("DCINHighlight"));
-    usb->ShowPopup();
-    TPopupForm* popup = usb->Popup();
-    if (!popup || !QTest::qWaitForWindowExposed(popup))
-        return {};
-    auto* memo = popup->findChild<QPlainTextEdit*>("StatusMemo");
-    return { firstLineInk(form.menuWidget()->grab().toImage()), firstLineInk(memo->viewport()->grab().toImage()) };
+    auto* memo = circle->Popup()->findChild<QPlainTextEdit*>("StatusMemo");
+    return QByteArray("ink ") + QByteArray::number(firstLineInk(form.menuWidget()->grab().toImage())) + ' '
+        + QByteArray::number(firstLineInk(memo->viewport()->grab().toImage()));
 }
 
 }
@@ -55,48 +52,42 @@ QPair<int, int> pageInk()
 class tst_TextDensity : public QObject {
     Q_OBJECT
 
+    QList<QByteArray> m_normal;
+
 private slots:
     void initTestCase()
     {
         if (!tk::hasDefaultFormFont())
             QSKIP("the page's font is not installed: the fallback scales as any outline does");
+        m_normal = pageInk().split(' ');
+        QCOMPARE(m_normal.size(), 3);
     }
 
     void lettersGrowWithTheRatio_data()
     {
-        QTest::addColumn<QByteArray>("ratio");
-        QTest::newRow("1.25") << QByteArray("1.25");
-        QTest::newRow("1.5") << QByteArray("1.5");
-        QTest::newRow("2") << QByteArray("2");
-        QTest::newRow("3") << QByteArray("3");
+        QTest::addColumn<QString>("ratio");
+        for (const char* ratio : { "1.25", "1.5", "2", "3" })
+            QTest::newRow(ratio) << QString::fromLatin1(ratio);
     }
 
     void lettersGrowWithTheRatio()
     {
-        QFETCH(QByteArray, ratio);
-        const QPair<int, int> normal = pageInk();
-        QVERIFY(normal.first > 0 && normal.second > 0);
-
+        QFETCH(QString, ratio);
         QProcess probe;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_SCALE_FACTOR", QString::fromLatin1(ratio));
+        environment.insert("QT_SCALE_FACTOR", ratio);
         environment.insert("TEXT_DENSITY_PROBE", "1");
         probe.setProcessEnvironment(environment);
         probe.start(QCoreApplication::applicationFilePath(), { "printInk" });
         QVERIFY(probe.waitForFinished(60000));
-        QList<QByteArray> words;
+        QList<QByteArray> scaled;
         for (const QByteArray& line : probe.readAllStandardOutput().split('\n'))
             if (line.startsWith("ink "))
-                words = line.trimmed().split(' ');
-        QCOMPARE(words.size(), 3);
-
-        const double r = ratio.toDouble();
-        const int menu = words[1].toInt();
-        const int popup = words[2].toInt();
-        QVERIFY2(std::abs(menu - normal.first * r) <= 1,
-            qPrintable(QStringLiteral("menu bar: %1 device pixels at %2, %3 at 1").arg(menu).arg(r).arg(normal.first)));
-        QVERIFY2(std::abs(popup - normal.second * r) <= 1,
-            qPrintable(QStringLiteral("popup: %1 device pixels at %2, %3 at 1").arg(popup).arg(r).arg(normal.second)));
+                scaled = line.split(' ');
+        QCOMPARE(scaled.size(), 3);
+        for (int i : { 1, 2 }) // the menu bar, the popup
+            QVERIFY2(std::abs(scaled[i].toInt() - m_normal[i].toInt() * ratio.toDouble()) <= 1,
+                qPrintable(QStringLiteral("%1 device pixels at %2, %3 at 1").arg(QString(scaled[i]), ratio, QString(m_normal[i]))));
     }
 
     // Run by the test above in a program of the ratio it sets.
@@ -104,8 +95,7 @@ private slots:
     {
         if (qEnvironmentVariableIsEmpty("TEXT_DENSITY_PROBE"))
             QSKIP("run by lettersGrowWithTheRatio");
-        const QPair<int, int> ink = pageInk();
-        std::printf("ink %d %d\n", ink.first, ink.second);
+        std::printf("%s\n", pageInk().constData());
         std::fflush(stdout);
     }
 };

@@ -72,10 +72,8 @@ private slots:
         QTest::addColumn<double>("ratio");
         QTest::addColumn<bool>("kept");
         QTest::newRow("bitmaps on a normal screen") << "MS Sans Serif" << 1.0 << true;
-        QTest::newRow("bitmaps at 1.25") << "MS Sans Serif" << 1.25 << false;
         QTest::newRow("bitmaps at 2") << "MS Sans Serif" << 2.0 << false;
         QTest::newRow("outlines at 2") << "Tahoma" << 2.0 << true;
-        QTest::newRow("outlines at 1.5") << "Tahoma" << 1.5 << true;
     }
 
     void aBitmapFaceGivesWayWhereItHasNoLettersOfTheSize()
@@ -91,23 +89,6 @@ private slots:
         QCOMPARE(drawn == font, kept);
         QCOMPARE(drawn.pixelSize(), 11);
         QVERIFY(QFontDatabase::isScalable(QFontInfo(drawn).family()) || kept);
-    }
-
-    void aWindowFollowsTheRatioButKeepsItsLaidOutFont()
-    {
-        if (!wineFontsInstalled())
-            QSKIP("fonts-wine is not installed");
-        QWidget window;
-        window.setFont(tk::defaultFormFont());
-        tk::followDevicePixelRatio(&window);
-        // The offscreen screen has one device pixel to the logical pixel.
-        QCOMPARE(window.font(), tk::defaultFormFont());
-        QWidget child(&window);
-        QCOMPARE(tk::laidOutFont(&child), tk::defaultFormFont());
-        QFont bigger = tk::defaultFormFont();
-        bigger.setPixelSize(16);
-        window.setFont(bigger);
-        QCOMPARE(tk::laidOutFont(&child), bigger);
     }
 
     void verdanaIsDrawnInTheNearestSans()
