@@ -15,6 +15,7 @@
 #include "toolkit/app/LayoutFonts.h"
 #include "toolkit/app/TApplication.h"
 #include "toolkit/controls/TLabel.h"
+#include "toolkit/form/ClassRegistry.h"
 #include "toolkit/graphics/JpegDecoder.h"
 
 #include <QFile>
@@ -169,7 +170,7 @@ int main(int argc, char** argv)
     phase("shown");
     // The first thing the idle handler makes, once the window is painted,
     // is the header label on the client area.
-    ChildWatch watch(window->centralWidget());
+    ChildWatch watch(tk::clientArea(window.get()));
     const auto report = [&] {
         phase("complete");
         QTextStream(stdout) << monotonicNs() << ' ' << peakKb() << Qt::endl;

@@ -7,11 +7,14 @@
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "SetupCtrls/support/TTechForm.h"
 #include "toolkit/app/Error.h"
+#include "toolkit/app/LayoutFonts.h"
 #include "toolkit/app/TApplication.h"
 #include "toolkit/controls/TComboBox.h"
 #include "toolkit/controls/TRadioButton.h"
+#include "toolkit/form/ClassRegistry.h"
 #include "toolkit/form/Components.h"
 #include "toolkit/form/FormLoader.h"
+#include "toolkit/layout/ScrollingClient.h"
 #include "toolkit/layout/WindowGeometry.h"
 
 #include <QCloseEvent>
@@ -60,15 +63,16 @@ T* TMainForm::part(const char* name) const
 
 TMainForm::TMainForm(const QString& description)
 {
-    // The client area holds the page's controls at fixed positions.
-    auto* client = new QWidget(this);
+    // The client area holds the page's controls at fixed positions; in a
+    // window too small for the page it scrolls.
+    QWidget* client = tk::makeScrollingClient(this);
     client->setObjectName(QStringLiteral("qt_client_area"));
     client->setAutoFillBackground(true);
-    setCentralWidget(client);
     setColor(clBtnFace);
 
     SetupCtrls::registerClasses();
     tk::loadFormResource(this, description);
+    tk::followDevicePixelRatio(this);
     m_onCreate(this);
 }
 
@@ -106,9 +110,10 @@ void TMainForm::setHeight(int value)
 void TMainForm::setColor(TColor color)
 {
     m_color = color;
-    QPalette palette = centralWidget()->palette();
+    QWidget* client = tk::clientArea(this);
+    QPalette palette = client->palette();
     palette.setColor(QPalette::Window, color.toQColor());
-    centralWidget()->setPalette(palette);
+    client->setPalette(palette);
 }
 
 void TMainForm::setWindowState(TWindowState state)

@@ -10,6 +10,7 @@
 
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
+#include "SetupCtrls/board/TPopupForm.h"
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "SetupCtrls/board/TThreeJumper.h"
 #include "SetupCtrls/board/Tint.h"
@@ -21,10 +22,15 @@
 #include "toolkit/controls/TMainMenu.h"
 #include "toolkit/controls/TMenuItem.h"
 #include "toolkit/controls/TRadioButton.h"
+#include "toolkit/form/ClassRegistry.h"
+#include "toolkit/layout/ScrollingClient.h"
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSet>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace {
@@ -89,8 +95,8 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("Setup"));
         QCOMPARE(form.Caption(), QStringLiteral("Setup"));
         QCOMPARE(form.Color(), clWhite);
-        QCOMPARE(form.centralWidget()->palette().color(QPalette::Window), QColor(255, 255, 255));
-        QVERIFY(form.centralWidget()->autoFillBackground());
+        QCOMPARE(tk::clientArea(&form)->palette().color(QPalette::Window), QColor(255, 255, 255));
+        QVERIFY(tk::clientArea(&form)->autoFillBackground());
         QCOMPARE(form.font().family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(form.font().pixelSize(), 11);
         // The controls keep their parent's font.
@@ -179,7 +185,7 @@ private slots:
     void theClientAreaHoldsThePictureAndThenTheNinePanels()
     {
         TMainForm form;
-        QCOMPARE(childControls(form.centralWidget()), QStringList { "BoardImage1" } + kPanels);
+        QCOMPARE(childControls(tk::clientArea(&form)), QStringList { "BoardImage1" } + kPanels);
         auto* supporter = part<TSetupSupporter>(form, "SetSup");
         QVERIFY(supporter);
         QCOMPARE(QByteArray(supporter->metaObject()->className()), QByteArray("TSetupSupporter"));
@@ -191,7 +197,7 @@ private slots:
         auto* board = part<TBoardImage>(form, "BoardImage1");
         QVERIFY(board);
         QCOMPARE(QByteArray(board->metaObject()->className()), QByteArray("TBoardImage"));
-        QCOMPARE(board->parentWidget(), form.centralWidget());
+        QCOMPARE(board->parentWidget(), tk::clientArea(&form));
         // Auto-size went off before the picture came, so the 588 x 580
         // photograph did not shrink the control.
         QCOMPARE(board->geometry(), QRect(158, 2, 600, 592));
@@ -363,7 +369,7 @@ private slots:
         auto* panel = part<TRadioPanel>(form, name);
         QVERIFY(panel);
         QCOMPARE(QByteArray(panel->metaObject()->className()), QByteArray("TRadioPanel"));
-        QCOMPARE(panel->parentWidget(), form.centralWidget());
+        QCOMPARE(panel->parentWidget(), tk::clientArea(&form));
         QCOMPARE(panel->geometry(), geometry);
         QCOMPARE(panel->MemoHeight(), memoHeight);
         QCOMPARE(panel->BevelOuter(), TRadioPanel::bvNone);
@@ -380,7 +386,7 @@ private slots:
         TMainForm form;
         showAndSettle(form);
         // PowerPanel, for one, lies well inside the window.
-        QVERIFY(form.centralWidget()->rect().contains(part<QWidget>(form, "PowerPanel")->geometry()));
+        QVERIFY(tk::clientArea(&form)->rect().contains(part<QWidget>(form, "PowerPanel")->geometry()));
         for (const QString& name : kPanels) {
             auto* panel = part<QWidget>(form, name);
             QVERIFY2(panel->isHidden() && !panel->isVisible(), qPrintable(name));
@@ -388,6 +394,66 @@ private slots:
         QVERIFY(!part<QWidget>(form, "ComboBox1")->isVisible());
         QVERIFY(!part<QWidget>(form, "BusPowerRadio")->isVisible());
         QVERIFY(part<QWidget>(form, "BoardImage1")->isVisible());
+    }
+
+    void thePageScrollsInAWindowSmallerThanIt_data()
+    {
+        QTest::addColumn<QSize>("window"); // empty: the page's own size
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("620 x 480") << QSize(620, 480) << true;
+        QTest::newRow("scale 2 on 1920 x 1080") << QSize(960, 540) << true;
+        QTest::newRow("narrower than the picture") << QSize(500, 900) << true;
+        QTest::newRow("the page's size") << QSize() << false;
+        QTest::newRow("larger") << QSize(1000, 800) << false;
+    }
+
+    void thePageScrollsInAWindowSmallerThanIt()
+    {
+        QFETCH(QSize, window);
+        QFETCH(bool, scrolls);
+        TMainForm form;
+        form.setWindowState(TMainForm::wsNormal);
+        const QSize outer = window.isValid() ? window : QSize(1000, 800);
+        form.setWidth(outer.width());
+        form.setHeight(outer.height());
+        showAndSettle(form);
+        QWidget* page = tk::clientArea(&form);
+        QScrollArea* area = tk::scrollerOf(page);
+        QVERIFY(area);
+        if (!window.isValid()) {
+            QTRY_VERIFY(page->minimumSize().isValid());
+            const QSize fitting = outer + page->minimumSize() - area->size();
+            form.setWidth(fitting.width());
+            form.setHeight(fitting.height());
+            QTRY_COMPARE(area->size(), page->minimumSize());
+        }
+        auto* board = part<TBoardImage>(form, "BoardImage1");
+        QTRY_COMPARE(area->verticalScrollBar()->isVisible() || area->horizontalScrollBar()->isVisible(), scrolls);
+        // The whole picture lies on the page; the page scrolls to reach it.
+        QTRY_VERIFY(page->rect().contains(board->geometry()));
+        QCOMPARE(page->size() != area->viewport()->size(), scrolls);
+        if (!scrolls) {
+            // Centred by the window's outer size, as it always was.
+            const QSize frame = form.frameGeometry().size();
+            QTRY_COMPARE(board->pos(), QPoint((frame.width() - 600) / 2, (frame.height() - 592) / 2));
+            return;
+        }
+        // The wheel turned one notch towards the rest of the page.
+        const bool down = area->verticalScrollBar()->isVisible();
+        QScrollBar* bar = down ? area->verticalScrollBar() : area->horizontalScrollBar();
+        const int before = bar->value();
+        const QPoint at = area->viewport()->rect().center();
+        QWheelEvent wheel(at, area->viewport()->mapToGlobal(at), {}, down ? QPoint(0, -120) : QPoint(-120, 0),
+            Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(area->viewport(), &wheel);
+        QVERIFY(bar->value() > before);
+        // A popup beside a circle goes where the window shows the circle.
+        const QPoint shown = tk::placeInClient(board);
+        QCOMPARE(shown, board->pos() - QPoint(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value()));
+        auto* range = part<TBoardHighlight>(form, "RSettingsHighlight");
+        range->ShowPopup();
+        QVERIFY(range->Popup());
+        QCOMPARE(range->Popup()->pos(), shown - QPoint(board->LayoutLeft(), board->LayoutTop()) + QPoint(328, 232));
     }
 
     void tabVisitsTheControlsInTheirOrder()

@@ -11,6 +11,11 @@
 #include "toolkit/controls/TComboBox.h"
 #include "toolkit/controls/TMenuItem.h"
 #include "toolkit/controls/TRadioButton.h"
+#include "toolkit/form/ClassRegistry.h"
+#include "toolkit/layout/ScrollingClient.h"
+
+#include <QScrollArea>
+#include <QScrollBar>
 
 using namespace SetupTypes;
 
@@ -111,6 +116,27 @@ private slots:
             back.prepend(page.focused());
         }
         QCOMPARE(back, Tour);
+    }
+
+    void inASmallWindowTheWalkBringsEachCircleIntoView()
+    {
+        TMainForm form;
+        form.setWindowState(TMainForm::wsNormal);
+        form.setWidth(620);
+        form.setHeight(480);
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_COMPARE(QApplication::activeWindow(), &form);
+        QScrollArea* area = tk::scrollerOf(tk::clientArea(&form));
+        QTRY_VERIFY(area->verticalScrollBar()->isVisible());
+        for (int i = 0; i < Tour.size(); ++i) {
+            QTest::keyClick(&form, Qt::Key_Tab);
+            QWidget* circle = QApplication::focusWidget();
+            QCOMPARE(circle->objectName(), Tour[(i + 1) % Tour.size()]);
+            const QRect shown(circle->mapTo(area->viewport(), QPoint()), circle->size());
+            QVERIFY2(area->viewport()->rect().contains(shown), qPrintable(circle->objectName()));
+        }
     }
 
     void arrowsStepAlongTheTour_data()

@@ -5,6 +5,7 @@
 
 #include "SetupCtrls/board/PopupPlacement.h"
 #include "SetupCtrls/board/TBoardImage.h"
+#include "toolkit/layout/ScrollingClient.h"
 #include "toolkit/platform/ExactClass.h"
 
 #include <QApplication>
@@ -56,7 +57,10 @@ QPoint TBoardHighlight::popupPlace() const
     std::optional<QPoint> panelLaidOut;
     if (m_radioPanel)
         panelLaidOut = m_radioPanel->pos();
-    return SetupCtrls::popupOrigin(parent ? parent->geometry() : QRect(), boardLaidOut, panelLaidOut);
+    // The board's place as the window shows it: on a page scrolled in a small
+    // window, less the scrolling.
+    const QRect board = parent ? QRect(tk::placeInClient(parent), parent->size()) : QRect();
+    return SetupCtrls::popupOrigin(board, boardLaidOut, panelLaidOut);
 }
 
 void TBoardHighlight::createPopup(QPoint at)

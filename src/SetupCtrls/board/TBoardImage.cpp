@@ -3,11 +3,14 @@
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "toolkit/app/Messages.h"
 #include "toolkit/controls/TMainMenu.h"
+#include "toolkit/layout/Layout.h"
+#include "toolkit/layout/ScrollingClient.h"
 #include "toolkit/layout/WindowGeometry.h"
 
 #include <QEvent>
 #include <QPainter>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 TBoardImage::TBoardImage(QWidget* parent)
@@ -152,14 +155,50 @@ void TBoardImage::recordLayout()
     m_paintedOnce = true;
 }
 
+QSize TBoardImage::pageNeeded() const
+{
+    // Centred by the window's outer size, the picture stands lower and
+    // further right on the page than the page's own middle, by half of what
+    // the frame, caption and menu bar add: the page is that much larger
+    // than the picture on each side where it sticks out, and leaves the band
+    // of text aligned to its top clear.
+    const QSize chrome = tk::outerSize(parentWidget()) - parentWidget()->size();
+    const int band = tk::topBandHeight(parentWidget());
+    return { width() + std::max(chrome.width(), 0),
+        height() + std::max({ chrome.height(), 2 * band - chrome.height(), 0 }) };
+}
+
 void TBoardImage::prepareForPaint()
 {
     recordLayout();
+    if (m_centerOnForm && tk::scrollerOf(parentWidget()))
+        tk::setPageSize(parentWidget(), pageNeeded());
     if (m_centerOnForm && parentWidget()) {
         const QPoint target = centredPosition();
         if (target != pos())
             move(target);
     }
+    initialiseHiddenCircles();
+}
+
+void TBoardImage::initialiseHiddenCircles()
+{
+    if (m_circlesInitialised)
+        return;
+    QRegion waiting;
+    for (const TBoardHighlight* highlight : findChildren<TBoardHighlight*>(Qt::FindDirectChildrenOnly))
+        if (!highlight->Initialised() && highlight->isVisibleTo(this))
+            waiting += highlight->geometry();
+    m_circlesInitialised = waiting.isEmpty();
+    // A circle enters its menu at its first paint. One that a window too
+    // small for the page does not show (the page scrolled, or the board cut
+    // off) is painted aside now, before the window's paint, so that every
+    // circle is in its menu, and in the order of a whole paint.
+    if (m_circlesInitialised || visibleRegion().intersected(waiting) == waiting)
+        return;
+    QImage aside(size(), QImage::Format_ARGB32_Premultiplied);
+    render(&aside, QPoint(), waiting, DrawChildren);
+    m_circlesInitialised = true;
 }
 
 void TBoardImage::watchWindow()

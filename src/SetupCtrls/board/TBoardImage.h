@@ -81,6 +81,10 @@ private:
     void recordLayout();
     // The steps of a paint that change geometry, run before painting starts.
     void prepareForPaint();
+    // The smallest page on which the picture, centred, stands whole and
+    // below the page's top band; a page that scrolls is kept that large.
+    QSize pageNeeded() const;
+    void initialiseHiddenCircles();
     QPoint centredPosition() const;
     void watchWindow();
     void startTour();
@@ -98,6 +102,7 @@ private:
     int m_layoutLeft = 0;
     int m_layoutTop = 0;
     bool m_paintedOnce = false;
+    bool m_circlesInitialised = false;
     bool m_drawing = false;
     QImage m_painted;
     bool m_paintedStale = true;

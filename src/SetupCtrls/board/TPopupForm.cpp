@@ -6,6 +6,7 @@
 #include "SetupCtrls/board/TBoardImage.h"
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "toolkit/app/ErrorReport.h"
+#include "toolkit/app/LayoutFonts.h"
 #include "toolkit/controls/ReadOnlyMemo.h"
 #include "toolkit/layout/Anchors.h"
 #include "toolkit/layout/WindowGeometry.h"
@@ -34,9 +35,10 @@ TPopupForm::TPopupForm(TBoardHighlight* highlight)
     setAttribute(Qt::WA_DeleteOnClose, false);
     setAttribute(Qt::WA_QuitOnClose, false);
     // A window does not inherit its parent's font; the panel's labels were
-    // laid out in the page's font.
+    // laid out in the page's font, drawn here at this window's density.
     if (highlight)
-        setFont(highlight->font());
+        setFont(tk::laidOutFont(highlight));
+    tk::followDevicePixelRatio(this);
     // The mouse can leave without a leave of the popup's own: from its frame,
     // from its drop-down list once that closes, or onto a window that came
     // up over it. Whatever the pointer does next elsewhere in the program is

@@ -22,6 +22,7 @@ TTechForm::TTechForm(QWidget* mainWindow)
     // and cuts the text off in the middle of the telephone sentence.
     if (tk::hasDefaultFormFont())
         setFont(tk::defaultFormFont());
+    tk::followDevicePixelRatio(this);
 
     m_techMemo = tk::newReadOnlyMemo<QPlainTextEdit>(this, QStringLiteral("TechMemo"));
     m_techMemo->setGeometry(MemoGeometry);

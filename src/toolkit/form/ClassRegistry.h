@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QMetaObject>
 #include <QObject>
+#include <QScrollArea>
 #include <QWidget>
 #include <functional>
 #include <type_traits>
@@ -26,12 +27,16 @@ void registerClass(const QMetaObject* metaObject, ComponentFactory factory);
 const RegisteredClass* findClass(const QString& className);
 
 // The widget that holds a container's child controls: a main window's
-// client area (its central widget), any other widget itself.
+// client area (its central widget, or the page that a central scroll area
+// holds), any other widget itself.
 inline QWidget* clientArea(QObject* container)
 {
     QWidget* widget = qobject_cast<QWidget*>(container);
-    if (auto* window = qobject_cast<QMainWindow*>(widget); window && window->centralWidget())
+    if (auto* window = qobject_cast<QMainWindow*>(widget); window && window->centralWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(window->centralWidget()); area && area->widget())
+            return area->widget();
         return window->centralWidget();
+    }
     return widget;
 }
 

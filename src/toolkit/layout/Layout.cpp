@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QWidget>
+#include <algorithm>
 
 namespace tk {
 namespace {
@@ -59,6 +60,18 @@ void alignTop(QWidget* control)
 {
     if (!control->findChild<TopAligner*>(QStringLiteral("qt_top_aligner"), Qt::FindDirectChildrenOnly))
         new TopAligner(control);
+}
+
+int topBandHeight(const QWidget* parent)
+{
+    int height = 0;
+    for (QObject* child : parent->children()) {
+        auto* control = qobject_cast<QWidget*>(child);
+        if (control && !control->isWindow() && !control->isHidden()
+            && control->findChild<QObject*>(QStringLiteral("qt_top_aligner"), Qt::FindDirectChildrenOnly))
+            height = std::max(height, control->geometry().bottom() + 1);
+    }
+    return height;
 }
 
 void fitToControls(QWidget* window)

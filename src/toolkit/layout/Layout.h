@@ -11,6 +11,10 @@ namespace tk {
 // full width; its height stays its own.
 void alignTop(QWidget* control);
 
+// How far down from parent's top the shown controls kept there by alignTop
+// reach; 0 when there are none.
+int topBandHeight(const QWidget* parent);
+
 // Moves every shown child control of window by the same amount so that the
 // topmost and leftmost of them touch the top-left corner, then sizes the
 // window's client area to their bounding box.

@@ -1,8 +1,11 @@
 #include "toolkit/layout/WindowGeometry.h"
 
+#include "toolkit/layout/ScrollingClient.h"
+
 #include <QEvent>
 #include <QMainWindow>
 #include <QPointer>
+#include <QScrollArea>
 #include <QWidget>
 
 namespace tk {
@@ -94,6 +97,10 @@ QSize outerSize(const QWidget* widget)
     if (auto* window = qobject_cast<const QMainWindow*>(widget->parentWidget());
         window && window->centralWidget() == widget)
         return window->frameGeometry().size();
+    // A page larger than the window's client place answers as the window
+    // would, were it large enough to show the page whole.
+    if (const QScrollArea* area = scrollerOf(widget))
+        return area->window()->frameGeometry().size() + widget->size() - area->size();
     return widget->size();
 }
 

@@ -14,7 +14,9 @@ namespace tk {
 
 // The outer size that a control's parent-relative layout sees: a top-level
 // window's frame size; the client area (central widget) of a main window
-// answers with its window's frame size; any other widget its own size.
+// answers with its window's frame size, a scrolling client area with the
+// frame size its window would have to show the whole page; any other widget
+// its own size.
 QSize outerSize(const QWidget* widget);
 
 // How far the window's frame reaches beyond its client area on each side;

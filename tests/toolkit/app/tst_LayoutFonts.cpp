@@ -8,6 +8,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 namespace {
 
@@ -65,6 +66,31 @@ private slots:
         QCOMPARE(metrics.ascent(), 11);
     }
 
+    void aBitmapFaceGivesWayWhereItHasNoLettersOfTheSize_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("bitmaps on a normal screen") << "MS Sans Serif" << 1.0 << true;
+        QTest::newRow("bitmaps at 2") << "MS Sans Serif" << 2.0 << false;
+        QTest::newRow("outlines at 2") << "Tahoma" << 2.0 << true;
+    }
+
+    void aBitmapFaceGivesWayWhereItHasNoLettersOfTheSize()
+    {
+        if (!wineFontsInstalled())
+            QSKIP("fonts-wine is not installed");
+        QFETCH(QString, family);
+        QFETCH(double, ratio);
+        QFETCH(bool, kept);
+        QFont font(family);
+        font.setPixelSize(11);
+        const QFont drawn = tk::fontForRatio(font, ratio);
+        QCOMPARE(drawn == font, kept);
+        QCOMPARE(drawn.pixelSize(), 11);
+        QVERIFY(QFontDatabase::isScalable(QFontInfo(drawn).family()) || kept);
+    }
+
     void verdanaIsDrawnInTheNearestSans()
     {
         if (QFontDatabase::hasFamily("Verdana"))
@@ -78,21 +104,26 @@ private slots:
     {
         QTest::addColumn<QStringList>("copied"); // from the system's folder
         QTest::addColumn<QStringList>("damaged"); // files of that name holding no font
+        QTest::addColumn<QStringList>("pipes"); // named pipes that nothing writes into
         QTest::addColumn<QStringList>("families");
-        QTest::newRow("none there") << QStringList {} << QStringList {} << QStringList {};
+        QTest::newRow("none there") << QStringList {} << QStringList {} << QStringList {} << QStringList {};
         QTest::newRow("both Tahomas") << QStringList { "tahoma.ttf", "tahomabd.ttf" } << QStringList {}
-                                      << QStringList { "Tahoma" };
+                                      << QStringList {} << QStringList { "Tahoma" };
         QTest::newRow("all three") << QStringList { "ms_sans_serif.ttf", "tahoma.ttf", "tahomabd.ttf" }
-                                   << QStringList {} << QStringList { "MS Sans Serif", "Tahoma" };
-        QTest::newRow("a damaged one is passed over") << QStringList { "tahoma.ttf" }
-                                                      << QStringList { "ms_sans_serif.ttf" } << QStringList { "Tahoma" };
-        QTest::newRow("other files are not read") << QStringList {} << QStringList { "verdana.ttf" } << QStringList {};
+                                   << QStringList {} << QStringList {} << QStringList { "MS Sans Serif", "Tahoma" };
+        QTest::newRow("a damaged one is passed over") << QStringList { "tahoma.ttf" } << QStringList { "ms_sans_serif.ttf" }
+                                                      << QStringList {} << QStringList { "Tahoma" };
+        QTest::newRow("other files are not read") << QStringList {} << QStringList { "verdana.ttf" } << QStringList {}
+                                                  << QStringList {};
+        QTest::newRow("a pipe is not opened") << QStringList { "ms_sans_serif.ttf" } << QStringList {}
+                                              << QStringList { "tahoma.ttf" } << QStringList { "MS Sans Serif" };
     }
 
     void onlyReadableFontsNotYetRegisteredAreAdded()
     {
         QFETCH(QStringList, copied);
         QFETCH(QStringList, damaged);
+        QFETCH(QStringList, pipes);
         QFETCH(QStringList, families);
         if (!copied.isEmpty() && !wineFontsInstalled())
             QSKIP("fonts-wine is not installed");
@@ -105,6 +136,8 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("not a font");
         }
+        for (const QString& name : pipes)
+            QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(name)).constData(), 0600), 0);
         QCOMPARE(tk::registerLayoutFonts(dir.path()), families);
         // A second start-up call reads nothing again.
         QCOMPARE(tk::registerLayoutFonts(dir.path()), QStringList {});
