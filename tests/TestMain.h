@@ -46,19 +46,29 @@ inline void answerBoxesAutomatically()
 // Waits for condition in a real event loop, as the running program would:
 // QTest's waits process events without ever blocking, so the application's
 // idle notification never comes during them. Returns whether it came true.
+// A condition may run events itself (a check that lets the page settle);
+// it is never asked again from inside itself, nor once it has come true.
 inline bool waitIdling(const std::function<bool()>& condition, int timeoutMs = 5000)
 {
+    if (condition())
+        return true;
     QEventLoop loop;
     QTimer poll;
+    bool asking = false;
+    bool met = false;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (condition())
+        if (asking || met)
+            return;
+        asking = true;
+        met = condition();
+        asking = false;
+        if (met)
             loop.quit();
     });
     poll.start(10);
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    if (!condition())
-        loop.exec();
-    return condition();
+    loop.exec();
+    return met || condition();
 }
 
 }

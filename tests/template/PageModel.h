@@ -168,6 +168,10 @@ public:
 
         if (!shownBoxes().isEmpty())
             fail("no error", QStringLiteral("an error was reported: \"%1\"").arg(shownBoxes().first().text));
+        // Once the program has ended there is nothing of it left to check,
+        // however often a wait asks.
+        if (ended())
+            return f;
 
         m_tops = QApplication::topLevelWidgets();
         trackWindows();

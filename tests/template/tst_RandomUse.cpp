@@ -522,6 +522,32 @@ private slots:
             list->close();
     }
 
+    // A wait whose check lets the page settle, on a machine so busy that
+    // the wait's poll comes due meanwhile, asks once at a time; the check
+    // after File, Exit ends the program, and asking again finds nothing.
+    void aSettledWaitAsksAgainSafelyAfterTheEnd()
+    {
+        DeskUser user;
+        PageRun run(user);
+        QVERIFY(run.ready());
+        run.perform({ Act::Exit, 0, 0 });
+        int asked = 0;
+        int depth = 0;
+        int deepest = 0;
+        Failure f;
+        QVERIFY(testing::waitIdling([&] {
+            deepest = qMax(deepest, ++depth);
+            QTest::qSleep(30); // the busy machine
+            user.settle();
+            f = run.check();
+            --depth;
+            return f.failed() || ++asked == 3;
+        }));
+        QCOMPARE(deepest, 1);
+        QVERIFY2(!f.failed(), qPrintable(f.rule + QStringLiteral(": ") + f.detail));
+        QVERIFY(run.ended());
+    }
+
     void randomUse_data()
     {
         QTest::addColumn<quint32>("seed");

@@ -5,8 +5,10 @@ atspi_Settings.py PROGRAM
 
 Runs inside a D-Bus session of its own (dbus-run-session) on the shared
 virtual display: starts the program, finds it among the accessible
-applications, reads a few circles' name, role and description, presses one
-through its accessible action and waits for it to be reported checked.
+applications, reads a few circles' name, role and description, checks that
+the range selector is an editable combo box before it was ever shown,
+presses one circle through its accessible action and waits for it to be
+reported checked.
 """
 
 import os
@@ -76,6 +78,25 @@ def buttons_of(app):
     return found
 
 
+def first_of_role(node, role, depth=0):
+    if node is None or depth > 12:
+        return None
+    if node.getRole() == role:
+        return node
+    for child in node:
+        found = first_of_role(child, role, depth + 1)
+        if found is not None:
+            return found
+    return None
+
+
+def editable_fields(combo):
+    """The children by which a screen reader (Orca) calls a combo box an
+    editable one: it must have exactly one."""
+    return [c for c in combo if c.getRole() in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY)
+            and c.getState().contains(pyatspi.STATE_EDITABLE)]
+
+
 def all_circles_listed(app):
     buttons = buttons_of(app)
     return buttons if all(name in buttons for name in CIRCLES) else None
@@ -100,6 +121,13 @@ def main():
             check(button.getRole() == pyatspi.ROLE_CHECK_BOX, "%s: role %r" % (name, button.getRoleName()))
             check(button.description == description, "%s: description %r" % (name, button.description))
             check(not button.getState().contains(pyatspi.STATE_CHECKED), "%s is checked before any use" % name)
+
+        # The range selector, on a panel no popup has shown yet.
+        combo = first_of_role(app, pyatspi.ROLE_COMBO_BOX)
+        if check(combo is not None, "no combo box is listed"):
+            fields = editable_fields(combo)
+            print("range selector: %d editable field(s), showing %r" % (len(fields), fields[0].queryText().getText(0, -1) if fields else None), flush=True)
+            check(len(fields) == 1, "the range selector is no editable combo box before it is shown")
 
         circle = buttons[PINNED]
         action = circle.queryAction()

@@ -171,6 +171,7 @@ public:
     const QString& trouble() const { return m_trouble; }
     const QString& did() const { return m_did; }
     int checks() const { return m_checks; }
+    bool ended() const { return m_model.ended(); }
 
     // Strokes the pointer to the path's end; clicks there if the path
     // says so and what it aims at is still on top under the pointer. False
@@ -287,7 +288,7 @@ public:
         if (!wmctrl.waitForFinished(30000) || wmctrl.exitCode() != 0)
             return false;
         m_model.exitAsked();
-        return QTest::qWaitFor([this] { return !m_model.form()->isVisible(); }, 30000);
+        return QTest::qWaitFor([this] { return m_model.ended() || !m_model.form()->isVisible(); }, 30000);
     }
 
 private:
@@ -376,7 +377,10 @@ private slots:
 
         QStringList log;
         qsizetype i = 0;
-        for (; i < paths.size() && !f.failed(); ++i) {
+        // No path leads to File, Exit or the close box; a run that ends by
+        // itself all the same ends its paths, and the check after the last
+        // one has said whether it should have.
+        for (; i < paths.size() && !f.failed() && !run.ended(); ++i) {
             QVERIFY2(run.perform(paths.at(i), &f), "the pointer could not be moved");
             if (!f.failed())
                 f = run.settled();
@@ -391,7 +395,7 @@ private slots:
             QFAIL(qPrintable(report));
         }
 
-        QVERIFY2(run.exit(), "the main window's close box did not end the program");
+        QVERIFY2(run.ended() || run.exit(), "the main window's close box did not end the program");
         f = run.settled();
         QVERIFY2(!f.failed(), qPrintable(QStringLiteral("at the end: %1: %2").arg(f.rule, f.detail)));
         qInfo("seed %u: %lld paths, %d checks, %lld ms", seed, qlonglong(paths.size()), run.checks(), clock.elapsed());

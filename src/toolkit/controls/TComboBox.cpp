@@ -21,54 +21,24 @@ TComboBox::TComboBox(QWidget* parent)
 
 void TComboBox::makeEditable(bool editable)
 {
+    if (editable == isEditable())
+        return;
     if (!editable) {
-        m_editorPending = false;
-        QComboBox::setEditable(false);
+        setEditable(false);
         return;
     }
-    if (isEditable())
-        return;
-    m_editorPending = true;
-    if (isVisible())
-        makeEditor();
-}
-
-void TComboBox::makeEditor() const
-{
-    if (!m_editorPending)
-        return;
-    m_editorPending = false;
     // setEditable(true) would also build the drop-down list's window and
     // view only to set their scroll bar, which costs more than the rest of
     // the combo; the list waits until it is first opened (showPopup).
-    auto* self = const_cast<TComboBox*>(this);
-    auto* editor = new QLineEdit(self);
+    auto* editor = new QLineEdit(this);
     editor->setPalette(palette());
-    // The field starts with the selected item's text, as shown so far.
-    self->setLineEdit(editor);
-    self->prepareEditor();
-}
-
-QLineEdit* TComboBox::lineEdit() const
-{
-    makeEditor();
-    return QComboBox::lineEdit();
-}
-
-void TComboBox::setEditText(const QString& text)
-{
-    const QScopedValueRollback writing(m_writingOwnText, true);
-    // Text the selected item already shows needs no field made for it.
-    if (m_editorPending && text == currentText())
-        return;
-    makeEditor();
-    QComboBox::setEditText(text);
-}
-
-void TComboBox::showEvent(QShowEvent* event)
-{
-    makeEditor();
-    QComboBox::showEvent(event);
+    setLineEdit(editor);
+    // Inline completion would turn "a" into "apple" while the user types,
+    // so the text would match items the user never chose.
+    editor->setCompleter(nullptr);
+    connect(editor, &QLineEdit::textEdited, this, &TComboBox::textEdited);
+    connect(editor, &QLineEdit::editingFinished, this, &TComboBox::editingFinished);
+    connect(editor, &QLineEdit::textChanged, this, &TComboBox::textSetElsewhere);
 }
 
 void TComboBox::showPopup()
@@ -81,19 +51,6 @@ void TComboBox::showPopup()
             view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
     QComboBox::showPopup();
-}
-
-void TComboBox::prepareEditor()
-{
-    QLineEdit* editor = lineEdit();
-    if (!editor)
-        return;
-    // Inline completion would turn "a" into "apple" while the user types,
-    // so the text would match items the user never chose.
-    editor->setCompleter(nullptr);
-    connect(editor, &QLineEdit::textEdited, this, &TComboBox::textEdited);
-    connect(editor, &QLineEdit::editingFinished, this, &TComboBox::editingFinished);
-    connect(editor, &QLineEdit::textChanged, this, &TComboBox::textSetElsewhere);
 }
 
 void TComboBox::textSetElsewhere(const QString& text)

@@ -15,6 +15,7 @@
 #include "toolkit/form/FormLoader.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QBuffer>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -364,23 +365,32 @@ private slots:
         QCOMPARE(combo.itemIndex(), -1);
     }
 
-    // A combo on a panel not yet shown makes its edit field when it first
-    // shows, with the text it showed until then.
-    void comboEditFieldIsMadeWhenFirstShown()
+    // Anyone who asks, through QComboBox, its property or assistive
+    // technology, finds an editable drop-down before it is ever shown.
+    void comboIsEditableFromConstructionForEveryCaller()
     {
         QWidget window;
         auto* combo = new TComboBox(&window);
         combo->setItems({ "one", "two" });
         combo->setItemIndex(1);
-        const QComboBox& plain = *combo;
-        QVERIFY(!plain.lineEdit());
-        QVERIFY(combo->isEditable());
+        QComboBox* plain = combo;
+        QVERIFY(plain->isEditable());
+        QVERIFY(plain->property("editable").toBool());
         QCOMPARE(combo->comboStyle(), TComboBox::csDropDown);
-        QCOMPARE(combo->currentText(), QStringLiteral("two"));
+        // A screen reader calls a combo editable by its one editable text
+        // child.
+        QAccessibleInterface* described = QAccessible::queryAccessibleInterface(combo);
+        QCOMPARE(described->role(), QAccessible::ComboBox);
+        int fields = 0;
+        for (int i = 0; i < described->childCount(); ++i)
+            fields += described->child(i)->role() == QAccessible::EditableText && described->child(i)->state().editable;
+        QCOMPARE(fields, 1);
+        QVERIFY(plain->lineEdit());
+        QCOMPARE(plain->lineEdit()->text(), QStringLiteral("two"));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(plain.lineEdit() && plain.lineEdit()->isVisible());
-        QCOMPARE(plain.lineEdit()->text(), QStringLiteral("two"));
+        QVERIFY(plain->isEditable() && plain->lineEdit()->isVisible());
+        QCOMPARE(plain->lineEdit()->text(), QStringLiteral("two"));
     }
 
     // The edit field is made without the list's window, which waits until
