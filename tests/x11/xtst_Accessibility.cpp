@@ -28,7 +28,7 @@ QString listenedTo;
 
 void listen(QAccessibleEvent* event)
 {
-    if (event->object()->objectName() != listenedTo)
+    if (!event->object() || event->object()->objectName() != listenedTo)
         return;
     const QString name = event->object()->objectName() + QStringLiteral(": ");
     if (event->type() == QAccessible::ValueChanged)

@@ -73,6 +73,47 @@ namespace {
         }
     };
 
+    // The words of a jumper's move, as a notification that shows as the cap
+    // moves while the focus is elsewhere (on the range selector or a radio
+    // button, or nowhere in the popup when the mouse clicked): Orca speaks a
+    // value change of the focused control only, but a notification whenever
+    // one shows.
+    class MoveNotice : public QAccessibleInterface {
+    public:
+        explicit MoveNotice(TThreeJumper* jumper)
+            : m_jumper(jumper)
+        {
+        }
+
+        bool isValid() const override { return m_jumper; }
+        QObject* object() const override { return nullptr; }
+        QWindow* window() const override { return m_jumper ? m_jumper->window()->windowHandle() : nullptr; }
+        QVector<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
+            QAccessible::Relation) const override
+        {
+            return {};
+        }
+        QAccessibleInterface* focusChild() const override { return nullptr; }
+        QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+        // Under the application rather than the picture: inside the popup,
+        // Orca would read the whole dialog again before each notice.
+        QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(qApp); }
+        QAccessibleInterface* child(int) const override { return nullptr; }
+        int childCount() const override { return 0; }
+        int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+        QString text(QAccessible::Text t) const override
+        {
+            return t == QAccessible::Name && m_jumper ? m_jumper->PositionText() : QString();
+        }
+        void setText(QAccessible::Text, const QString&) override { }
+        QRect rect() const override { return m_jumper ? QRect(m_jumper->mapToGlobal(QPoint()), m_jumper->size()) : QRect(); }
+        QAccessible::Role role() const override { return QAccessible::Notification; }
+        QAccessible::State state() const override { return {}; }
+
+    private:
+        QPointer<TThreeJumper> m_jumper;
+    };
+
     // A picture whose name is the cap's position in words; pressing it moves
     // the cap as a click does. Orca speaks no name change (Qt sends it in a
     // form Orca cannot read) and no value change of a button, but a value
@@ -85,8 +126,13 @@ namespace {
         explicit JumperAccessible(TThreeJumper* jumper)
             : QAccessibleWidget(jumper, QAccessible::Graphic)
             , m_base(3 * nextSerial++)
+            , m_notice(QAccessible::registerAccessibleInterface(new MoveNotice(jumper)))
         {
         }
+
+        ~JumperAccessible() override { QAccessible::deleteAccessibleInterface(m_notice); }
+
+        QAccessibleInterface* notice() const { return QAccessible::accessibleInterface(m_notice); }
 
         void* interface_cast(QAccessible::InterfaceType type) override
         {
@@ -128,6 +174,7 @@ namespace {
     private:
         static inline int nextSerial = 0;
         const int m_base;
+        const QAccessible::Id m_notice;
     };
 
     // A popup, and the supporter's dialogs, are dialogs to a screen reader,
@@ -222,6 +269,29 @@ void announceCheckedChanges()
         changed.checked = true;
         QAccessibleStateChangeEvent event(highlight, changed);
         QAccessible::updateAccessibility(&event);
+    }
+}
+
+void announceMove(TThreeJumper* jumper)
+{
+    if (!QAccessible::isActive() || !jumper)
+        return;
+    QAccessibleValueChangeEvent moved(jumper, jumper->PositionText());
+    QAccessible::updateAccessibility(&moved);
+    if (jumper->hasFocus()) {
+        // The range selector showing the range the move gives moves its
+        // caret, which takes Orca's attention to the selector even though
+        // the focus stays here, and Orca then drops the value change: the
+        // focus told again brings it back, and Orca reads the picture with
+        // its new position. Where nothing took it away, Orca keeps quiet.
+        QAccessibleEvent focus(jumper, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+        return;
+    }
+    auto* own = dynamic_cast<JumperAccessible*>(QAccessible::queryAccessibleInterface(jumper));
+    if (QAccessibleInterface* notice = own ? own->notice() : nullptr) {
+        QAccessibleEvent shown(notice, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QString>
 
 class QWidget;
+class TThreeJumper;
 
 namespace SetupCtrls {
 
@@ -21,6 +22,10 @@ QString kindInWords(THighlightType type);
 // group's popup shown and pinned) has changed since they were last told;
 // nothing when none listens.
 void announceCheckedChanges();
+
+// Tells listening screen readers that jumper's cap has moved, in words they
+// speak whether the focus is on the picture or elsewhere.
+void announceMove(TThreeJumper* jumper);
 
 // Tells listening screen readers once more, after the window's activation,
 // which control of window has the focus: the focus set as a window opens is

@@ -180,6 +180,20 @@ void TBoardHighlight::Click()
     // A failing handler is reported, and the click still pins the popup.
     tk::guarded([this] { m_onClick(this); });
     KeepPopup();
+    focusGroupPopup();
+}
+
+void TBoardHighlight::focusGroupPopup()
+{
+    // Pinned by the user, the popup is read from its start; one that the
+    // mouse moved into from hover keeps the focus where it was.
+    TPopupForm* popup = m_popup;
+    forEachMember([&popup](TBoardHighlight& member) {
+        if (!popup)
+            popup = member.Popup();
+    });
+    if (popup && popup->isVisible())
+        popup->focusFirstControl();
 }
 
 void TBoardHighlight::KeepPopup()
@@ -207,8 +221,6 @@ void TBoardHighlight::KeepOwnPopup()
     if (m_popup->isVisible()) {
         m_popup->raise();
         m_popup->activateWindow();
-        // Pinned, the popup is read from its start.
-        m_popup->focusFirstControl();
     }
 }
 

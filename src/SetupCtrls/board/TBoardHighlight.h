@@ -108,8 +108,7 @@ public:
 
     // Pins this highlight's popup and every group member's.
     void KeepPopup();
-    // Pins this highlight's own popup and gives the keyboard focus to its
-    // first control. A
+    // Pins this highlight's own popup and gives it the keyboard focus. A
     // popup closed while the mouse rested on the highlight is shown again
     // first, as the mouse entering would.
     void KeepOwnPopup();
@@ -188,6 +187,8 @@ private:
     // a namesake elsewhere): one captioned DisplayTitle whose Tag is this
     // highlight's kind.
     QWidget* findGroupPopup() const;
+    // The focus to the first control of the group's popup, if shown.
+    void focusGroupPopup();
     // Where the group's popup goes when it is first made.
     QPoint popupPlace() const;
     // Makes the group's popup at, with the panel in it, and shows it.

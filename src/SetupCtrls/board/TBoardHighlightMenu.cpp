@@ -86,6 +86,7 @@ void TBoardHighlight::MenuEntryClick(QObject* Sender)
     }
     MouseEnter(RelayMarker::Direct);
     KeepPopup();
+    focusGroupPopup();
     MouseLeave(RelayMarker::Direct);
 }
 

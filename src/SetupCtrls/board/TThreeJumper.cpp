@@ -1,12 +1,12 @@
 #include "SetupCtrls/board/TThreeJumper.h"
 
+#include "SetupCtrls/board/BoardAccessibility.h"
 #include "SetupCtrls/board/FocusRing.h"
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "toolkit/app/ErrorReport.h"
 #include "toolkit/graphics/Rounding.h"
 #include "toolkit/platform/ExactClass.h"
 
-#include <QAccessible>
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QPainter>
@@ -154,19 +154,7 @@ void TThreeJumper::setJumperState(TJumperState value)
 void TThreeJumper::announcePosition()
 {
     // Screen readers hear the new position.
-    if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent moved(this, PositionText());
-        QAccessible::updateAccessibility(&moved);
-        // The range selector showing the range the move gives moves its
-        // caret, which takes Orca's attention to the selector even though
-        // the focus stays here, and Orca then drops the value change: the
-        // focus told again brings it back, and Orca reads the picture with
-        // its new position. Where nothing took it away, Orca keeps quiet.
-        if (hasFocus()) {
-            QAccessibleEvent focus(this, QAccessible::Focus);
-            QAccessible::updateAccessibility(&focus);
-        }
-    }
+    SetupCtrls::announceMove(this);
 }
 
 void TThreeJumper::setPositionNames(const QStringList& value)
