@@ -20,6 +20,9 @@ TEST_PACKAGES=(
   dbus-daemon at-spi2-core python3-pyatspi
   desktop-file-utils appstream man-db lintian
   clang libclang-rt-dev valgrind
+  # The screen reader the real-window group listens with, speaking to a
+  # silent sound device.
+  orca speech-dispatcher speech-dispatcher-espeak-ng
 )
 
 # ensure_packages [PACKAGE...]: installs those of the packages (by default

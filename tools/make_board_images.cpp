@@ -1,13 +1,16 @@
 // Generates the images the application ships as resources: the board
-// photograph behind the hotspot view and the polarity legend of the DC jack,
-// each at two densities, and the application icon.
+// photograph behind the circles, its parts placed where the page's form
+// description puts the circles that name them, and the polarity legend of
+// the DC jack, each at two densities, and the application icon.
 // Output is deterministic; rerun it (the `images` target) after changing the
 // drawing code and commit the results.
 
-#include "AppIcon.h"
-#include "BoardPhoto.h"
 #include "ImageFiles.h"
-#include "PowerSymbol.h"
+#include "board/BoardPhoto.h"
+#include "symbols/AppIcon.h"
+#include "symbols/PowerSymbol.h"
+
+#include "toolkit/app/Error.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -34,15 +37,22 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
 
     const QStringList args = app.arguments();
-    if (args.size() != 2 && !(args.size() == 4 && args.at(2) == QLatin1String("--overlay"))) {
-        std::fprintf(stderr, "usage: make_board_images <output-dir> [--overlay <png>]\n");
+    if (args.size() != 3 && !(args.size() == 5 && args.at(3) == QLatin1String("--overlay"))) {
+        std::fprintf(stderr, "usage: make_board_images <form> <output-dir> [--overlay <png>]\n");
         return 2;
     }
-    const QDir out(args.at(1));
+    const QDir out(args.at(2));
     if (!out.exists() && !QDir().mkpath(out.path()))
         return fail(QStringLiteral("cannot create %1").arg(out.path()));
 
-    const BoardPhotos photos = paintBoardPhotos();
+    board::Spots spots;
+    BoardPhotos photos;
+    try {
+        spots = board::readSpots(args.at(1));
+        photos = paintBoardPhotos(spots);
+    } catch (const tk::Error& e) {
+        return fail(e.message());
+    }
     QString error;
     if (!writeBoardJpeg(photos.normal, out.filePath(QStringLiteral("board.jpg")), kJpegQuality, &error))
         return fail(error);
@@ -54,7 +64,7 @@ int main(int argc, char** argv)
         return fail(error);
     if (!writeAppIcons(out.path(), &error))
         return fail(error);
-    if (args.size() == 4 && !hotspotOverlay(photos.normal).save(args.at(3), "PNG"))
-        return fail(QStringLiteral("cannot write %1").arg(args.at(3)));
+    if (args.size() == 5 && !spotOverlay(photos.normal, spots).save(args.at(4), "PNG"))
+        return fail(QStringLiteral("cannot write %1").arg(args.at(4)));
     return 0;
 }

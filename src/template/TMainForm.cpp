@@ -36,13 +36,15 @@ constexpr std::array<RangeRow, 6> kRanges { {
     { jsOpen, jsLeft }, // "-10 to 10 V"
 } };
 
-// The item for a jumper pair; a polarity jumper that is not on its right
-// pair counts as bipolar.
+// The item for a jumper pair, found in the table above; a polarity jumper
+// that is not on its right pair counts as bipolar.
 int rangeItem(TJumperState range, TJumperState polarity)
 {
-    const int unipolarItem = range == jsOpen ? 2 : range == jsLeft ? 1
-                                                                   : 0;
-    return polarity == jsRight ? unipolarItem : unipolarItem + 3;
+    const TJumperState counted = polarity == jsRight ? jsRight : jsLeft;
+    for (std::size_t item = 0; item < kRanges.size(); ++item)
+        if (kRanges[item].range == range && kRanges[item].polarity == counted)
+            return int(item);
+    return -1;
 }
 
 }

@@ -6,6 +6,7 @@
 // offscreen platform knows neither and a real display knows both.
 
 #include "TestMain.h"
+#include "template/PageTable.h"
 
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
@@ -73,22 +74,6 @@ struct PointerView {
 
 class PageModel {
 public:
-    // The range selector's items and the jumper pair each stands for: the
-    // board's own table, written out here on its own.
-    struct RangeRow {
-        const char* text;
-        SetupTypes::TJumperState range;
-        SetupTypes::TJumperState polarity;
-    };
-    static constexpr std::array<RangeRow, 6> Ranges { {
-        { "0 to 2.5V", SetupTypes::jsRight, SetupTypes::jsRight },
-        { "0 to 5V", SetupTypes::jsLeft, SetupTypes::jsRight },
-        { "0 to 10V", SetupTypes::jsOpen, SetupTypes::jsRight },
-        { "-2.5 to 2.5V", SetupTypes::jsRight, SetupTypes::jsLeft },
-        { "-5 to 5V", SetupTypes::jsLeft, SetupTypes::jsLeft },
-        { "-10 to 10 V", SetupTypes::jsOpen, SetupTypes::jsLeft },
-    } };
-
     // Makes the main window, not yet shown.
     explicit PageModel(PointerView pointer)
         : m_pointer(std::move(pointer))
@@ -204,8 +189,8 @@ public:
         // give, the polarity jumper is never open, and the power jumper and
         // the two radio buttons agree.
         const int index = m_combo->itemIndex();
-        if (index >= 0 && index < int(Ranges.size())) {
-            const RangeRow& row = Ranges.at(std::size_t(index));
+        if (index >= 0 && index < int(kRanges.size())) {
+            const RangeRow& row = kRanges.at(std::size_t(index));
             if (m_range->JumperState() != row.range || m_polarity->JumperState() != row.polarity)
                 fail("range", QStringLiteral("\"%1\" selected, jumpers %2 and %3").arg(QString::fromLatin1(row.text)).arg(int(m_range->JumperState())).arg(int(m_polarity->JumperState())));
         } else if (index != -1) {

@@ -1,8 +1,8 @@
 // The board page as a screen reader reads it, through Qt's accessibility
-// interfaces: the circles' names, roles, descriptions and pressed state, the
-// jumper pictures' positions in words, and the names of the popups, the
-// header and the dialogs. The value changes are told only where a screen
-// reader could listen: in the real-window group.
+// interfaces: the circles' names, roles, descriptions and checked state, the
+// jumper pictures' positions in words, the popups as dialogs with their text
+// and their first control focused, the photograph, and the names of the
+// header and the dialogs. What Orca speaks is heard in the real-window group.
 
 #include "TestMain.h"
 
@@ -13,9 +13,11 @@
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "SetupCtrls/support/TTechForm.h"
 #include "template/TMainForm.h"
+#include "toolkit/controls/TComboBox.h"
 
 #include <QAccessible>
 #include <QLabel>
+#include <QLineEdit>
 
 using namespace SetupTypes;
 
@@ -79,16 +81,17 @@ private slots:
         Page page;
         QAccessibleInterface* a = of(page.part<TBoardHighlight>(circle));
         QVERIFY(a && a->isValid());
-        QCOMPARE(a->role(), QAccessible::Button);
+        QCOMPARE(a->role(), QAccessible::CheckBox);
         QCOMPARE(a->text(QAccessible::Name), name);
         QCOMPARE(a->text(QAccessible::Description), description);
-        QVERIFY(a->state().focusable);
-        QVERIFY(!a->state().pressed);
+        QVERIFY(a->state().checkable);
+        QVERIFY(!a->state().checked);
     }
 
-    // Pressed while the group's popup is pinned, for every member of the
-    // group; the press action is Enter on the circle.
-    void aCircleIsPressedWhileItsPopupIsPinned()
+    // Checked while the group's popup is pinned, for every member of the
+    // group; the press action is Enter on the circle. The pinned popup is a
+    // dialog whose description is its text, with the focus on that text.
+    void aCircleIsCheckedWhileItsPopupIsPinned()
     {
         Page page;
         auto* member = page.part<TBoardHighlight>("BoardHighlight6");
@@ -98,15 +101,48 @@ private slots:
         QVERIFY(a->actionInterface());
         QCOMPARE(a->actionInterface()->actionNames(), QStringList { QAccessibleActionInterface::pressAction() });
         a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QVERIFY(a->state().pressed);
-        QVERIFY(of(owner)->state().pressed);
-        QVERIFY(!of(other)->state().pressed);
+        QVERIFY(a->state().checked);
+        QVERIFY(of(owner)->state().checked);
+        QVERIFY(!of(other)->state().checked);
 
         TPopupForm* popup = member->Popup() ? member->Popup() : owner->Popup();
         QVERIFY(popup && popup->isVisible());
+        QCOMPARE(of(popup)->role(), QAccessible::Dialog);
         QCOMPARE(of(popup)->text(QAccessible::Name), QStringLiteral("Output Voltage Range Jumpers"));
+        QVERIFY(of(popup)->text(QAccessible::Description).startsWith(QStringLiteral("Use the jumpers to select")));
+        QCOMPARE(popup->focusWidget(), popup->StatusMemo());
         popup->close();
-        QVERIFY(!a->state().pressed);
+        QVERIFY(!a->state().checked);
+    }
+
+    // The photograph, and the one stop the eight channel circles make.
+    void thePhotographIsNamedAndEachSpotIsOneStop()
+    {
+        Page page;
+        QAccessibleInterface* board = of(page.part<TBoardHighlight>("PowerHighlight")->parentWidget());
+        QCOMPARE(board->role(), QAccessible::Graphic);
+        QCOMPARE(board->text(QAccessible::Name), QStringLiteral("Photograph of the board"));
+        QVERIFY(!board->text(QAccessible::Description).isEmpty());
+        int rangeStops = 0;
+        for (auto* circle : page.form.findChildren<TBoardHighlight*>())
+            rangeStops += circle->Title() == QStringLiteral("Output Voltage Range Jumpers") && of(circle)->state().focusable;
+        QCOMPARE(rangeStops, 1);
+    }
+
+    // Text put into the range selector through its accessible interface is
+    // a choice, as one from the list: the jumpers follow; text that names no
+    // range gives way to the range chosen.
+    void theSelectorSetFromOutsideMovesTheJumpers()
+    {
+        Page page;
+        auto* combo = page.part<TComboBox>("ComboBox1");
+        of(combo->lineEdit())->setText(QAccessible::Value, QStringLiteral("0 to 2.5V"));
+        QCOMPARE(combo->itemIndex(), combo->findText(QStringLiteral("0 to 2.5V")));
+        QCOMPARE(page.part<TThreeJumper>("RangeJumper")->PositionText(), QStringLiteral("span 2.5V"));
+        QCOMPARE(page.part<TThreeJumper>("PolarityJumper")->PositionText(), QStringLiteral("unipolar"));
+        of(combo->lineEdit())->setText(QAccessible::Value, QStringLiteral("nonsense"));
+        QTRY_COMPARE(combo->currentText(), QStringLiteral("0 to 2.5V"));
+        QCOMPARE(page.part<TThreeJumper>("RangeJumper")->PositionText(), QStringLiteral("span 2.5V"));
     }
 
     void jumperPicturesTellTheirPositionInWords_data()
@@ -134,9 +170,12 @@ private slots:
         QCOMPARE(j->JumperState(), TJumperState(state));
         QAccessibleInterface* a = of(j);
         QVERIFY(a && a->isValid());
-        QCOMPARE(a->role(), QAccessible::Button);
+        QCOMPARE(a->role(), QAccessible::Graphic);
         QCOMPARE(a->text(QAccessible::Name), words);
         QCOMPARE(a->text(QAccessible::Value), words);
+        // A value for each position, apart from every other picture's.
+        QVERIFY(a->valueInterface());
+        QCOMPARE(a->valueInterface()->currentValue().toInt() - a->valueInterface()->minimumValue().toInt(), state);
     }
 
     void anUnnamedJumperTellsWhereTheCapSits_data()
@@ -169,6 +208,7 @@ private slots:
         QCOMPARE(of(&page.form)->text(QAccessible::Name), QStringLiteral("Setup"));
         QCOMPARE(of(supporter->TechForm())->text(QAccessible::Name), QStringLiteral("Technical Support"));
         QCOMPARE(of(supporter->HelpForm())->text(QAccessible::Name), QStringLiteral("Instructions for Settings utility"));
+        QCOMPARE(of(supporter->HelpForm())->role(), QAccessible::Dialog);
     }
 };
 

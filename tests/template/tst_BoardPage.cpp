@@ -2,9 +2,11 @@
 // every circle over the photograph, every information panel with its text
 // and controls, the menu bar and the main window itself, read back from the
 // live window. The expected values are the page's published layout, typed
-// here on their own so that a slip in the description shows up.
+// here and in PageTable.h on their own so that a slip in the description
+// shows up.
 
 #include "TestMain.h"
+#include "template/PageTable.h"
 
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
@@ -61,8 +63,6 @@ QStringList captions(const QList<TMenuItem*>& items)
 
 const QStringList kPanels { "PowerPanel", "USBPanel", "LEDPanel", "DCINPanel", "DiffPanel",
     "SEPanel", "SigPanel", "RSettingsPanel", "OptionalPanel" };
-
-const QString kRangeTitle = QStringLiteral("Output Voltage Range Jumpers");
 
 // Shown and settled: every circle has had its first paint, so the board is
 // laid out and the menus are complete.
@@ -219,11 +219,10 @@ private slots:
         TMainForm form;
         auto* board = part<QWidget>(form, "BoardImage1");
         QVERIFY(board);
-        QCOMPARE(childControls(board),
-            (QStringList { "PowerHighlight", "USBHighlight", "DCINHighlight", "LedHighlight", "DiffHighlight",
-                "SEHighlight", "SigHighlight", "OptionalHighlight", "RSettingsHighlight", "BoardHighlight1",
-                "BoardHighlight2", "BoardHighlight3", "BoardHighlight5", "BoardHighlight6", "BoardHighlight7",
-                "BoardHighlight4" }));
+        QStringList names;
+        for (const testing::Spot& spot : testing::kSpots)
+            names.append(QString::fromLatin1(spot.name));
+        QCOMPARE(childControls(board), names);
     }
 
     void eachCircleMarksItsSpot_data()
@@ -233,32 +232,8 @@ private slots:
         QTest::addColumn<THighlightType>("type");
         QTest::addColumn<QString>("panel");
         QTest::addColumn<QString>("title");
-        QTest::newRow("power jumper") << "PowerHighlight" << QRect(80, 248, 41, 57) << htSettings << "PowerPanel"
-                                      << "&External Power";
-        QTest::newRow("USB connector") << "USBHighlight" << QRect(37, 400, 73, 73) << htOptions << "USBPanel"
-                                       << "&USB Connector";
-        QTest::newRow("DC input") << "DCINHighlight" << QRect(24, 304, 97, 65) << htOptions << "DCINPanel"
-                                  << "DC Input";
-        QTest::newRow("LED") << "LedHighlight" << QRect(40, 488, 73, 57) << htOptions << "LEDPanel"
-                             << "LED Light";
-        QTest::newRow("differential outputs") << "DiffHighlight" << QRect(48, 80, 33, 201) << htOptions << "DiffPanel"
-                                              << "Differential Outputs";
-        QTest::newRow("single-ended outputs") << "SEHighlight" << QRect(528, 80, 33, 129) << htOptions << "SEPanel"
-                                              << "Single Ended Outputs";
-        QTest::newRow("signal lines") << "SigHighlight" << QRect(528, 224, 41, 89) << htOptions << "SigPanel"
-                                      << "Signal Lines";
-        QTest::newRow("DC converters") << "OptionalHighlight" << QRect(480, 320, 97, 193) << htSettings << "OptionalPanel"
-                                       << QStringLiteral("\u00B1"
-                                                         "12V DAC Power");
-        // The eight range jumper blocks: four across, two rows, one panel.
-        QTest::newRow("range block, top 1") << "RSettingsHighlight" << QRect(120, 32, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
-        QTest::newRow("range block, top 2") << "BoardHighlight1" << QRect(216, 32, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
-        QTest::newRow("range block, top 3") << "BoardHighlight2" << QRect(320, 32, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
-        QTest::newRow("range block, top 4") << "BoardHighlight3" << QRect(424, 32, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
-        QTest::newRow("range block, bottom 2") << "BoardHighlight5" << QRect(216, 120, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
-        QTest::newRow("range block, bottom 3") << "BoardHighlight6" << QRect(320, 120, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
-        QTest::newRow("range block, bottom 4") << "BoardHighlight7" << QRect(424, 120, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
-        QTest::newRow("range block, bottom 1") << "BoardHighlight4" << QRect(120, 120, 81, 89) << htSettings << "RSettingsPanel" << kRangeTitle;
+        for (const testing::Spot& spot : testing::kSpots)
+            QTest::newRow(spot.name) << spot.name << spot.rect << spot.type << spot.panel << QString::fromUtf8(spot.title);
     }
 
     void eachCircleMarksItsSpot()
@@ -297,7 +272,7 @@ private slots:
             circle->hide();
         QImage painted = board->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QStringList differences;
-        for (const TBoardHighlight* circle : circles) {
+        for (TBoardHighlight* circle : circles) {
             const QImage beneath = painted.copy(circle->geometry());
             const struct {
                 const char* name;

@@ -4,6 +4,7 @@
 // follows the other.
 
 #include "TestMain.h"
+#include "template/PageTable.h"
 
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "SetupCtrls/board/TThreeJumper.h"
@@ -20,20 +21,7 @@
 
 namespace {
 
-// The output ranges by item, with the jumper pair that gives each.
-struct Range {
-    const char* text;
-    TJumperState range;
-    TJumperState polarity;
-};
-constexpr std::array<Range, 6> kRanges { {
-    { "0 to 2.5V", jsRight, jsRight },
-    { "0 to 5V", jsLeft, jsRight },
-    { "0 to 10V", jsOpen, jsRight },
-    { "-2.5 to 2.5V", jsRight, jsLeft },
-    { "-5 to 5V", jsLeft, jsLeft },
-    { "-10 to 10 V", jsOpen, jsLeft },
-} };
+using testing::kRanges;
 
 int itemFor(TJumperState range, TJumperState polarity)
 {

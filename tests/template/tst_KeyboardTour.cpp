@@ -16,19 +16,13 @@ using namespace SetupTypes;
 
 namespace {
 
-// The &Settings spots (the range group row by row), then the &Options ones,
+// The &Settings spots (the range group once), then the &Options ones,
 // each in its menu's order.
 const QStringList Tour {
     "PowerHighlight",
     "OptionalHighlight",
+    // The eight channel circles open one popup: one stop.
     "RSettingsHighlight",
-    "BoardHighlight1",
-    "BoardHighlight2",
-    "BoardHighlight3",
-    "BoardHighlight4",
-    "BoardHighlight5",
-    "BoardHighlight6",
-    "BoardHighlight7",
     "USBHighlight",
     "DCINHighlight",
     "LedHighlight",
@@ -125,8 +119,8 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("to");
         QTest::newRow("right") << "PowerHighlight" << int(Qt::Key_Right) << "OptionalHighlight";
-        QTest::newRow("down") << "BoardHighlight7" << int(Qt::Key_Down) << "USBHighlight";
-        QTest::newRow("left") << "USBHighlight" << int(Qt::Key_Left) << "BoardHighlight7";
+        QTest::newRow("down") << "RSettingsHighlight" << int(Qt::Key_Down) << "USBHighlight";
+        QTest::newRow("left") << "USBHighlight" << int(Qt::Key_Left) << "RSettingsHighlight";
         QTest::newRow("up") << "OptionalHighlight" << int(Qt::Key_Up) << "PowerHighlight";
         QTest::newRow("right round the end") << "SigHighlight" << int(Qt::Key_Right) << "PowerHighlight";
         QTest::newRow("left round the start") << "PowerHighlight" << int(Qt::Key_Left) << "SigHighlight";
@@ -202,10 +196,10 @@ private slots:
         QTest::addColumn<QString>("circle");
         QTest::addColumn<QStringList>("order");
         QTest::newRow("power") << "PowerHighlight"
-                               << QStringList { "BusPowerJumper", "BusPowerRadio", "PreviousButton", "NextButton", "DoneButton" };
+                               << QStringList { "BusPowerJumper", "BusPowerRadio", "PreviousButton", "NextButton", "DoneButton", "StatusMemo" };
         QTest::newRow("range") << "RSettingsHighlight"
-                               << QStringList { "RangeJumper", "PolarityJumper", "ComboBox1", "PreviousButton", "NextButton", "DoneButton" };
-        QTest::newRow("no controls") << "USBHighlight" << QStringList { "PreviousButton", "NextButton", "DoneButton" };
+                               << QStringList { "RangeJumper", "PolarityJumper", "ComboBox1", "PreviousButton", "NextButton", "DoneButton", "StatusMemo" };
+        QTest::newRow("no controls") << "USBHighlight" << QStringList { "PreviousButton", "NextButton", "DoneButton", "StatusMemo" };
     }
 
     void tabWalksThePopupsControls()
@@ -216,6 +210,8 @@ private slots:
         TPopupForm* popup = page.press(circle, Qt::Key_Return);
         QVERIFY(popup);
         QTRY_COMPARE(QApplication::activeWindow(), popup);
+        // Pinned, it is read from its text on.
+        QCOMPARE(page.focused(), QStringLiteral("StatusMemo"));
         QStringList walked;
         for (int i = 0; i <= order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

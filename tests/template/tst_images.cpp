@@ -3,6 +3,8 @@
 // optimised tables, restart markers, top-down bitmaps) that the
 // application's own readers do not.
 
+#include "template/PageTable.h"
+
 #include <QFile>
 #include <QImage>
 #include <QSet>
@@ -95,11 +97,9 @@ QByteArray readResource(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// What a part looks like in the photograph, judged per pixel.
-enum class Look { BlackPlastic,
-    BrightMetal,
-    GreenLed };
+using testing::Look;
 
+// Whether a pixel of the photograph looks like that.
 bool looksLike(Look look, QRgb p)
 {
     const int r = qRed(p);
@@ -116,13 +116,6 @@ bool looksLike(Look look, QRgb p)
         return g > 100 && g - r > 85; // far more saturated than any solder mask
     }
     return false;
-}
-
-// A channel's block of range jumpers, in the 600x592 frame.
-QRectF rangeJumpers(int channel)
-{
-    const int lefts[4] = { 120, 216, 320, 424 };
-    return QRectF(lefts[channel % 4], channel < 4 ? 32 : 120, 81, 89);
 }
 
 constexpr int kBmpPixelOffset = 14 + 40 + 256 * 4;
@@ -154,7 +147,7 @@ void addPhotoColumn()
 
 } // namespace
 
-Q_DECLARE_METATYPE(Look)
+Q_DECLARE_METATYPE(testing::Look)
 
 class ImagesTest : public QObject {
     Q_OBJECT
@@ -377,16 +370,8 @@ private slots:
         QTest::addColumn<double>("minimumShare");
         for (int photo = 0; photo < int(std::size(kPhotos)); ++photo) {
             const char* file = kPhotos[photo].file;
-            QTest::addRow("%s External Power", file) << photo << QRectF(80, 248, 41, 57) << Look::BlackPlastic << 0.075;
-            QTest::addRow("%s USB Connector", file) << photo << QRectF(37, 400, 73, 73) << Look::BrightMetal << 0.2;
-            QTest::addRow("%s DC Input", file) << photo << QRectF(24, 304, 97, 65) << Look::BlackPlastic << 0.45;
-            QTest::addRow("%s LED Light", file) << photo << QRectF(40, 488, 73, 57) << Look::GreenLed << 0.0075;
-            QTest::addRow("%s Differential Outputs", file) << photo << QRectF(48, 80, 33, 201) << Look::BlackPlastic << 0.5;
-            QTest::addRow("%s Single Ended Outputs", file) << photo << QRectF(528, 80, 33, 129) << Look::BlackPlastic << 0.35;
-            QTest::addRow("%s Signal Lines", file) << photo << QRectF(528, 224, 41, 89) << Look::BlackPlastic << 0.5;
-            QTest::addRow("%s DAC Power", file) << photo << QRectF(480, 320, 97, 193) << Look::BlackPlastic << 0.55;
-            for (int ch = 0; ch < 8; ++ch)
-                QTest::addRow("%s Range Jumpers %d", file, ch) << photo << rangeJumpers(ch) << Look::BlackPlastic << 0.03;
+            for (const testing::Spot& spot : testing::kSpots)
+                QTest::addRow("%s %s", file, spot.name) << photo << QRectF(spot.rect) << spot.look << spot.share;
         }
     }
 
@@ -439,16 +424,19 @@ private slots:
         QTest::addColumn<bool>("capped");
         for (int photo = 0; photo < int(std::size(kPhotos)); ++photo) {
             const char* file = kPhotos[photo].file;
-            for (int ch = 0; ch < 8; ++ch) {
-                const QRectF block = rangeJumpers(ch);
+            for (const testing::Spot& spot : testing::kSpots) {
+                if (qstrcmp(spot.panel, "RSettingsPanel") != 0)
+                    continue;
+                const QRectF block(spot.rect);
                 const qreal cx = block.center().x();
                 const qreal span = block.top() + 39.0;
                 const qreal polarity = block.top() + 62.0;
-                QTest::addRow("%s CH%d 5V pair open", file, ch) << photo << QPointF(cx - 5.0, span) << false;
-                QTest::addRow("%s CH%d 2.5V pair open", file, ch) << photo << QPointF(cx - 2.0, span) << false;
-                QTest::addRow("%s CH%d span cap parked", file, ch) << photo << QPointF(cx + 15.0, span) << true;
-                QTest::addRow("%s CH%d BP pair open", file, ch) << photo << QPointF(cx - 7.0, polarity) << false;
-                QTest::addRow("%s CH%d UNI pair capped", file, ch) << photo << QPointF(cx + 5.0, polarity) << true;
+                const char* name = spot.name;
+                QTest::addRow("%s %s 5V pair open", file, name) << photo << QPointF(cx - 5.0, span) << false;
+                QTest::addRow("%s %s 2.5V pair open", file, name) << photo << QPointF(cx - 2.0, span) << false;
+                QTest::addRow("%s %s span cap parked", file, name) << photo << QPointF(cx + 15.0, span) << true;
+                QTest::addRow("%s %s BP pair open", file, name) << photo << QPointF(cx - 7.0, polarity) << false;
+                QTest::addRow("%s %s UNI pair capped", file, name) << photo << QPointF(cx + 5.0, polarity) << true;
             }
             QTest::addRow("%s VEXT pair open", file) << photo << QPointF(100.5, 264.0) << false;
             QTest::addRow("%s VUSB pair capped", file) << photo << QPointF(100.5, 281.5) << true;

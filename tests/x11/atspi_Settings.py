@@ -6,7 +6,7 @@ atspi_Settings.py PROGRAM
 Runs inside a D-Bus session of its own (dbus-run-session) on the shared
 virtual display: starts the program, finds it among the accessible
 applications, reads a few circles' name, role and description, presses one
-through its accessible action and waits for it to be reported pressed.
+through its accessible action and waits for it to be reported checked.
 """
 
 import os
@@ -67,7 +67,7 @@ def buttons_of(app):
     def walk(node, depth):
         if node is None or depth > 12:
             return
-        if node.getRole() == pyatspi.ROLE_PUSH_BUTTON:
+        if node.getRole() == pyatspi.ROLE_CHECK_BOX:
             found.setdefault(node.name, node)
         for child in node:
             walk(child, depth + 1)
@@ -97,9 +97,9 @@ def main():
         for name, description in CIRCLES.items():
             button = buttons[name]
             print("%s: %s, %s" % (name, button.getRoleName(), button.description), flush=True)
-            check(button.getRole() == pyatspi.ROLE_PUSH_BUTTON, "%s: role %r" % (name, button.getRoleName()))
+            check(button.getRole() == pyatspi.ROLE_CHECK_BOX, "%s: role %r" % (name, button.getRoleName()))
             check(button.description == description, "%s: description %r" % (name, button.description))
-            check(not button.getState().contains(pyatspi.STATE_PRESSED), "%s is pressed before any use" % name)
+            check(not button.getState().contains(pyatspi.STATE_CHECKED), "%s is checked before any use" % name)
 
         circle = buttons[PINNED]
         action = circle.queryAction()
@@ -107,8 +107,8 @@ def main():
         check(names == ["Press"], "%s offers the actions %s" % (PINNED, names))
         if "Press" in names:
             action.doAction(names.index("Press"))
-            pressed = wait_for(30, lambda: circle.getState().contains(pyatspi.STATE_PRESSED))
-            check(pressed, "%s is not pressed once its popup is pinned" % PINNED)
+            pressed = wait_for(30, lambda: circle.getState().contains(pyatspi.STATE_CHECKED))
+            check(pressed, "%s is not checked once its popup is pinned" % PINNED)
             popup = wait_for(30, lambda: next((w for w in app if w.name == PINNED), None))
             check(popup is not None, "no window named %s appeared" % PINNED)
     finally:

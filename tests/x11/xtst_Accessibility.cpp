@@ -16,8 +16,8 @@ using namespace SetupTypes;
 namespace {
 
 // Each value change heard from the object named listenedTo, as "object:
-// value", and each change of its pressed state, as "object: pressed" or
-// "object: released" (what a screen reader asking then learns).
+// value", and each change of its checked state, as "object: checked" or
+// "object: not checked" (what a screen reader asking then learns).
 QStringList& told()
 {
     static QStringList list;
@@ -33,9 +33,9 @@ void listen(QAccessibleEvent* event)
     const QString name = event->object()->objectName() + QStringLiteral(": ");
     if (event->type() == QAccessible::ValueChanged)
         told().append(name + static_cast<QAccessibleValueChangeEvent*>(event)->value().toString());
-    if (event->type() == QAccessible::StateChanged && static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().pressed) {
+    if (event->type() == QAccessible::StateChanged && static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().checked) {
         const QAccessibleInterface* asked = QAccessible::queryAccessibleInterface(event->object());
-        told().append(name + (asked && asked->state().pressed ? QStringLiteral("pressed") : QStringLiteral("released")));
+        told().append(name + (asked && asked->state().checked ? QStringLiteral("checked") : QStringLiteral("not checked")));
     }
 }
 
@@ -107,19 +107,19 @@ private slots:
             QCOMPARE(j->PositionText(), heard.last());
     }
 
-    // A circle is heard pressed when its popup is pinned, by a click or by
-    // the menu, and released when the popup closes; hovering alone, which
+    // A circle is heard checked when its popup is pinned, by a click or by
+    // the menu, and not checked when the popup closes; hovering alone, which
     // shows the popup without pinning it, tells nothing.
-    void aCircleTellsWhenItIsPressedAndReleased_data()
+    void aCircleTellsWhenItIsCheckedAndNot_data()
     {
         QTest::addColumn<QString>("pin");
         QTest::addColumn<QStringList>("heard");
         QTest::newRow("hovered only") << "hover" << QStringList {};
-        QTest::newRow("hovered, then clicked") << "hover+click" << QStringList { "pressed", "released" };
-        QTest::newRow("clicked from the keyboard") << "key" << QStringList { "pressed", "released" };
+        QTest::newRow("hovered, then clicked") << "hover+click" << QStringList { "checked", "not checked" };
+        QTest::newRow("clicked from the keyboard") << "key" << QStringList { "checked", "not checked" };
     }
 
-    void aCircleTellsWhenItIsPressedAndReleased()
+    void aCircleTellsWhenItIsCheckedAndNot()
     {
         QFETCH(QString, pin);
         QFETCH(QStringList, heard);

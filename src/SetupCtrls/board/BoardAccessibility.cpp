@@ -1,11 +1,15 @@
 #include "SetupCtrls/board/BoardAccessibility.h"
 
 #include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/board/TBoardImage.h"
+#include "SetupCtrls/board/TPopupForm.h"
 #include "SetupCtrls/board/TThreeJumper.h"
 #include "toolkit/app/ErrorReport.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QPlainTextEdit>
+#include <QPointer>
 
 namespace SetupCtrls {
 
@@ -24,14 +28,17 @@ namespace {
         return false;
     }
 
-    // What screen readers were last told of a circle: none yet is pressed.
-    constexpr char ToldPressed[] = "_setup_toldPressed";
+    // What screen readers were last told of a circle: none yet is checked.
+    constexpr char ToldChecked[] = "_setup_toldChecked";
 
-    // A button that does what Enter on the focused circle does.
+    // A checkable button (to Qt a check box, as its own checkable buttons
+    // are) that does what Enter on the focused circle does, checked while
+    // its group's popup is pinned: Orca speaks a check box's "checked" and
+    // "not checked", never a push button's "pressed".
     class HighlightAccessible : public QAccessibleWidget {
     public:
         explicit HighlightAccessible(TBoardHighlight* highlight)
-            : QAccessibleWidget(highlight, QAccessible::Button)
+            : QAccessibleWidget(highlight, QAccessible::CheckBox)
         {
         }
 
@@ -52,7 +59,8 @@ namespace {
         QAccessible::State state() const override
         {
             QAccessible::State s = QAccessibleWidget::state();
-            s.pressed = groupPinned(*highlight());
+            s.checkable = true;
+            s.checked = groupPinned(*highlight());
             return s;
         }
 
@@ -65,14 +73,34 @@ namespace {
         }
     };
 
-    // A button whose name and value are the cap's position in words; pressing
-    // it moves the cap as a click does.
-    class JumperAccessible : public QAccessibleWidget {
+    // A picture whose name is the cap's position in words; pressing it moves
+    // the cap as a click does. Orca speaks no name change (Qt sends it in a
+    // form Orca cannot read) and no value change of a button, but a value
+    // change of the focused picture it speaks with the picture's name: the
+    // position is also a value: 0 open, 1 left, 2 right, plus three times
+    // the picture's serial number, since Orca keeps quiet about a value equal
+    // to the last one it spoke, whichever control that was.
+    class JumperAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
     public:
         explicit JumperAccessible(TThreeJumper* jumper)
-            : QAccessibleWidget(jumper, QAccessible::Button)
+            : QAccessibleWidget(jumper, QAccessible::Graphic)
+            , m_base(3 * nextSerial++)
         {
         }
+
+        void* interface_cast(QAccessible::InterfaceType type) override
+        {
+            if (type == QAccessible::ValueInterface)
+                return static_cast<QAccessibleValueInterface*>(this);
+            return QAccessibleWidget::interface_cast(type);
+        }
+
+        QVariant currentValue() const override { return m_base + int(jumper()->JumperState()); }
+        // Pressing moves the cap; a value set from outside is ignored.
+        void setCurrentValue(const QVariant&) override { }
+        QVariant maximumValue() const override { return m_base + 2; }
+        QVariant minimumValue() const override { return m_base; }
+        QVariant minimumStepSize() const override { return 1; }
 
         TThreeJumper* jumper() const { return static_cast<TThreeJumper*>(widget()); }
 
@@ -96,6 +124,53 @@ namespace {
             if (actionName == pressAction())
                 tk::guarded([this] { jumper()->click(); });
         }
+
+    private:
+        static inline int nextSerial = 0;
+        const int m_base;
+    };
+
+    // A popup, and the supporter's dialogs, are dialogs to a screen reader,
+    // which then reads a dialog's title and text as it opens: a popup's text
+    // is its description.
+    class DialogAccessible : public QAccessibleWidget {
+    public:
+        explicit DialogAccessible(QWidget* window)
+            : QAccessibleWidget(window, QAccessible::Dialog)
+        {
+        }
+
+        QString text(QAccessible::Text t) const override
+        {
+            if (t == QAccessible::Name)
+                return widget()->windowTitle();
+            auto* popup = qobject_cast<TPopupForm*>(widget());
+            if (t == QAccessible::Description && popup && popup->StatusMemo())
+                return popup->StatusMemo()->toPlainText();
+            return QAccessibleWidget::text(t);
+        }
+    };
+
+    // The photograph under the circles.
+    class BoardAccessible : public QAccessibleWidget {
+    public:
+        explicit BoardAccessible(TBoardImage* board)
+            : QAccessibleWidget(board, QAccessible::Graphic)
+        {
+        }
+
+        QString text(QAccessible::Text t) const override
+        {
+            switch (t) {
+            case QAccessible::Name:
+                return QStringLiteral("Photograph of the board");
+            case QAccessible::Description:
+                return QStringLiteral("Circles mark its spots: yellow for jumpers to set, blue for information, red "
+                                      "for calibration. Tab moves from spot to spot, Enter opens a spot's window.");
+            default:
+                return QAccessibleWidget::text(t);
+            }
+        }
     };
 
     QAccessibleInterface* boardControlsFactory(const QString&, QObject* object)
@@ -103,10 +178,16 @@ namespace {
         // The exact classes only: a subclass may bring its own.
         if (!object || !object->isWidgetType())
             return nullptr;
-        if (object->metaObject() == &TBoardHighlight::staticMetaObject)
+        auto* widget = static_cast<QWidget*>(object);
+        const QMetaObject* meta = object->metaObject();
+        if (meta == &TBoardHighlight::staticMetaObject)
             return new HighlightAccessible(static_cast<TBoardHighlight*>(object));
-        if (object->metaObject() == &TThreeJumper::staticMetaObject)
+        if (meta == &TThreeJumper::staticMetaObject)
             return new JumperAccessible(static_cast<TThreeJumper*>(object));
+        if (meta == &TBoardImage::staticMetaObject)
+            return new BoardAccessible(static_cast<TBoardImage*>(object));
+        if (widget->isWindow() && (meta == &TPopupForm::staticMetaObject || object->inherits("TSupportForm")))
+            return new DialogAccessible(widget);
         return nullptr;
     }
 
@@ -125,7 +206,7 @@ QString kindInWords(THighlightType type)
     return QStringLiteral("information");
 }
 
-void announcePressedChanges()
+void announceCheckedChanges()
 {
     if (!QAccessible::isActive())
         return;
@@ -133,15 +214,32 @@ void announcePressedChanges()
         auto* highlight = qobject_cast<TBoardHighlight*>(widget);
         if (!highlight)
             continue;
-        const bool pressed = groupPinned(*highlight);
-        if (highlight->property(ToldPressed).toBool() == pressed)
+        const bool checked = groupPinned(*highlight);
+        if (highlight->property(ToldChecked).toBool() == checked)
             continue;
-        highlight->setProperty(ToldPressed, pressed);
+        highlight->setProperty(ToldChecked, checked);
         QAccessible::State changed;
-        changed.pressed = true;
+        changed.checked = true;
         QAccessibleStateChangeEvent event(highlight, changed);
         QAccessible::updateAccessibility(&event);
     }
+}
+
+void announceFocusAgain(QWidget* window)
+{
+    if (!QAccessible::isActive() || !window)
+        return;
+    // Queued: the screen reader hears of the activation first.
+    QMetaObject::invokeMethod(
+        window,
+        [window] {
+            QWidget* focused = window->focusWidget();
+            if (!focused || !window->isActiveWindow())
+                return;
+            QAccessibleEvent event(focused, QAccessible::Focus);
+            QAccessible::updateAccessibility(&event);
+        },
+        Qt::QueuedConnection);
 }
 
 void installBoardAccessibility()

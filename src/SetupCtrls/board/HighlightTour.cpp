@@ -2,11 +2,36 @@
 
 #include "SetupCtrls/board/HighlightMenuRules.h"
 #include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/board/TBoardImage.h"
+#include "toolkit/platform/ExactClass.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace SetupCtrls {
+
+namespace {
+
+    // The members of a group open one popup, as their one menu item does:
+    // the walk stops at the first of them only.
+    QList<TBoardHighlight*> onePerGroup(const QList<TBoardHighlight*>& tour, const QWidget* board)
+    {
+        if (!tk::isExactly<TBoardImage>(board))
+            return tour;
+        QList<TBoardHighlight*> stops;
+        for (TBoardHighlight* highlight : tour) {
+            const bool grouped = tk::isExactly<TBoardHighlight>(highlight);
+            const bool seen = grouped && std::any_of(stops.begin(), stops.end(), [highlight](const TBoardHighlight* stop) {
+                return tk::isExactly<TBoardHighlight>(stop) && stop->Title() == highlight->Title()
+                    && stop->HighlightType() == highlight->HighlightType();
+            });
+            if (!seen)
+                stops.append(highlight);
+        }
+        return stops;
+    }
+
+}
 
 QList<TBoardHighlight*> highlightTour(const QWidget* board)
 {
@@ -28,7 +53,7 @@ QList<TBoardHighlight*> highlightTour(const QWidget* board)
         return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
     });
     if (!bar)
-        return rest;
+        return onePerGroup(rest, board);
 
     QList<TBoardHighlight*> tour;
     for (THighlightType type : { htSettings, htCalibration, htOptions }) {
@@ -48,7 +73,7 @@ QList<TBoardHighlight*> highlightTour(const QWidget* board)
             }
         }
     }
-    return tour + rest;
+    return onePerGroup(tour + rest, board);
 }
 
 TBoardHighlight* tourNeighbour(const TBoardHighlight* from, int step)

@@ -1,8 +1,8 @@
 #pragma once
 // The order in which the keyboard walks a board's highlights: the spots of
 // the "&Settings" menu, then "&Calibration", then "&Options", each in its
-// menu's order and the members of a group row by row, then any highlight
-// that no menu lists, row by row.
+// menu's order, then any highlight that no menu lists, row by row; of the
+// members of a group (which open one popup) only the first, row by row.
 
 #include <QList>
 

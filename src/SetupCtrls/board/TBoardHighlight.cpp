@@ -1,12 +1,14 @@
 #include "SetupCtrls/board/TBoardHighlight.h"
 
 #include "SetupCtrls/board/BoardAccessibility.h"
+#include "SetupCtrls/board/FocusRing.h"
 #include "SetupCtrls/board/HighlightMenuRules.h"
 #include "SetupCtrls/board/TBoardImage.h"
 #include "toolkit/app/ErrorReport.h"
 #include "toolkit/platform/ExactClass.h"
 
 #include <QCursor>
+#include <QPainter>
 
 using namespace SetupTypes;
 
@@ -62,6 +64,55 @@ void TBoardHighlight::setTitle(const QString& value)
     m_displayTitle = value;
     m_displayTitle.remove(u'&');
     m_identTitle = SetupCtrls::identifierFrom(value);
+}
+
+const QImage& TBoardHighlight::RingImage()
+{
+    m_pictures.light();
+    return m_pictures.ring();
+}
+
+const QImage& TBoardHighlight::HoverImage()
+{
+    m_pictures.light();
+    return m_pictures.hover();
+}
+
+const QImage& TBoardHighlight::CurrentImage()
+{
+    if (m_active && m_lit)
+        return RingImage();
+    if (m_active || m_lit)
+        return HoverImage();
+    return IdleImage();
+}
+
+void TBoardHighlight::BuildImages()
+{
+    m_pictures.capture(HighlightPictures::beneath(*this), m_scheme);
+}
+
+void TBoardHighlight::paintEvent(QPaintEvent*)
+{
+    // The window went to a screen of another density.
+    if (m_initialised && IdleImage().devicePixelRatio() != devicePixelRatioF())
+        BuildImages();
+    if (!m_initialised) {
+        BuildImages();
+        auto* board = tk::exactCast<TBoardImage>(parentWidget());
+        m_linkedMenu = board ? board->Menu() : nullptr;
+        // Set before registering: a registration that fails is reported
+        // once, not again at every repaint.
+        m_initialised = true;
+        if (board)
+            tk::guarded([this] { RegisterMenuEntry(); });
+        OrderTour();
+    }
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPoint(0, 0), CurrentImage());
+    if (FocusRingShown())
+        SetupCtrls::drawFocusEllipse(painter, rect());
 }
 
 TMainMenu* TBoardHighlight::LinkedMenu() const
@@ -139,7 +190,7 @@ void TBoardHighlight::KeepPopup()
     }
     forEachMember([](TBoardHighlight& member) { member.KeepOwnPopup(); });
     // A popup already shown is pinned without showing again.
-    SetupCtrls::announcePressedChanges();
+    SetupCtrls::announceCheckedChanges();
 }
 
 void TBoardHighlight::KeepOwnPopup()
@@ -156,6 +207,8 @@ void TBoardHighlight::KeepOwnPopup()
     if (m_popup->isVisible()) {
         m_popup->raise();
         m_popup->activateWindow();
+        // Pinned, the popup is read from its start.
+        m_popup->focusFirstControl();
     }
 }
 

@@ -4,6 +4,7 @@
 // closes the same popup.
 
 #include "SetupCtrls/board/FocusCue.h"
+#include "SetupCtrls/board/HighlightPictures.h"
 #include "SetupCtrls/board/SetupTypes.h"
 #include "SetupCtrls/board/TPopupForm.h"
 #include "SetupCtrls/board/TRadioPanel.h"
@@ -72,9 +73,9 @@ public:
     // with the bright ring, and at HoverAlpha. The idle one is made at the
     // first paint; the two lit ones when first asked for (most highlights
     // are never lit), from the same picture beneath and in the same colours.
-    const QImage& IdleImage() const { return m_idleImage; }
-    const QImage& RingImage() const;
-    const QImage& HoverImage() const;
+    const QImage& IdleImage() const { return m_pictures.idle(); }
+    const QImage& RingImage();
+    const QImage& HoverImage();
     float IdleAlpha() const { return m_scheme.idleAlpha; }
     float RingAlpha() const { return m_scheme.ringAlpha; }
     float HoverAlpha() const { return m_scheme.hoverAlpha; }
@@ -82,7 +83,7 @@ public:
 
     // What the control paints now: RingImage while both Active and Lit,
     // HoverImage while one of them, IdleImage otherwise.
-    const QImage& CurrentImage() const;
+    const QImage& CurrentImage();
 
     // The mouse entered the highlight or a member of its group, and the
     // group's popup has not been closed since.
@@ -107,7 +108,8 @@ public:
 
     // Pins this highlight's popup and every group member's.
     void KeepPopup();
-    // Pins this highlight's own popup and gives it the keyboard focus. A
+    // Pins this highlight's own popup and gives the keyboard focus to its
+    // first control. A
     // popup closed while the mouse rested on the highlight is shown again
     // first, as the mouse entering would.
     void KeepOwnPopup();
@@ -116,12 +118,9 @@ public:
     // their order. relay passes the change on to the other members.
     void SetActive(bool value, bool relay);
     void Unlight();
-    // Makes the three images again from what lies beneath the control.
+    // Makes the idle image again from what lies beneath the control now,
+    // and the lit ones when next asked for.
     void BuildImages();
-    // The board is about to let go of boardCopy, its copy of the photograph
-    // as painted: a highlight that would have read what lies beneath it
-    // from there takes it now.
-    void keepBeneath(const QImage& boardCopy) const;
 
     // Shows the group's popup, creating it the first time; does nothing when
     // another member of the group (or a namesake elsewhere) made it.
@@ -168,7 +167,6 @@ protected:
     // highlight while it was not pinned, so that leaving the popup closes it.
     virtual void setPopupEnteredFromHover(bool value);
 
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -186,19 +184,6 @@ private:
     // TBoardHighlight; on none unless the parent is exactly a TBoardImage.
     void forEachMember(const std::function<void(TBoardHighlight&)>& action) const;
     bool inGroupWith(const QObject* child) const;
-    // A circle's picture drawn into what lies beneath, where it was drawn.
-    struct CircleDrawn {
-        QPoint offset;
-        QImage image;
-    };
-    // What lies beneath the control; boardOnly tells whether nothing but the
-    // board (its colour and its copy of the photograph) and circles are in
-    // it, those recorded in m_builtCircles.
-    QImage composeBeneath(bool& boardOnly) const;
-    static void drawCircles(QImage& beneath, const QList<CircleDrawn>& circles);
-    // The board's part of it: its colour, then its copy of the photograph
-    // as it lies under a control at the given place.
-    static QImage beneathOnBoard(QSize deviceSize, qreal ratio, const QImage* boardCopy, QPoint at, QColor fill);
     // A window that stands for the group's popup, made by another member (or
     // a namesake elsewhere): one captioned DisplayTitle whose Tag is this
     // highlight's kind.
@@ -214,25 +199,7 @@ private:
     // highlight's own in its menu.
     void walkMenu(int step);
 
-    void makeLitImages() const;
-    // keepBeneath from the board this control lies on, if it lies on one.
-    void keepBeneathFromBoard() const;
-
-    QImage m_idleImage;
-    mutable QImage m_ringImage;
-    mutable QImage m_hoverImage;
-    // What the lit images are made from until they are. Where only the
-    // board and other circles lie beneath, it is not kept but made again
-    // from the board's copy, the place and the colour of the first paint and
-    // the circles' pictures as they were (shared, not copied): the board
-    // hands its copy over before it makes another (keepBeneath), as does a
-    // highlight about to leave it.
-    mutable QImage m_beneath;
-    mutable bool m_beneathOnBoard = false;
-    mutable QList<CircleDrawn> m_builtCircles;
-    QPoint m_builtAt;
-    QColor m_builtFill;
-    SetupCtrls::TintScheme m_builtScheme;
+    HighlightPictures m_pictures;
     SetupCtrls::TintScheme m_scheme;
     SetupTypes::THighlightType m_highlightType = SetupTypes::htOptions;
     bool m_lit = false;

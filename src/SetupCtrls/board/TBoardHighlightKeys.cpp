@@ -43,6 +43,12 @@ void TBoardHighlight::OrderTour()
     QWidget::setTabOrder(window(), tour.first());
     for (qsizetype i = 1; i < tour.size(); ++i)
         QWidget::setTabOrder(tour.at(i - 1), tour.at(i));
+    // The other members of a group are no stops of the walk, and so no
+    // stops of Qt's own either.
+    for (QObject* child : parentWidget()->children())
+        if (auto* highlight = qobject_cast<TBoardHighlight*>(child); highlight && !tour.contains(highlight)
+            && highlight->isVisibleTo(parentWidget()) && highlight->isEnabled())
+            highlight->setFocusPolicy(Qt::NoFocus);
 }
 
 bool TBoardHighlight::focusNextPrevChild(bool next)

@@ -115,15 +115,12 @@ QRect TBoardImage::destRect() const
     return QRect(0, 0, pw, ph);
 }
 
-const QImage& TBoardImage::paintedPicture() const
+const QImage& TBoardImage::paintedPicture()
 {
     // In device pixels, so that a scaled screen gets the photograph's own
     // detail rather than an enlarged copy.
     const qreal ratio = devicePixelRatioF();
     if (m_paintedStale || m_painted.deviceIndependentSize() != QSizeF(size()) || m_painted.devicePixelRatio() != ratio) {
-        if (!m_painted.isNull())
-            for (const TBoardHighlight* highlight : findChildren<TBoardHighlight*>(Qt::FindDirectChildrenOnly))
-                highlight->keepBeneath(m_painted);
         m_painted = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
         m_painted.setDevicePixelRatio(ratio);
         m_painted.fill(Qt::transparent);

@@ -65,8 +65,9 @@ public:
     // image, or clipped by the window) samples the photograph differently
     // from one drawn whole, so every paint copies these same pixels.
     // Highlights compose what lies beneath them from it, drawn unscaled at
-    // the control's top-left corner as its own paint draws it.
-    const QImage& paintedPicture() const;
+    // the control's top-left corner as its own paint draws it. Asking for it
+    // makes it anew when the picture or the size has changed.
+    const QImage& paintedPicture();
 
 protected:
     bool event(QEvent* event) override;
@@ -98,8 +99,8 @@ private:
     int m_layoutTop = 0;
     bool m_paintedOnce = false;
     bool m_drawing = false;
-    mutable QImage m_painted;
-    mutable bool m_paintedStale = true;
+    QImage m_painted;
+    bool m_paintedStale = true;
     QPointer<QObject> m_watchedWindow;
     QPointer<QObject> m_watchedHandle;
 };

@@ -202,6 +202,8 @@ bool TPopupForm::event(QEvent* event)
                 m_highlight->SetActive(active, true);
             (active ? m_onActivate : m_onDeactivate)(this);
         });
+        if (active)
+            SetupCtrls::announceFocusAgain(this);
         break;
     }
     case QEvent::ChildAdded:
@@ -214,12 +216,12 @@ bool TPopupForm::event(QEvent* event)
         const bool handled = QWidget::event(event);
         frameMayHaveChanged();
         if (event->type() == QEvent::Show)
-            SetupCtrls::announcePressedChanges();
+            SetupCtrls::announceCheckedChanges();
         return handled;
     }
     case QEvent::Hide: {
         const bool handled = QWidget::event(event);
-        SetupCtrls::announcePressedChanges();
+        SetupCtrls::announceCheckedChanges();
         return handled;
     }
     default:

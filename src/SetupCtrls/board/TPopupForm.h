@@ -92,9 +92,11 @@ public:
     // popup from, else the highlight that owns it. Forgotten at each hide.
     void setFocusReturn(QWidget* widget);
     QWidget* focusReturn() const;
-    // Tab walks the panel's jumper pictures, radio buttons and other
-    // controls, then Previous, Next and Done.
+    // Tab walks the explanation, the panel's jumper pictures, radio buttons
+    // and other controls, then Previous, Next and Done.
     void arrangeTabOrder();
+    // The focus to the first of them, the explanation at its first line.
+    void focusFirstControl();
 
 protected:
     bool event(QEvent* event) override;

@@ -1,5 +1,6 @@
-// TPopupForm from the keyboard: the order Tab walks, and Escape, which does
-// what Done does and gives the focus back to the circle the popup came from.
+// TPopupForm from the keyboard: the order Tab walks, the focus a pinned
+// popup takes, and Escape, which does what Done does and gives the focus
+// back to the circle the popup came from.
 
 #include "SetupCtrls/board/TPopupForm.h"
 
@@ -52,12 +53,24 @@ void TPopupForm::arrangeTabOrder()
              static_cast<QWidget*>(m_doneButton) })
         if (button)
             order.append(button);
-    // The explanation is read, not operated: a click still puts the cursor
-    // in it.
-    if (m_statusMemo)
-        m_statusMemo->setFocusPolicy(Qt::ClickFocus);
+    // The explanation comes first, as it is read: a screen reader reads it
+    // line by line as the arrow keys move through it.
+    if (m_statusMemo) {
+        m_statusMemo->setFocusPolicy(Qt::StrongFocus);
+        order.prepend(m_statusMemo);
+    }
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order.at(i - 1), order.at(i));
+}
+
+void TPopupForm::focusFirstControl()
+{
+    QWidget* first = m_statusMemo ? static_cast<QWidget*>(m_statusMemo) : m_doneButton.data();
+    if (!first)
+        return;
+    if (m_statusMemo)
+        m_statusMemo->moveCursor(QTextCursor::Start);
+    first->setFocus(Qt::TabFocusReason);
 }
 
 void TPopupForm::keyPressEvent(QKeyEvent* event)

@@ -157,6 +157,15 @@ void TThreeJumper::announcePosition()
     if (QAccessible::isActive()) {
         QAccessibleValueChangeEvent moved(this, PositionText());
         QAccessible::updateAccessibility(&moved);
+        // The range selector showing the range the move gives moves its
+        // caret, which takes Orca's attention to the selector even though
+        // the focus stays here, and Orca then drops the value change: the
+        // focus told again brings it back, and Orca reads the picture with
+        // its new position. Where nothing took it away, Orca keeps quiet.
+        if (hasFocus()) {
+            QAccessibleEvent focus(this, QAccessible::Focus);
+            QAccessible::updateAccessibility(&focus);
+        }
     }
 }
 

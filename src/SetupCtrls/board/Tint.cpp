@@ -19,9 +19,9 @@ namespace {
     // which no float equals.
     constexpr double InnerDiscSquared = 0.5929;
 
-    int channel(QRgb colour, int shift)
+    int channel(QRgb color, int shift)
     {
-        return int((colour >> shift) & 0xFF);
+        return int((color >> shift) & 0xFF);
     }
 
     // How strongly the tint shows at squared radius f inside the ellipse, and
@@ -143,15 +143,6 @@ namespace {
         return image.convertToFormat(QImage::Format_RGB32);
     }
 
-    // A new image of the same size, format and density, its pixels not yet
-    // written.
-    QImage blankLike(const QImage& image)
-    {
-        QImage blank(image.size(), image.format());
-        blank.setDevicePixelRatio(image.devicePixelRatio());
-        return blank;
-    }
-
 }
 
 // Everything in 32-bit floats, products and sums included: a channel that
@@ -167,95 +158,23 @@ void TintEllipse(QImage& image, TColor tint, float alpha, bool ring)
     image = in32Bits(image);
     const QVarLengthArray<float, 256> xx = squaredSteps(width);
     const QVarLengthArray<float, 256> yy = squaredSteps(height);
+    // Inside the inner disc every pixel takes the same blend: each channel
+    // value's result is worked out once.
+    const ChannelTable inner(blendAt(weightAt(0.0f, ring), alpha, tint));
     for (int d = 0; d < height; ++d) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(d));
         for (int e = 0; e < width; ++e) {
             const float f = xx[e] + yy[d];
             if (f >= 1.0f)
                 continue;
+            if (double(f) < InnerDiscSquared) {
+                row[e] = inner.over(row[e]);
+                continue;
+            }
             const Weight weight = weightAt(f, ring);
             row[e] = blendAt(weight, alpha, tint).over(weight.white ? qRgb(255, 255, 255) : row[e], row[e]);
         }
     }
-}
-
-namespace {
-
-    // The pass for the pictures named by Idle and Lit, a copy for each kind
-    // of result so that no pixel asks which pictures it is for.
-    template <bool Idle, bool Lit>
-    TintedImages tintPass(const QImage& beneath, const TintScheme& scheme)
-    {
-        const int width = beneath.width();
-        const int height = beneath.height();
-        const QImage source = in32Bits(beneath);
-        TintedImages tinted;
-        if constexpr (Idle)
-            tinted.idle = blankLike(source);
-        if constexpr (Lit) {
-            tinted.ring = blankLike(source);
-            tinted.hover = blankLike(source);
-        }
-        const QVarLengthArray<float, 256> xx = squaredSteps(width);
-        const QVarLengthArray<float, 256> yy = squaredSteps(height);
-        // Inside the inner disc every pixel takes the same blends: each
-        // channel value's result is worked out once.
-        const Weight inner = weightAt(0.0f, false);
-        const ChannelTable innerIdle(blendAt(inner, scheme.idleAlpha, scheme.color));
-        const ChannelTable innerRing(blendAt(inner, scheme.ringAlpha, scheme.color));
-        const ChannelTable innerHover(blendAt(inner, scheme.hoverAlpha, scheme.color));
-        for (int d = 0; d < height; ++d) {
-            const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(d));
-            QRgb* idle = Idle ? reinterpret_cast<QRgb*>(tinted.idle.scanLine(d)) : nullptr;
-            QRgb* ring = Lit ? reinterpret_cast<QRgb*>(tinted.ring.scanLine(d)) : nullptr;
-            QRgb* hover = Lit ? reinterpret_cast<QRgb*>(tinted.hover.scanLine(d)) : nullptr;
-            for (int e = 0; e < width; ++e) {
-                const QRgb own = from[e];
-                const float f = xx[e] + yy[d];
-                if (f >= 1.0f) {
-                    if constexpr (Idle)
-                        idle[e] = own;
-                    if constexpr (Lit)
-                        ring[e] = hover[e] = own;
-                } else if (double(f) < InnerDiscSquared) {
-                    if constexpr (Idle)
-                        idle[e] = innerIdle.over(own);
-                    if constexpr (Lit) {
-                        ring[e] = innerRing.over(own);
-                        hover[e] = innerHover.over(own);
-                    }
-                } else {
-                    const Weight plain = weightAt(f, false);
-                    if constexpr (Idle)
-                        idle[e] = blendAt(plain, scheme.idleAlpha, scheme.color).over(own, own);
-                    if constexpr (Lit) {
-                        const Weight bright = ringFrom(plain);
-                        ring[e] = blendAt(bright, scheme.ringAlpha, scheme.color).over(bright.white ? qRgb(255, 255, 255) : own, own);
-                        hover[e] = blendAt(plain, scheme.hoverAlpha, scheme.color).over(own, own);
-                    }
-                }
-            }
-        }
-        return tinted;
-    }
-
-}
-
-TintedImages TintAll(const QImage& beneath, const TintScheme& scheme, Tints which)
-{
-    if (beneath.width() < 2 || beneath.height() < 2) {
-        const QImage none;
-        return { which != Tints::Lit ? beneath : none, which != Tints::Idle ? beneath : none, which != Tints::Idle ? beneath : none };
-    }
-    switch (which) {
-    case Tints::Idle:
-        return tintPass<true, false>(beneath, scheme);
-    case Tints::Lit:
-        return tintPass<false, true>(beneath, scheme);
-    case Tints::All:
-        break;
-    }
-    return tintPass<true, true>(beneath, scheme);
 }
 
 }

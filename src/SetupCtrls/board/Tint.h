@@ -23,25 +23,8 @@ TintScheme tintSchemeFor(THighlightType type);
 
 // Tints the ellipse inscribed in the image with tint at strength alpha; ring
 // adds the bright ring that runs to white in its middle. The fourth byte of
-// every pixel is kept. An image less than 2 pixels wide or high is left as
-// it is.
+// every pixel is kept; an image of another format is made 32-bit first. An
+// image less than 2 pixels wide or high is left as it is.
 void TintEllipse(QImage& image, TColor tint, float alpha, bool ring);
-
-struct TintedImages {
-    QImage idle;
-    QImage ring;
-    QImage hover;
-};
-
-enum class Tints {
-    All,
-    Idle, // the idle picture only
-    Lit, // the ring and hover pictures only
-};
-
-// The scheme's pictures of beneath, in one pass: each as TintEllipse makes
-// it from a copy of beneath at the idle, ring and hover strengths. Those
-// that which leaves out are null.
-TintedImages TintAll(const QImage& beneath, const TintScheme& scheme, Tints which = Tints::All);
 
 }

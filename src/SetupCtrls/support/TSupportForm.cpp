@@ -1,5 +1,6 @@
 #include "SetupCtrls/support/TSupportForm.h"
 
+#include "SetupCtrls/board/BoardAccessibility.h"
 #include "toolkit/controls/TButton.h"
 #include "toolkit/layout/Layout.h"
 
@@ -89,6 +90,13 @@ void TSupportForm::keyPressEvent(QKeyEvent* event)
     }
     event->accept();
     button->click();
+}
+
+bool TSupportForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        SetupCtrls::announceFocusAgain(this);
+    return QWidget::event(event);
 }
 
 void TSupportForm::closeEvent(QCloseEvent* event)

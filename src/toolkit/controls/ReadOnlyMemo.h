@@ -1,7 +1,8 @@
 #pragma once
 // Makes the read-only text boxes that dialogs and popups show their
 // explanations in: a vertical scroll bar always there, no horizontal one,
-// lines wrapped at the box's width.
+// lines wrapped at the box's width, and a cursor that the arrow keys move,
+// so that a screen reader reads the line it comes to; Tab leaves the box.
 
 #include <QPlainTextEdit>
 #include <QString>
@@ -20,6 +21,8 @@ Edit* newReadOnlyMemo(QWidget* parent, const QString& name)
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setLineWrapMode(Edit::WidgetWidth);
+    memo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    memo->setTabChangesFocus(true);
     return memo;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
@@ -56,6 +57,7 @@ QLineEdit* TComboBox::lineEdit() const
 
 void TComboBox::setEditText(const QString& text)
 {
+    const QScopedValueRollback writing(m_writingOwnText, true);
     // Text the selected item already shows needs no field made for it.
     if (m_editorPending && text == currentText())
         return;
@@ -91,6 +93,34 @@ void TComboBox::prepareEditor()
     editor->setCompleter(nullptr);
     connect(editor, &QLineEdit::textEdited, this, &TComboBox::textEdited);
     connect(editor, &QLineEdit::editingFinished, this, &TComboBox::editingFinished);
+    connect(editor, &QLineEdit::textChanged, this, &TComboBox::textSetElsewhere);
+}
+
+void TComboBox::textSetElsewhere(const QString& text)
+{
+    // Typing and pasting mark the field modified and come through
+    // textEdited; the combo's own writes are the program's. What is left is
+    // text set from outside, through a screen reader's interface say: the
+    // user's choice as much as a choice from the list.
+    if (m_writingOwnText || QComboBox::lineEdit()->isModified())
+        return;
+    const int named = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (named == currentIndex())
+        return;
+    if (named >= 0) {
+        setCurrentIndex(named);
+        raiseChange();
+        return;
+    }
+    // Text that names no item gives way to the selected item at once: there
+    // is no editing to wait for the end of.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (isEditable() && itemIndex() < 0 && currentIndex() >= 0)
+                QComboBox::setEditText(itemText(currentIndex()));
+        },
+        Qt::QueuedConnection);
 }
 
 void TComboBox::textEdited(const QString& text)
@@ -140,6 +170,7 @@ void TComboBox::setItems(const QStringList& items)
 {
     if (items == this->items())
         return;
+    const QScopedValueRollback writing(m_writingOwnText, true);
     const QString text = currentText();
     clear();
     addItems(items);
@@ -168,6 +199,7 @@ void TComboBox::setItemIndex(int index)
     const QString text = itemText(index);
     if (index == currentIndex() && (!isEditable() || currentText() == text))
         return;
+    const QScopedValueRollback writing(m_writingOwnText, true);
     setCurrentIndex(index);
     if (isEditable() && currentText() != text)
         setEditText(text);

@@ -3,6 +3,9 @@
 // user does (choosing an item, typing), never changes made by the program.
 // An edit field never keeps text that names no item: when the user is done
 // with it (Enter, or the focus leaves), it shows the selected item again.
+// Text set in the field from outside the combo and its typing (through a
+// screen reader's interface) counts as the user's: naming an item, it
+// selects it and raises OnChange; naming none, it gives way at once.
 //
 // The edit field is made when the combo is first shown, or first asked for
 // through lineEdit() or given text that no item shows: a new field lays its
@@ -73,8 +76,11 @@ private:
     void raiseChange();
     void textEdited(const QString& text);
     void editingFinished();
+    void textSetElsewhere(const QString& text);
 
     int m_itemHeight = 13; // the Windows toolkit's default for its standard font
     mutable bool m_editorPending = false;
+    // The combo itself is writing the field's text.
+    bool m_writingOwnText = false;
     TNotifyEvent m_onChange;
 };

@@ -61,10 +61,10 @@ protected:
 };
 
 // A 200 × 100 photograph of one colour, drawn at the board's top-left corner.
-QByteArray photograph(QRgb colour)
+QByteArray photograph(QRgb color)
 {
     QImage image(200, 100, QImage::Format_RGB32);
-    image.fill(colour);
+    image.fill(color);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -116,12 +116,12 @@ QStringList names(QWidget* parent, bool (TBoardHighlight::*state)() const = null
     return result;
 }
 
-void square(QWidget* parent, QRect geometry, Qt::GlobalColor colour)
+void square(QWidget* parent, QRect geometry, Qt::GlobalColor color)
 {
     auto* square = new QWidget(parent);
     square->setGeometry(geometry);
     square->setAutoFillBackground(true);
-    square->setPalette(QColor(colour));
+    square->setPalette(QColor(color));
 }
 
 constexpr auto Direct = TBoardHighlight::RelayMarker::Direct;

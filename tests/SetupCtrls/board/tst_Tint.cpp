@@ -3,6 +3,7 @@
 
 #include "TestMain.h"
 
+#include "SetupCtrls/board/HighlightPictures.h"
 #include "SetupCtrls/board/Tint.h"
 
 #include <algorithm>
@@ -44,8 +45,8 @@ QImage tintedByTheRule(QImage image, TColor tint, float alpha, bool ring)
             const auto blend = [&](int value, int tinted) {
                 return std::clamp(int(std::nearbyint(double((1.0f - m) * float(value) + m * float(tinted)))), 0, 255);
             };
-            const QColor colour = tint.toQColor();
-            image.setPixel(e, d, (own & 0xFF000000u) | (qRgb(blend(qRed(base), colour.red()), blend(qGreen(base), colour.green()), blend(qBlue(base), colour.blue())) & 0xFFFFFFu));
+            const QColor color = tint.toQColor();
+            image.setPixel(e, d, (own & 0xFF000000u) | (qRgb(blend(qRed(base), color.red()), blend(qGreen(base), color.green()), blend(qBlue(base), color.blue())) & 0xFFFFFFu));
         }
     }
     return image;
@@ -150,9 +151,9 @@ private slots:
     }
 
     // The board's circle sizes and odd ones, every kind, over pixels of
-    // every value: each of the three pictures made together is what the
-    // rule gives for it alone, and so is each made apart (the idle one at
-    // the first paint, the lit ones when the circle first lights).
+    // every value: each of a circle's three pictures, the idle one made at
+    // its first paint and the lit ones when it first lights, is what the
+    // rule gives for it alone.
     void theThreePicturesFollowTheRuleExactly_data()
     {
         QTest::addColumn<QSize>("size");
@@ -170,20 +171,17 @@ private slots:
         QImage photo = noisyPhoto(size);
         photo.setDevicePixelRatio(2);
         const QImage untouched = photo.copy();
-        const TintedImages tinted = TintAll(photo, scheme);
+        HighlightPictures pictures;
+        pictures.capture(photo, scheme);
         const QImage idle = tintedByTheRule(photo, scheme.color, scheme.idleAlpha, false);
         const QImage ring = tintedByTheRule(photo, scheme.color, scheme.ringAlpha, true);
         const QImage hover = tintedByTheRule(photo, scheme.color, scheme.hoverAlpha, false);
-        QCOMPARE(tinted.idle, idle);
-        QCOMPARE(tinted.ring, ring);
-        QCOMPARE(tinted.hover, hover);
-        QCOMPARE(tinted.ring.devicePixelRatio(), 2.0);
-        const TintedImages idleOnly = TintAll(photo, scheme, Tints::Idle);
-        const TintedImages litOnly = TintAll(photo, scheme, Tints::Lit);
-        QCOMPARE(idleOnly.idle, idle);
-        QVERIFY(idleOnly.ring.isNull() && idleOnly.hover.isNull() && litOnly.idle.isNull());
-        QCOMPARE(litOnly.ring, ring);
-        QCOMPARE(litOnly.hover, hover);
+        QCOMPARE(pictures.idle(), idle);
+        QVERIFY(pictures.ring().isNull() && pictures.hover().isNull());
+        pictures.light();
+        QCOMPARE(pictures.ring(), ring);
+        QCOMPARE(pictures.hover(), hover);
+        QCOMPARE(pictures.ring().devicePixelRatio(), 2.0);
         QImage alone = photo;
         TintEllipse(alone, scheme.color, scheme.ringAlpha, true);
         QCOMPARE(alone, ring);

@@ -1,7 +1,7 @@
-#include "Connectors.h"
+#include "parts/Connectors.h"
 
-#include "PartShading.h"
 #include "Raster.h"
+#include "parts/PartShading.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>

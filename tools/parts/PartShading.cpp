@@ -1,4 +1,4 @@
-#include "PartShading.h"
+#include "parts/PartShading.h"
 
 #include <QPen>
 

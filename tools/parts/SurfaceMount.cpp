@@ -1,6 +1,6 @@
-#include "SurfaceMount.h"
+#include "parts/SurfaceMount.h"
 
-#include "PartShading.h"
+#include "parts/PartShading.h"
 
 #include <QLinearGradient>
 

@@ -1,7 +1,7 @@
-#include "BoardMarks.h"
+#include "parts/BoardMarks.h"
 
-#include "PartShading.h"
 #include "Raster.h"
+#include "parts/PartShading.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>

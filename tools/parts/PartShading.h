@@ -2,7 +2,7 @@
 // Shading shared by the part families: how metal, solder, pin tips and
 // silkscreen ink look under the photograph's light from the top left.
 
-#include "Part.h"
+#include "parts/Part.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>

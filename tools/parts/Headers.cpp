@@ -1,6 +1,6 @@
-#include "Headers.h"
+#include "parts/Headers.h"
 
-#include "PartShading.h"
+#include "parts/PartShading.h"
 
 #include <QLinearGradient>
 

@@ -2,7 +2,7 @@
 // Packages soldered onto pads: gull-wing ICs, two-terminal chips and SOT
 // transistors and regulators.
 
-#include "Part.h"
+#include "parts/Part.h"
 
 #include <QList>
 #include <QPointF>

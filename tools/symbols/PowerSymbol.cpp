@@ -1,4 +1,4 @@
-#include "PowerSymbol.h"
+#include "symbols/PowerSymbol.h"
 
 #include <QFont>
 #include <QFontMetricsF>

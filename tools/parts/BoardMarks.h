@@ -2,7 +2,7 @@
 // Features of the board itself rather than fitted parts: mounting holes,
 // test points and the serial-number sticker.
 
-#include "Part.h"
+#include "parts/Part.h"
 
 #include <QColor>
 #include <QPointF>

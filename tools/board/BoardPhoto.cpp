@@ -1,7 +1,7 @@
-#include "BoardPhoto.h"
+#include "board/BoardPhoto.h"
 
-#include "BoardLayout.h"
 #include "Raster.h"
+#include "board/BoardLayout.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>
@@ -106,7 +106,7 @@ void PhotoRenderer::setUpCamera()
 {
     m_size = QSize(kPhotoWidth, kPhotoHeight) * (kSupersample * m_scale);
     // The camera is not quite square to the bench: a couple of units of
-    // keystone and twist, small enough to keep every part under its hotspot.
+    // keystone and twist, small enough to keep every part under its circle.
     const QPolygonF flat { kBoard.topLeft(), kBoard.topRight(), kBoard.bottomRight(), kBoard.bottomLeft() };
     const QPolygonF seen { kBoard.topLeft() + QPointF(2.0, 1.0), kBoard.topRight() + QPointF(-2.0, -1.5),
         kBoard.bottomRight() + QPointF(0.5, -1.0), kBoard.bottomLeft() + QPointF(-0.5, 1.5) };
@@ -459,31 +459,9 @@ void PhotoRenderer::lightAndExpose(QImage& photo, const QImage& boardMask) const
 
 } // namespace
 
-const QList<Hotspot>& hotspots()
+BoardPhotos paintBoardPhotos(const Spots& spots)
 {
-    static const QList<Hotspot> list = [] {
-        QList<Hotspot> l {
-            { QStringLiteral("External Power"), QRectF(80, 248, 41, 57) },
-            { QStringLiteral("USB Connector"), QRectF(37, 400, 73, 73) },
-            { QStringLiteral("DC Input"), QRectF(24, 304, 97, 65) },
-            { QStringLiteral("LED Light"), QRectF(40, 488, 73, 57) },
-            { QStringLiteral("Differential Outputs"), QRectF(48, 80, 33, 201) },
-            { QStringLiteral("Single Ended Outputs"), QRectF(528, 80, 33, 129) },
-            { QStringLiteral("Signal Lines"), QRectF(528, 224, 41, 89) },
-            { QStringLiteral("\u00b112V DAC Power"), QRectF(480, 320, 97, 193) },
-        };
-        const int lefts[4] = { 120, 216, 320, 424 };
-        for (int ch = 0; ch < 8; ++ch)
-            l.append({ QStringLiteral("Output Voltage Range Jumpers %1").arg(ch),
-                QRectF(lefts[ch % 4], ch < 4 ? 32 : 120, 81, 89) });
-        return l;
-    }();
-    return list;
-}
-
-BoardPhotos paintBoardPhotos()
-{
-    const BoardLayout layout;
+    const BoardLayout layout(spots);
     PhotoRenderer normal(layout, 1);
     BoardPhotos photos;
     photos.normal = normal.render();
@@ -493,16 +471,15 @@ BoardPhotos paintBoardPhotos()
     return photos;
 }
 
-QImage hotspotOverlay(const QImage& photo)
+QImage spotOverlay(const QImage& photo, const Spots& spots)
 {
     QImage out = photo.convertToFormat(QImage::Format_RGB32);
     QPainter p(&out);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.scale(photo.width() / kFrameWidth, photo.height() / kFrameHeight);
-    for (const Hotspot& h : hotspots()) {
-        p.setPen(QPen(QColor(255, 40, 200), 1.0));
-        p.setBrush(QColor(255, 255, 0, 40));
-        p.drawRect(h.rect);
-    }
+    p.setPen(QPen(QColor(255, 40, 200), 1.0));
+    p.setBrush(QColor(255, 255, 0, 40));
+    for (const QRectF& rect : spots)
+        p.drawRect(rect);
     return out;
 }

@@ -2,7 +2,7 @@
 // Components whose leads go through the board: LED, axial resistor,
 // converter module, electrolytic capacitor and crystal.
 
-#include "Part.h"
+#include "parts/Part.h"
 
 #include <QColor>
 #include <QList>

@@ -1,11 +1,12 @@
-#include "BoardLayout.h"
+#include "board/BoardLayout.h"
 
-#include "BoardMarks.h"
-#include "BoardPhoto.h"
-#include "Connectors.h"
-#include "Headers.h"
 #include "Raster.h"
-#include "ThroughHole.h"
+#include "parts/BoardMarks.h"
+#include "parts/Connectors.h"
+#include "parts/Headers.h"
+#include "parts/ThroughHole.h"
+
+#include "toolkit/app/Error.h"
 
 #include <cmath>
 
@@ -22,19 +23,6 @@ namespace {
     constexpr qreal kJumperLabel = 6.4;
     // Red caps, as the guide draws them, stand out from the black headers.
     const QColor kShuntColour(178, 26, 28);
-
-    QRectF spot(const char* name)
-    {
-        for (const Hotspot& h : hotspots())
-            if (h.name == QString::fromUtf8(name))
-                return h.rect;
-        qFatal("no hotspot named %s", name);
-    }
-
-    QRectF jumperSpot(int channel)
-    {
-        return spot(QStringLiteral("Output Voltage Range Jumpers %1").arg(channel).toUtf8().constData());
-    }
 
     // Copper runs are given by their key points; any leg that is neither
     // orthogonal nor diagonal gets a corner so that it is, which is how a
@@ -73,7 +61,22 @@ void BoardLayout::label(const QString& text, QPointF at, qreal height, Qt::Align
     m_labels.push_back({ text, at, height, align, angle });
 }
 
-BoardLayout::BoardLayout()
+QRectF BoardLayout::spot(const char* name) const
+{
+    const auto found = m_spots.constFind(QLatin1String(name));
+    if (found == m_spots.constEnd())
+        throw tk::Error(QStringLiteral("the form has no circle named %1").arg(QLatin1String(name)));
+    return *found;
+}
+
+QRectF BoardLayout::channelSpot(int channel) const
+{
+    // The description names the first channel's circle after its panel.
+    return spot(channel == 0 ? "RSettingsHighlight" : qPrintable(QStringLiteral("BoardHighlight%1").arg(channel)));
+}
+
+BoardLayout::BoardLayout(const Spots& spots)
+    : m_spots(spots)
 {
     layoutConnectors();
     layoutJumperBlocks();
@@ -111,7 +114,7 @@ void BoardLayout::layoutConnectors()
         add<MountingHole>(c, seenThrough);
 
     // Differential outputs: 2x17 shrouded header filling its hotspot.
-    const QRectF diff = spot("Differential Outputs");
+    const QRectF diff = spot("DiffHighlight");
     const QRectF diffBox(diff.center().x() - 15.0, diff.center().y() - 97.0, 30.0, 194.0);
     add<BoxHeader>(diffBox, 17, Qt::Vertical, Qt::RightEdge, QStringLiteral("J3"));
     label(QStringLiteral("DIFFERENTIAL OUTPUTS"), QPointF(diffBox.right() + 24.0, diffBox.center().y() - 30.0), 4.2,
@@ -127,7 +130,7 @@ void BoardLayout::layoutConnectors()
     }
 
     // Single-ended outputs: plain 2x12 header.
-    const QRectF se = spot("Single Ended Outputs");
+    const QRectF se = spot("SEHighlight");
     const QPointF seFirst(se.center().x() - 5.0, se.center().y() - 55.0);
     const auto* seHeader = add<PinHeader>(seFirst, 12, 2, Qt::Vertical);
     label(QStringLiteral("J5"), QPointF(se.center().x(), seHeader->bounds().top() - 3.6), 4.2,
@@ -144,14 +147,14 @@ void BoardLayout::layoutConnectors()
     }
 
     // Signal lines: 2x7 shrouded header.
-    const QRectF sig = spot("Signal Lines");
+    const QRectF sig = spot("SigHighlight");
     const QRectF sigBox(sig.center().x() - 16.0, sig.center().y() - 43.0, 32.0, 86.0);
     add<BoxHeader>(sigBox, 7, Qt::Vertical, Qt::LeftEdge, QStringLiteral("J6"));
     label(QStringLiteral("SIGNALS"), QPointF(sigBox.center().x(), sigBox.bottom() + 3.6), 4.0,
         Qt::AlignHCenter | Qt::AlignTop);
 
     // External power selector.
-    const QRectF ext = spot("External Power");
+    const QRectF ext = spot("PowerHighlight");
     const QPointF extFirst(ext.center().x(), ext.center().y() - 10.0);
     const auto* extHeader = add<PinHeader>(extFirst, 3, 1, Qt::Vertical);
     add<Shunt>(extHeader->pin(1), extHeader->pin(2), kShuntColour);
@@ -163,21 +166,21 @@ void BoardLayout::layoutConnectors()
         Qt::AlignLeft | Qt::AlignVCenter);
 
     // DC input jack overhanging the left edge.
-    const QRectF dc = spot("DC Input");
+    const QRectF dc = spot("DCINHighlight");
     const QRectF jack(dc.left() + 3.0, dc.top() + 7.0, 89.0, 51.0);
     add<DcJack>(jack);
     label(QStringLiteral("J4  +5V DC"), QPointF(jack.left() + 18.0, jack.bottom() + 7.0), 4.0,
         Qt::AlignLeft | Qt::AlignTop);
 
     // USB type-B.
-    const QRectF usb = spot("USB Connector");
+    const QRectF usb = spot("USBHighlight");
     const QRectF shell(usb.left() + 1.0, usb.center().y() - 24.0, 66.0, 48.0);
     add<UsbB>(shell);
     label(QStringLiteral("J2"), QPointF(shell.right() + 3.5, shell.top() + 1.0), 4.2, Qt::AlignLeft | Qt::AlignTop);
     label(QStringLiteral("USB"), QPointF(shell.left() + 22.0, shell.bottom() + 5.0), 4.0, Qt::AlignHCenter | Qt::AlignTop);
 
     // Power LED and its series resistor.
-    const QRectF ledSpot = spot("LED Light");
+    const QRectF ledSpot = spot("LedHighlight");
     const QPointF ledCentre(ledSpot.left() + 20.0, ledSpot.center().y() - 1.0);
     add<Led>(ledCentre, 9.6);
     const QPointF ra(ledSpot.left() + 40.0, ledCentre.y());
@@ -197,7 +200,7 @@ void BoardLayout::layoutJumperBlocks()
     // ships: the span jumper open (10 V), its cap parked on one pin so it is
     // not lost, and the polarity cap on UNI.
     for (int ch = 0; ch < 8; ++ch) {
-        const QRectF b = jumperSpot(ch);
+        const QRectF b = channelSpot(ch);
         const qreal cx = b.center().x();
         QPainterPath frame;
         frame.addRoundedRect(b.adjusted(2.0, 2.0, -2.0, -2.0), 2.5, 2.5);
@@ -268,8 +271,8 @@ void BoardLayout::layoutAnalogue()
 
         // Range-jumper tracks: from each header's right pin into the gap,
         // down past the blocks and in to the DAC's top row.
-        const QRectF upper = jumperSpot(i);
-        const QRectF lower = jumperSpot(i + 4);
+        const QRectF upper = channelSpot(i);
+        const QRectF lower = channelSpot(i + 4);
         const qreal rows[4] = { lower.top() + kPolarityRow, lower.top() + kSpanRow, upper.top() + kPolarityRow,
             upper.top() + kSpanRow };
         const qreal pinTop = dac->leadTip(2, 0).y() - 2.0;
@@ -332,7 +335,7 @@ void BoardLayout::layoutDigital()
     }
 
     // USB data pair through series resistors and ESD protection.
-    const QRectF usb = spot("USB Connector");
+    const QRectF usb = spot("USBHighlight");
     const qreal rear = usb.left() + 67.0;
     trace({ { rear - 4.0, 434.0 }, { 150.0, 434.0 }, { 178.0, 436.9 } }, 1.2);
     trace({ { rear - 4.0, 438.0 }, { 150.0, 438.0 }, { 178.0, 440.0 } }, 1.2);
@@ -355,12 +358,12 @@ void BoardLayout::layoutDigital()
 
 void BoardLayout::layoutPower()
 {
-    const QRectF ext = spot("External Power");
+    const QRectF ext = spot("PowerHighlight");
     const QPointF vext(ext.center().x(), ext.center().y() - 10.0);
     const QPointF vout = vext + QPointF(0, kPitch);
     const QPointF vusb = vext + QPointF(0, 2 * kPitch);
-    const QRectF usb = spot("USB Connector");
-    const QRectF dc = spot("DC Input");
+    const QRectF usb = spot("USBHighlight");
+    const QRectF dc = spot("DCINHighlight");
 
     // Jack to the VEXT pin, round the end of the output header.
     trace({ { dc.left() + 43.0, dc.top() + 5.0 }, { dc.left() + 43.0, dc.top() - 2.0 }, { 85.0, 284.0 }, { 85.0, 272.0 },
@@ -374,7 +377,7 @@ void BoardLayout::layoutPower()
     m_vias.push_back({ 130.0, 414.0 });
     m_vias.push_back({ 130.0, 462.0 });
     trace({ { 130.0, 462.0 }, { 130.0, 508.0 }, { 142.0, 520.0 }, { 466.0, 520.0 }, { 478.0, 508.0 }, { 492.0, 494.0 } }, 2.4);
-    const QRectF ledSpot = spot("LED Light");
+    const QRectF ledSpot = spot("LedHighlight");
     trace({ { ledSpot.left() + 68.0, ledSpot.center().y() - 1.0 }, { 124.0, ledSpot.center().y() - 1.0 },
               { 130.0, ledSpot.center().y() - 7.0 } },
         1.2);
@@ -386,7 +389,7 @@ void BoardLayout::layoutPower()
     add<TestPoint>(QPointF(248.0, 511.0), QStringLiteral("GND"));
 
     // Converters and their bulk capacitors.
-    const QRectF pwr = spot("\u00b112V DAC Power");
+    const QRectF pwr = spot("OptionalHighlight");
     const QRectF top(pwr.left() + 5.0, pwr.top() + 7.0, 86.0, 86.0);
     const QRectF bottom(pwr.left() + 5.0, pwr.top() + 101.0, 86.0, 86.0);
     add<Module>(top,

@@ -1,7 +1,7 @@
-#include "ThroughHole.h"
+#include "parts/ThroughHole.h"
 
-#include "PartShading.h"
 #include "Raster.h"
+#include "parts/PartShading.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>

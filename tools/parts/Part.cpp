@@ -1,4 +1,4 @@
-#include "Part.h"
+#include "parts/Part.h"
 
 #include <QFontMetricsF>
 

@@ -1,10 +1,12 @@
 #pragma once
 // Where every part, copper track, via and silkscreen label of the board sits,
-// in the layout units of the 600x592 frame the highlight rectangles use.
+// in the layout units of the 600x592 frame the highlight rectangles use. Each
+// part that a circle of the page names goes under that circle.
 
-#include "Headers.h"
-#include "Part.h"
-#include "SurfaceMount.h"
+#include "board/BoardSpots.h"
+#include "parts/Headers.h"
+#include "parts/Part.h"
+#include "parts/SurfaceMount.h"
 
 #include <QPainterPath>
 
@@ -28,7 +30,8 @@ struct Label {
 
 class BoardLayout {
 public:
-    BoardLayout();
+    // Throws tk::Error when `spots` lacks a circle the board needs.
+    explicit BoardLayout(const Spots& spots);
 
     const std::vector<std::unique_ptr<Part>>& parts() const { return m_parts; }
     const std::vector<Trace>& traces() const { return m_traces; }
@@ -45,6 +48,10 @@ private:
         m_parts.push_back(std::move(part));
         return raw;
     }
+    // The rectangle of the page's circle with that name; the range jumper
+    // block of a channel, 0 to 7.
+    QRectF spot(const char* name) const;
+    QRectF channelSpot(int channel) const;
     void trace(const std::vector<QPointF>& points, qreal width = 1.0);
     void label(const QString& text, QPointF at, qreal height, Qt::Alignment align, qreal angle = 0.0);
 
@@ -62,6 +69,7 @@ private:
     void passive(QPointF at, bool vertical, Chip::Kind kind, const QString& ref, QPointF refOffset,
         QPointF via = QPointF(), bool large = false);
 
+    Spots m_spots;
     std::vector<std::unique_ptr<Part>> m_parts;
     std::vector<Trace> m_traces;
     std::vector<QPointF> m_vias;

@@ -1,4 +1,4 @@
-#include "AppIcon.h"
+#include "symbols/AppIcon.h"
 
 #include "ImageFiles.h"
 

@@ -2,7 +2,7 @@
 // Pin headers, the shunts that bridge their pins and shrouded box headers,
 // as they look on the board photograph.
 
-#include "Part.h"
+#include "parts/Part.h"
 
 #include <QColor>
 #include <QPointF>

@@ -1,7 +1,7 @@
 #pragma once
 // The board's power and USB connectors, seen from above on the photograph.
 
-#include "Part.h"
+#include "parts/Part.h"
 
 #include <QRectF>
 

@@ -1,0 +1,207 @@
+#!/usr/bin/python3
+"""What a screen-reader user hears: the page walked with keys under Orca.
+
+orca_Settings.py PROGRAM
+
+Runs inside a D-Bus session of its own with the accessibility bus
+(with-a11y-bus.sh) on the shared virtual display. Starts speech-dispatcher
+on a silent sound device and Orca with its debug log, then the program;
+presses keys as a user would and, at each step, waits for the lines Orca
+speaks (its log's SPEECH OUTPUT lines) and checks them.
+"""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+# How long a step may wait for its words on a shared, loaded machine, and
+# how long Orca and speech-dispatcher may take to come up there.
+DEADLINE_S = 30
+START_DEADLINE_S = 120
+
+failures = []
+passes = []
+
+
+def check(condition, message):
+    (passes if condition else failures).append(message)
+    if not condition:
+        print("FAIL: " + message, flush=True)
+    return condition
+
+
+def wait_for(deadline_s, probe):
+    end = time.monotonic() + deadline_s
+    while True:
+        found = probe()
+        if found or time.monotonic() >= end:
+            return found
+        time.sleep(0.05)
+
+
+class ScreenReader:
+    """speech-dispatcher and Orca in a home of their own."""
+
+    # A spoken text may run over several lines of the log.
+    SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'\s*[\[{]", re.S)
+
+    def __init__(self, root):
+        self.root = root
+        home = os.path.join(root, "home")
+        runtime = os.path.join(root, "runtime")
+        prefs = os.path.join(root, "orca")
+        config = os.path.join(home, ".config", "speech-dispatcher")
+        for d in (config, prefs):
+            os.makedirs(d)
+        os.makedirs(runtime, mode=0o700)
+        # Speech goes to ALSA's null device: the default output looks for
+        # a sound server and hangs Orca where there is none.
+        with open("/etc/speech-dispatcher/speechd.conf") as f:
+            conf = f.read()
+        with open(os.path.join(config, "speechd.conf"), "w") as f:
+            f.write(conf + '\nAudioOutputMethod "alsa"\n')
+        with open(os.path.join(home, ".asoundrc"), "w") as f:
+            f.write("pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
+        self.env = dict(os.environ, HOME=home, XDG_RUNTIME_DIR=runtime,
+                        XDG_CONFIG_HOME=os.path.join(home, ".config"),
+                        XDG_DATA_HOME=os.path.join(home, ".local", "share"))
+        self.env.pop("SPEECHD_ADDRESS", None)
+        self.log = os.path.join(root, "orca.log")
+        self.speech = subprocess.Popen(["speech-dispatcher", "-s", "-t", "0", "-C", config],
+                                       env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        socket = os.path.join(runtime, "speech-dispatcher", "speechd.sock")
+        wait_for(START_DEADLINE_S, lambda: os.path.exists(socket) or self.speech.poll() is not None)
+        self.orca = subprocess.Popen([sys.executable, os.path.join(HERE, "orca_debug_log.py"), prefs, self.log],
+                                     env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.read = 0
+
+    def spoken(self):
+        try:
+            with open(self.log, errors="replace") as f:
+                return [m.group(1) for m in self.SPOKEN.finditer(f.read())]
+        except FileNotFoundError:
+            return []
+
+    def mark(self):
+        self.read = len(self.spoken())
+
+    def heard_since_mark(self):
+        return self.spoken()[self.read:]
+
+    def stop(self):
+        for p in (self.orca, self.speech):
+            if p.poll() is None:
+                p.terminate()
+        for p in (self.orca, self.speech):
+            try:
+                p.wait(20)
+            except subprocess.TimeoutExpired:
+                p.kill()
+                p.wait()
+
+
+def key(*keys):
+    subprocess.run(["xdotool", "key", "--delay", "50"] + list(keys), check=True)
+
+
+# The walk: the keys pressed, and words that Orca must speak after them, each
+# within one spoken line (in order, among whatever else it says).
+WALK = [
+    ([], ["Instructions for Settings utility dialog How to use this program", "Start push button"]),
+    # Start: External Power opens pinned, read from its text.
+    (["Return"], ["External Power dialog The USB-QT30-5E requires", "read only text",
+                  "The USB-QT30-5E requires +5V"]),
+    (["Down"], ["There are two possible methods for providing the +5V power"]),
+    (["Tab"], ["VUSB: +5V from the USB bus image", "jumper; Space moves the cap"]),
+    (["space"], ["VEXT: +5V from the external adapter image"]),
+    (["Tab"], ["USB Bus Powered", "not selected radio button"]),
+    (["Tab"], ["Previous push button"]),
+    (["Tab"], ["Next push button"]),
+    (["Tab"], ["Done push button"]),
+    (["Tab"], ["read only text"]),
+    (["Escape"], ["External Power check box not checked", "jumper setting"]),
+    # Over the circles: the eight channel circles are one stop.
+    (["Tab"], ["DAC Power check box not checked"]),
+    (["Tab"], ["Output Voltage Range Jumpers check box not checked"]),
+    (["Tab"], ["USB Connector check box not checked", "information"]),
+    (["shift+Tab"], ["Output Voltage Range Jumpers check box not checked"]),
+    (["Return"], ["Output Voltage Range Jumpers dialog Use the jumpers to select the range", "read only text"]),
+    # Back in the main window, the pinned circle is heard checked.
+    (["alt+Tab"], ["Output Voltage Range Jumpers check box checked"]),
+    (["alt+Tab"], ["Output Voltage Range Jumpers dialog"]),
+    (["Tab"], ["span 10V image"]),
+    (["Tab"], ["unipolar image"]),
+    (["Tab"], ["0 to 10V editable combo box"]),
+    (["Down"], ["-2.5 to 2.5V"]),
+    (["shift+Tab"], ["bipolar image"]),
+    (["space"], ["unipolar image"]),
+    (["Escape"], ["Output Voltage Range Jumpers check box not checked"]),
+    (["alt+h"], ["How to use this program"]),
+    (["t"], ["Technical Support dialog", "Close push button"]),
+    (["Tab"], ["read only text", "There are several ways to get technical support"]),
+    (["Down"], ["fastest is to skim"]),
+    (["Escape"], ["Output Voltage Range Jumpers check box"]),
+    (["alt+f"], ["Exit"]),
+]
+
+
+def heard_in_order(lines, words):
+    at = 0
+    for w in words:
+        while at < len(lines) and w not in lines[at]:
+            at += 1
+        if at == len(lines):
+            return False
+        at += 1
+    return True
+
+
+def main():
+    root = tempfile.mkdtemp(prefix="orca-")
+    reader = ScreenReader(root)
+    program = None
+    try:
+        began = time.monotonic()
+        wait_for(START_DEADLINE_S, lambda: reader.spoken() or reader.orca.poll() is not None)
+        print("Orca up after %.1f s" % (time.monotonic() - began), flush=True)
+        if not check(reader.spoken() and reader.orca.poll() is None, "Orca did not start (log: %s)" % reader.log):
+            return
+        # Out of the way: a pointer over a circle would open its popup.
+        subprocess.run(["xdotool", "mousemove", "0", "0"], check=True)
+        reader.mark()
+        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+        program = subprocess.Popen([sys.argv[1]], env=env)
+        for keys, words in WALK:
+            if keys:
+                reader.mark()
+                key(*keys)
+            heard = wait_for(DEADLINE_S, lambda: heard_in_order(reader.heard_since_mark(), words))
+            lines = reader.heard_since_mark()
+            print("%-10s %s" % (" ".join(keys) or "start", " / ".join(lines)), flush=True)
+            if not check(heard, "after %s Orca did not say %s" % (keys or "start", words)):
+                return
+        key("e")
+        try:
+            program.wait(DEADLINE_S)
+        except subprocess.TimeoutExpired:
+            pass
+        check(program.poll() == 0, "File, Exit did not end the program (%s)" % program.poll())
+    finally:
+        if program and program.poll() is None:
+            program.terminate()
+            program.wait(30)
+        reader.stop()
+        if failures or os.environ.get("ORCA_KEEP_LOG"):
+            print("Orca's log: " + reader.log)
+        else:
+            shutil.rmtree(root, ignore_errors=True)
+
+
+main()
+print("%d passed, %d failed" % (len(passes), len(failures)))
+sys.exit(1 if failures else 0)
