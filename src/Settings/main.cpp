@@ -38,7 +38,10 @@ std::optional<int> answerCommandLine(const QStringList& arguments, bool qtOption
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Shows how to set the jumpers of the USB-QT30-5E board."));
-    const QCommandLineOption help = parser.addHelpOption();
+    // Not Qt's help option, which adds --help-all for Qt's own options: they
+    // are not listed before the application exists.
+    const QCommandLineOption help({ QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("Displays this help."));
+    parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     const QString name = QFileInfo(arguments.value(0)).fileName();
     if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
@@ -50,7 +53,7 @@ std::optional<int> answerCommandLine(const QStringList& arguments, bool qtOption
         print(stderr, QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(name, error));
         return 2;
     }
-    if (parser.isSet(help) || parser.optionNames().contains(QStringLiteral("help-all"))) {
+    if (parser.isSet(help)) {
         // Qt's usage line names the executable only once an application
         // exists; the rest of its text is kept.
         print(stdout, QStringLiteral("Usage: %1 [options]\n%2").arg(name, parser.helpText().section(u'\n', 1)));

@@ -327,7 +327,9 @@ private slots:
         choose(bar, from);
         TPopupForm* start = popupTitled(QString(from).remove(u'&'));
         QVERIFY(start && start->isVisible());
-        QTest::mouseClick(start->findChild<QPushButton*>(button), Qt::LeftButton);
+        auto* pressed = start->findChild<QPushButton*>(button);
+        QVERIFY(pressed);
+        QTest::mouseClick(pressed, Qt::LeftButton);
 
         QVERIFY(!start->isVisible());
         QVERIFY(!itemOf(bar, from)->isChecked());
