@@ -22,7 +22,8 @@ public:
     // ones, which most circles never need. Whatever was made before goes.
     void capture(QImage beneath, const SetupCtrls::TintScheme& scheme);
     // The circle lights: the ring and hover pictures are made from what was
-    // captured, which is then let go. Later calls change nothing.
+    // captured, which is then let go. Later calls change nothing until the
+    // next capture.
     void light();
 
     // Null until captured.
