@@ -19,6 +19,8 @@
 #include <QPointer>
 #include <array>
 
+using namespace SetupTypes;
+
 namespace {
 
 struct RangeRow {

@@ -27,6 +27,8 @@
 #include <QSet>
 #include <algorithm>
 
+using namespace SetupTypes;
+
 namespace {
 
 template <class T = QObject>

@@ -19,6 +19,8 @@
 
 #include <array>
 
+using namespace SetupTypes;
+
 namespace {
 
 using testing::kRanges;

@@ -37,6 +37,8 @@
 #include <cstdio>
 #include <cstring>
 
+using namespace SetupTypes;
+
 #ifndef KORDRV_FIXTURES
 #error "tests/CMakeLists.txt must give this test the driver fixtures"
 #endif

@@ -16,6 +16,8 @@
 
 #include <QProcess>
 
+using namespace SetupTypes;
+
 namespace {
 
 // The machine is shared and may be loaded: every wait is long.

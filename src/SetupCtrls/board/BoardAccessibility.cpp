@@ -7,6 +7,8 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 
+using namespace SetupTypes;
+
 namespace SetupCtrls {
 
 namespace {

@@ -11,7 +11,7 @@
 namespace SetupCtrls {
 
 // "jumper setting", "information" or "calibration".
-QString kindInWords(THighlightType type);
+QString kindInWords(SetupTypes::THighlightType type);
 
 // Tells listening screen readers of each circle whose pressed state (its
 // group's popup shown and pinned) has changed since they were last told;

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <utility>
 
+using namespace SetupTypes;
+
 namespace SetupCtrls {
 
 QList<TBoardHighlight*> highlightTour(const QWidget* board)

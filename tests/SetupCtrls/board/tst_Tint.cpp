@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace SetupTypes;
+
 using namespace SetupCtrls;
 
 namespace {
