@@ -6,6 +6,7 @@
 // shows up.
 
 #include "TestMain.h"
+#include "TestPeer.h"
 #include "template/PageTable.h"
 
 #include "SetupCtrls/board/TBoardHighlight.h"
@@ -535,11 +536,11 @@ private slots:
         QVERIFY(picture);
         part<QWidget>(form, panel)->show();
         // Painted, and no exchange of its size pending.
-        QTRY_VERIFY(picture->PaintedOnce() && !picture->SizeSwapPending());
+        QTRY_VERIFY(TestPeer::paintedOnce(*picture) && !TestPeer::sizeSwapPending(*picture));
         QCOMPARE(picture->size(), size);
         QCOMPARE(picture->grab().size(), size);
         QCOMPARE(picture->size(), size);
-        QVERIFY(!picture->SizeSwapPending());
+        QVERIFY(!TestPeer::sizeSwapPending(*picture));
     }
 };
 

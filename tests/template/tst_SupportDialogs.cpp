@@ -3,6 +3,7 @@
 // sizes and buttons, and the main window's Help commands that show them.
 
 #include "TestMain.h"
+#include "TestPeer.h"
 
 #include "LLKORDRV/LLKORDRV.h"
 #include "SetupCtrls/board/TBoardHighlight.h"
@@ -197,8 +198,8 @@ private slots:
         // for the first tick.
         QVERIFY(cards->isVisible());
         QVERIFY(!help->isVisible() && !tech->isVisible());
-        QVERIFY(page.supporter->HelpPending());
-        QVERIFY(page.supporter->TimerRunning());
+        QVERIFY(TestPeer::helpPending(*page.supporter));
+        QVERIFY(TestPeer::timerRunning(*page.supporter));
     }
 
     void theHelpTextFollowsTheSwitches_data()
@@ -574,9 +575,9 @@ private slots:
         QCOMPARE(supporter->HeaderLabel()->text(), QStringLiteral("USB-QT30-5E Series Settings Program"));
         // Built at the first idle; the dialog waits for the timer's tick.
         QVERIFY(!supporter->HelpForm()->isVisible());
-        QVERIFY(supporter->TimerRunning());
+        QVERIFY(TestPeer::timerRunning(*supporter));
         QVERIFY(runUntil([&] { return supporter->HelpForm()->isVisible(); }));
-        QVERIFY(!supporter->TimerRunning());
+        QVERIFY(!TestPeer::timerRunning(*supporter));
         QVERIFY(!supporter->PCIForm());
         QVERIFY(!form.findChild<QObject*>("DisplayPCI"));
         QCOMPARE(LLKORDRV::DriverLibraryLoaded, wasLoaded);

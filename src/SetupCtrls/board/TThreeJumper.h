@@ -83,11 +83,6 @@ public:
     // OnClick.
     void click();
 
-    // An axis change of Orientation waits here for the next paint to decide
-    // whether Width and Height are exchanged.
-    bool SizeSwapPending() const { return m_sizeSwapPending; }
-    bool PaintedOnce() const { return m_paintedOnce; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -98,6 +93,9 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // Tests read the paint's bookkeeping (tests/TestPeer.h).
+    friend class TestPeer;
+
     void scheduleSizeSwap();
     void applyPendingSizeSwap();
     void drawWorkFrame(int W, int H, qreal scale);
