@@ -155,7 +155,7 @@ private slots:
         TThreeJumper jumper;
         jumper.setPositionNames({ "", "" }); // too short, and blank
         jumper.setJumperState(TJumperState(state));
-        QCOMPARE(jumper.PositionText(), words);
+        QCOMPARE(jumper.positionText(), words);
     }
 
     void theHeaderAndTheDialogsHaveNames()

@@ -238,7 +238,7 @@ private slots:
         page.supporter->setCardNameB("QT-B");
         if (cardEvent)
             page.supporter->setOnGetCardString(TPCIEvent::fromFunction([](QObject*, int) { return QString(); }));
-        const QString rtf = page.supporter->HelpText();
+        const QString rtf = page.supporter->helpText();
         const QString head = R"({\rtf1\ansi\ansicpg1252\deff0\deflang1033{\fonttbl{\f0\fswiss\fprq2\fcharset0 Verdana;}})"
                              R"({\colortbl\red64\green64\blue64;\red255\green255\blue64;\red64\green64\blue255;\red255\green64\blue64;})"
                              R"(\viewkind4\uc1\pard\f0\fs32\cf0)"
@@ -306,7 +306,7 @@ private slots:
     {
         Page page;
         page.supporter->setCompanyName(R"(R\D {West})");
-        QVERIFY(page.supporter->HelpText().contains(R"({\b R\\D \{West\} USB-QT30-5E Series Settings Program})"));
+        QVERIFY(page.supporter->helpText().contains(R"({\b R\\D \{West\} USB-QT30-5E Series Settings Program})"));
         page.supporter->BuildSupportDialogs();
         QCOMPARE(lines(page.supporter->HelpForm()->HelpRich()->toPlainText()).first(),
             QStringLiteral(R"(R\D {West} USB-QT30-5E Series Settings Program)"));
@@ -322,7 +322,7 @@ private slots:
                               "1-800-555-0147 for any of your product questions.";
         const QString second = "In order to provide the best and fastest support possible, we ask that you be at your "
                                "computer when you call, and have the ORVANE product manual and Software Master CD at hand.";
-        QCOMPARE(page.supporter->TechSupportText(), first + CrLf + CrLf + second);
+        QCOMPARE(page.supporter->techSupportText(), first + CrLf + CrLf + second);
         page.supporter->BuildSupportDialogs();
         QCOMPARE(lines(page.supporter->TechForm()->TechMemo()->toPlainText()), (QStringList { first, "", second }));
     }

@@ -63,7 +63,7 @@ namespace {
         void doAction(const QString& actionName) override
         {
             if (actionName == pressAction())
-                tk::guarded([this] { highlight()->KeyboardClick(); });
+                tk::guarded([this] { highlight()->keyboardClick(); });
         }
     };
 
@@ -83,7 +83,7 @@ namespace {
             switch (t) {
             case QAccessible::Name:
             case QAccessible::Value:
-                return jumper()->PositionText();
+                return jumper()->positionText();
             case QAccessible::Description:
                 return QStringLiteral("jumper; Space moves the cap");
             default:

@@ -116,7 +116,7 @@ void TBoardHighlight::MouseLeave(RelayMarker relay)
             setPopupEnteredFromHover(true);
             KeepPopup();
         } else {
-            ClosePopup();
+            closePopup();
         }
     }
     if (relay == RelayMarker::FromGroup)

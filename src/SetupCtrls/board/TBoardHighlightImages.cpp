@@ -183,11 +183,11 @@ void TBoardHighlight::paintEvent(QPaintEvent*)
         m_initialised = true;
         if (board)
             tk::guarded([this] { RegisterMenuEntry(); });
-        OrderTour();
+        orderTour();
     }
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(QPoint(0, 0), CurrentImage());
-    if (FocusRingShown())
+    if (focusRingShown())
         SetupCtrls::drawFocusEllipse(painter, rect());
 }

@@ -155,7 +155,7 @@ void TThreeJumper::announcePosition()
 {
     // Screen readers hear the new position.
     if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent moved(this, PositionText());
+        QAccessibleValueChangeEvent moved(this, positionText());
         QAccessible::updateAccessibility(&moved);
     }
 }
@@ -167,7 +167,7 @@ void TThreeJumper::setPositionNames(const QStringList& value)
     m_positionNames = value;
 }
 
-QString TThreeJumper::PositionText() const
+QString TThreeJumper::positionText() const
 {
     const QString named = m_positionNames.value(int(m_jumperState));
     if (!named.isEmpty())

@@ -73,7 +73,7 @@ public:
     QStringList PositionNames() const { return m_positionNames; }
     void setPositionNames(const QStringList& value);
     // The words for the position the cap is in now.
-    QString PositionText() const;
+    QString positionText() const;
 
     // Raised after a click has moved the cap.
     TNotifyEvent OnClick() const { return m_onClick; }

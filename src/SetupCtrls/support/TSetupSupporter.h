@@ -116,8 +116,8 @@ public:
 
     // The help dialog's explanation as rich text (RTF), and the technical
     // support text with CR LF between its paragraphs.
-    QString HelpText() const;
-    QString TechSupportText() const;
+    QString helpText() const;
+    QString techSupportText() const;
 
     // What BuildSupportDialogs made; all owned by the main window, empty
     // before the first idle moment. PCIForm stays empty without
@@ -139,7 +139,7 @@ public:
     void BuildSupportDialogs();
 
     // Appends a calibration group; every address must be given.
-    void AddCalibGroup(QComboBox** readingsBox, TButton** groupButton, QWidget** promptControl, quintptr tag = 0);
+    void addCalibGroup(QComboBox** readingsBox, TButton** groupButton, QWidget** promptControl, quintptr tag = 0);
 
     bool Calibrating() const { return m_calibrating; }
     // Switches the calibration passes on or off; a change restarts the

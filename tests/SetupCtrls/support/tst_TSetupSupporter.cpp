@@ -48,7 +48,7 @@ public:
         button->setCaption(QStringLiteral("Stop"));
         prompt = new QWidget(this);
         supporter->setChannels(int(this->readings.size()));
-        supporter->AddCalibGroup(&readingsBox, &button, &prompt);
+        supporter->addCalibGroup(&readingsBox, &button, &prompt);
         supporter->setOnBeginCalib(TNotifyEvent::fromFunction([this](QObject*) {
             passes.append(sinceStart.elapsed());
         }));
@@ -234,7 +234,7 @@ private slots:
         QComboBox* otherGroup = page.newList(2);
         TButton* noButton = nullptr;
         QWidget* noPrompt = nullptr;
-        page.supporter->AddCalibGroup(&otherGroup, &noButton, &noPrompt);
+        page.supporter->addCalibGroup(&otherGroup, &noButton, &noPrompt);
         page.readingsBox = second;
         page.supporter->ShowChannelReading(0, QStringLiteral("1 V"));
 
