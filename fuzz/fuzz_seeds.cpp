@@ -54,7 +54,7 @@ int main(int argc, char** argv)
     const QDir pictures(QString::fromLocal8Bit(argv[2]));
     TMainForm page;
     const auto* supporter = qobject_cast<TSetupSupporter*>(page.component(QStringLiteral("SetSup")));
-    const bool written = supporter && write(rtf.filePath(QStringLiteral("help.rtf")), supporter->HelpText().toUtf8())
+    const bool written = supporter && write(rtf.filePath(QStringLiteral("help.rtf")), supporter->helpText().toUtf8())
         && writeJpeg(pictures.filePath(QStringLiteral("baseline.jpg")), sample(QImage::Format_RGB32), 75, false)
         && writeJpeg(pictures.filePath(QStringLiteral("progressive.jpg")), sample(QImage::Format_RGB32), 50, true)
         && writeJpeg(pictures.filePath(QStringLiteral("grey.jpg")), sample(QImage::Format_Grayscale8), 90, false);

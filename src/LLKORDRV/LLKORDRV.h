@@ -1,6 +1,9 @@
 #pragma once
 // The board maker's driver library, bound by name when first needed so that
-// the program starts and runs whether or not the library is installed.
+// the program starts and runs whether or not the library is installed. Only
+// the supporter's installed-cards list calls it, which runs for a page that
+// assigns OnGetCardString; the USB-QT30-5E page does not, so this program
+// never loads the library.
 
 #include <cstdint>
 

@@ -22,6 +22,8 @@
 #include <QPointer>
 #include <array>
 
+using namespace SetupTypes;
+
 namespace {
 
 struct RangeRow {

@@ -138,11 +138,11 @@ private slots:
         auto* combo = page.part<TComboBox>("ComboBox1");
         of(combo->lineEdit())->setText(QAccessible::Value, QStringLiteral("0 to 2.5V"));
         QCOMPARE(combo->itemIndex(), combo->findText(QStringLiteral("0 to 2.5V")));
-        QCOMPARE(page.part<TThreeJumper>("RangeJumper")->PositionText(), QStringLiteral("span 2.5V"));
-        QCOMPARE(page.part<TThreeJumper>("PolarityJumper")->PositionText(), QStringLiteral("unipolar"));
+        QCOMPARE(page.part<TThreeJumper>("RangeJumper")->positionText(), QStringLiteral("span 2.5V"));
+        QCOMPARE(page.part<TThreeJumper>("PolarityJumper")->positionText(), QStringLiteral("unipolar"));
         of(combo->lineEdit())->setText(QAccessible::Value, QStringLiteral("nonsense"));
         QTRY_COMPARE(combo->currentText(), QStringLiteral("0 to 2.5V"));
-        QCOMPARE(page.part<TThreeJumper>("RangeJumper")->PositionText(), QStringLiteral("span 2.5V"));
+        QCOMPARE(page.part<TThreeJumper>("RangeJumper")->positionText(), QStringLiteral("span 2.5V"));
     }
 
     void jumperPicturesTellTheirPositionInWords_data()
@@ -194,7 +194,7 @@ private slots:
         TThreeJumper jumper;
         jumper.setPositionNames({ "", "" }); // too short, and blank
         jumper.setJumperState(TJumperState(state));
-        QCOMPARE(jumper.PositionText(), words);
+        QCOMPARE(jumper.positionText(), words);
     }
 
     void theHeaderAndTheDialogsHaveNames()

@@ -6,6 +6,7 @@
 // shows up.
 
 #include "TestMain.h"
+#include "TestPeer.h"
 #include "template/PageTable.h"
 
 #include "SetupCtrls/board/TBoardHighlight.h"
@@ -33,6 +34,8 @@
 #include <QSet>
 #include <QWheelEvent>
 #include <algorithm>
+
+using namespace SetupTypes;
 
 namespace {
 
@@ -602,11 +605,11 @@ private slots:
         QVERIFY(picture);
         part<QWidget>(form, panel)->show();
         // Painted, and no exchange of its size pending.
-        QTRY_VERIFY(picture->PaintedOnce() && !picture->SizeSwapPending());
+        QTRY_VERIFY(TestPeer::paintedOnce(*picture) && !TestPeer::sizeSwapPending(*picture));
         QCOMPARE(picture->size(), size);
         QCOMPARE(picture->grab().size(), size);
         QCOMPARE(picture->size(), size);
-        QVERIFY(!picture->SizeSwapPending());
+        QVERIFY(!TestPeer::sizeSwapPending(*picture));
     }
 };
 

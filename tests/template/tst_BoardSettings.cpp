@@ -4,6 +4,7 @@
 // follows the other.
 
 #include "TestMain.h"
+#include "TestPeer.h"
 #include "template/PageTable.h"
 
 #include "SetupCtrls/board/TRadioPanel.h"
@@ -18,6 +19,8 @@
 #include <QTemporaryDir>
 
 #include <array>
+
+using namespace SetupTypes;
 
 namespace {
 
@@ -342,7 +345,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&page.form));
         for (const char* name : { "RSettingsPanel", "PowerPanel" })
             qobject_cast<QWidget*>(page.form.component(name))->show();
-        QTRY_VERIFY(page.range->PaintedOnce() && page.power->PaintedOnce());
+        QTRY_VERIFY(TestPeer::paintedOnce(*page.range) && TestPeer::paintedOnce(*page.power));
 
         const auto clickOn = [](QWidget* control) {
             QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());

@@ -37,6 +37,8 @@
 #include <cstdio>
 #include <cstring>
 
+using namespace SetupTypes;
+
 #ifndef KORDRV_FIXTURES
 #error "tests/CMakeLists.txt must give this test the driver fixtures"
 #endif
@@ -369,7 +371,7 @@ private slots:
                 readings->addItem(QStringLiteral("(waiting)"));
             TButton* button = new TButton(&page.form);
             QWidget* prompt = new QWidget(&page.form);
-            page.supporter->AddCalibGroup(&readings, &button, &prompt);
+            page.supporter->addCalibGroup(&readings, &button, &prompt);
             int passes = 0;
             page.supporter->setOnBeginCalib(TNotifyEvent::fromFunction([&](QObject* sender) {
                 if (passes++ == 0)
@@ -428,7 +430,7 @@ private slots:
         readings->addItems({ QStringLiteral("(waiting)"), QStringLiteral("(waiting)") });
         TButton* button = new TButton(&page.form);
         QWidget* prompt = new QWidget(&page.form);
-        page.supporter->AddCalibGroup(&readings, &button, &prompt);
+        page.supporter->addCalibGroup(&readings, &button, &prompt);
         int passes = 0;
         int passesBehindABox = 0;
         int open = 0;

@@ -101,14 +101,14 @@ private slots:
         // The window's first control takes the focus as it opens, and shows
         // no ring before a key is used.
         QCOMPARE(page.focused(), Tour.first());
-        QVERIFY(!page.circle(Tour.first())->FocusRingShown());
+        QVERIFY(!page.circle(Tour.first())->focusRingShown());
         QStringList walked { page.focused() };
         for (int i = 0; i < Tour.size(); ++i) {
             QTest::keyClick(&page.form, Qt::Key_Tab);
             walked << page.focused();
         }
         QCOMPARE(walked, Tour + QStringList { Tour.first() });
-        QVERIFY(page.circle(Tour.first())->FocusRingShown());
+        QVERIFY(page.circle(Tour.first())->focusRingShown());
 
         QStringList back;
         for (int i = 0; i < Tour.size(); ++i) {
@@ -334,7 +334,7 @@ private slots:
         QTest::mouseClick(c, Qt::LeftButton, {}, c->rect().center());
         QVERIFY(c->Popup() && c->Popup()->isVisible() && c->Pinned());
         QVERIFY(!c->hasFocus());
-        QVERIFY(!c->FocusRingShown());
+        QVERIFY(!c->focusRingShown());
         c->Popup()->close();
     }
 };

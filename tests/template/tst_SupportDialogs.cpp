@@ -3,6 +3,7 @@
 // sizes and buttons, and the main window's Help commands that show them.
 
 #include "TestMain.h"
+#include "TestPeer.h"
 
 #include "LLKORDRV/LLKORDRV.h"
 #include "SetupCtrls/board/TBoardHighlight.h"
@@ -197,8 +198,8 @@ private slots:
         // for the first tick.
         QVERIFY(cards->isVisible());
         QVERIFY(!help->isVisible() && !tech->isVisible());
-        QVERIFY(page.supporter->HelpPending());
-        QVERIFY(page.supporter->TimerRunning());
+        QVERIFY(TestPeer::helpPending(*page.supporter));
+        QVERIFY(TestPeer::timerRunning(*page.supporter));
     }
 
     void theHelpTextFollowsTheSwitches_data()
@@ -237,7 +238,7 @@ private slots:
         page.supporter->setCardNameB("QT-B");
         if (cardEvent)
             page.supporter->setOnGetCardString(TPCIEvent::fromFunction([](QObject*, int) { return QString(); }));
-        const QString rtf = page.supporter->HelpText();
+        const QString rtf = page.supporter->helpText();
         const QString head = R"({\rtf1\ansi\ansicpg1252\deff0\deflang1033{\fonttbl{\f0\fswiss\fprq2\fcharset0 Verdana;}})"
                              R"({\colortbl\red64\green64\blue64;\red255\green255\blue64;\red64\green64\blue255;\red255\green64\blue64;})"
                              R"(\viewkind4\uc1\pard\f0\fs32\cf0)"
@@ -305,7 +306,7 @@ private slots:
     {
         Page page;
         page.supporter->setCompanyName(R"(R\D {West})");
-        QVERIFY(page.supporter->HelpText().contains(R"({\b R\\D \{West\} USB-QT30-5E Series Settings Program})"));
+        QVERIFY(page.supporter->helpText().contains(R"({\b R\\D \{West\} USB-QT30-5E Series Settings Program})"));
         page.supporter->BuildSupportDialogs();
         QCOMPARE(lines(page.supporter->HelpForm()->HelpRich()->toPlainText()).first(),
             QStringLiteral(R"(R\D {West} USB-QT30-5E Series Settings Program)"));
@@ -321,7 +322,7 @@ private slots:
                               "1-800-555-0147 for any of your product questions.";
         const QString second = "In order to provide the best and fastest support possible, we ask that you be at your "
                                "computer when you call, and have the ORVANE product manual and Software Master CD at hand.";
-        QCOMPARE(page.supporter->TechSupportText(), first + CrLf + CrLf + second);
+        QCOMPARE(page.supporter->techSupportText(), first + CrLf + CrLf + second);
         page.supporter->BuildSupportDialogs();
         QCOMPARE(lines(page.supporter->TechForm()->TechMemo()->toPlainText()), (QStringList { first, "", second }));
     }
@@ -574,9 +575,9 @@ private slots:
         QCOMPARE(supporter->HeaderLabel()->text(), QStringLiteral("USB-QT30-5E Series Settings Program"));
         // Built at the first idle; the dialog waits for the timer's tick.
         QVERIFY(!supporter->HelpForm()->isVisible());
-        QVERIFY(supporter->TimerRunning());
+        QVERIFY(TestPeer::timerRunning(*supporter));
         QVERIFY(runUntil([&] { return supporter->HelpForm()->isVisible(); }));
-        QVERIFY(!supporter->TimerRunning());
+        QVERIFY(!TestPeer::timerRunning(*supporter));
         QVERIFY(!supporter->PCIForm());
         QVERIFY(!form.findChild<QObject*>("DisplayPCI"));
         QCOMPARE(LLKORDRV::DriverLibraryLoaded, wasLoaded);

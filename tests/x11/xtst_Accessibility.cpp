@@ -104,7 +104,7 @@ private slots:
             expected.append(jumper + QStringLiteral(": ") + words);
         QCOMPARE(told().join(" / "), expected.join(" / "));
         if (!heard.isEmpty())
-            QCOMPARE(j->PositionText(), heard.last());
+            QCOMPARE(j->positionText(), heard.last());
     }
 
     // A circle is heard checked when its popup is pinned, by a click or by
@@ -133,14 +133,14 @@ private slots:
         listenedTo = usb->objectName();
 
         if (pin == "key") {
-            usb->KeyboardClick();
+            usb->keyboardClick();
         } else {
             usb->MouseEnter(TBoardHighlight::RelayMarker::Direct);
             if (pin == "hover+click")
                 usb->Click();
         }
         QTRY_VERIFY(usb->Popup() && usb->Popup()->isVisible());
-        usb->ClosePopup();
+        usb->closePopup();
         QTRY_VERIFY(!usb->Popup() || !usb->Popup()->isVisible());
         QStringList expected;
         for (const QString& words : heard)

@@ -16,6 +16,8 @@
 
 #include <QProcess>
 
+using namespace SetupTypes;
+
 namespace {
 
 // The machine is shared and may be loaded: every wait is long.
@@ -80,7 +82,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!power->Popup()->isVisible(), Patience);
         QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), &form, Patience);
         QTRY_COMPARE_WITH_TIMEOUT(focused(), QStringLiteral("PowerHighlight"), Patience);
-        QVERIFY(power->FocusRingShown());
+        QVERIFY(power->focusRingShown());
         QVERIFY(!checked(&form, power->Title()));
 
         // Tab, Shift+Tab and the arrows walk the circles in the menus' order.
@@ -95,8 +97,8 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(focused(), to, Patience);
         }
         TBoardHighlight* range = circle("RSettingsHighlight");
-        QVERIFY(range->FocusRingShown());
-        QVERIFY(!power->FocusRingShown());
+        QVERIFY(range->focusRingShown());
+        QVERIFY(!power->focusRingShown());
 
         // Enter pins the range popup; Tab reaches the range jumper, and Space
         // moves its cap as a click does.
@@ -119,7 +121,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!popup->isVisible(), Patience);
         QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), &form, Patience);
         QTRY_COMPARE_WITH_TIMEOUT(focused(), QStringLiteral("RSettingsHighlight"), Patience);
-        QVERIFY(range->FocusRingShown());
+        QVERIFY(range->focusRingShown());
         QVERIFY(!range->Lit());
         QVERIFY(!checked(&form, range->Title()));
         QCOMPARE(combo->currentText(), QStringLiteral("0 to 5V"));

@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 
+using namespace SetupTypes;
+
 namespace SetupCtrls {
 
 namespace {
@@ -69,7 +71,7 @@ namespace {
         void doAction(const QString& actionName) override
         {
             if (actionName == pressAction())
-                tk::guarded([this] { highlight()->KeyboardClick(); });
+                tk::guarded([this] { highlight()->keyboardClick(); });
         }
     };
 
@@ -103,7 +105,7 @@ namespace {
         int indexOfChild(const QAccessibleInterface*) const override { return -1; }
         QString text(QAccessible::Text t) const override
         {
-            return t == QAccessible::Name && m_jumper ? m_jumper->PositionText() : QString();
+            return t == QAccessible::Name && m_jumper ? m_jumper->positionText() : QString();
         }
         void setText(QAccessible::Text, const QString&) override { }
         QRect rect() const override { return m_jumper ? QRect(m_jumper->mapToGlobal(QPoint()), m_jumper->size()) : QRect(); }
@@ -155,7 +157,7 @@ namespace {
             switch (t) {
             case QAccessible::Name:
             case QAccessible::Value:
-                return jumper()->PositionText();
+                return jumper()->positionText();
             case QAccessible::Description:
                 return QStringLiteral("jumper; Space moves the cap");
             default:
@@ -276,7 +278,7 @@ void announceMove(TThreeJumper* jumper)
 {
     if (!QAccessible::isActive() || !jumper)
         return;
-    QAccessibleValueChangeEvent moved(jumper, jumper->PositionText());
+    QAccessibleValueChangeEvent moved(jumper, jumper->positionText());
     QAccessible::updateAccessibility(&moved);
     if (jumper->hasFocus()) {
         // The range selector showing the range the move gives moves its

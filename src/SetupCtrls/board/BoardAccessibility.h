@@ -16,7 +16,7 @@ class TThreeJumper;
 namespace SetupCtrls {
 
 // "jumper setting", "information" or "calibration".
-QString kindInWords(THighlightType type);
+QString kindInWords(SetupTypes::THighlightType type);
 
 // Tells listening screen readers of each circle whose checked state (its
 // group's popup shown and pinned) has changed since they were last told;

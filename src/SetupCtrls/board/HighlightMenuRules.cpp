@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+using namespace SetupTypes;
+
 namespace SetupCtrls {
 
 namespace {

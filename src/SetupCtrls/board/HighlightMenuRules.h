@@ -11,13 +11,13 @@
 namespace SetupCtrls {
 
 // Caption of the menu that holds the items of a kind ("&Settings").
-QString menuCaption(THighlightType type);
+QString menuCaption(SetupTypes::THighlightType type);
 // The stem of that menu's component name: its caption without "&".
-QString menuStem(THighlightType type);
+QString menuStem(SetupTypes::THighlightType type);
 // Where a new menu of the kind goes in a bar whose top-level items carry
 // these captions: before the first of the menus that follow it and "&Help",
 // at the end when there is none.
-qsizetype menuInsertIndex(THighlightType type, const QStringList& barCaptions);
+qsizetype menuInsertIndex(SetupTypes::THighlightType type, const QStringList& barCaptions);
 
 // A title reduced to an identifier: kept when it is one (or empty);
 // otherwise cut to start at its first ASCII letter or "_", with every later

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <utility>
 
+using namespace SetupTypes;
+
 namespace SetupCtrls {
 
 namespace {

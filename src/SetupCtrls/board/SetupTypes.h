@@ -40,5 +40,3 @@ enum TBorderStyle : quint8 {
 Q_ENUM_NS(TBorderStyle)
 
 }
-
-using namespace SetupTypes;

@@ -106,12 +106,12 @@ void TBoardHighlight::paintEvent(QPaintEvent*)
         m_initialised = true;
         if (board)
             tk::guarded([this] { RegisterMenuEntry(); });
-        OrderTour();
+        orderTour();
     }
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(QPoint(0, 0), CurrentImage());
-    if (FocusRingShown())
+    if (focusRingShown())
         SetupCtrls::drawFocusEllipse(painter, rect());
 }
 
@@ -167,7 +167,7 @@ void TBoardHighlight::MouseLeave(RelayMarker relay)
             setPopupEnteredFromHover(true);
             KeepPopup();
         } else {
-            ClosePopup();
+            closePopup();
         }
     }
     if (relay == RelayMarker::FromGroup)

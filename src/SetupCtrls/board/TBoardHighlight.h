@@ -126,7 +126,7 @@ public:
     virtual void ShowPopup();
     // Closes this highlight's popup through the window's close, which runs
     // PopupClose and hides it.
-    virtual void ClosePopup();
+    virtual void closePopup();
     // Runs as the popup window closes: unchecks the menu item, forgets that
     // the popup was entered from hover and darkens the group.
     virtual void PopupClose();
@@ -139,15 +139,15 @@ public:
     // Enter or Space on the focused highlight: what a click does after the
     // mouse has come in (the group's popup opens pinned, the menu item
     // checked); Escape in that popup gives the focus back here.
-    void KeyboardClick();
+    void keyboardClick();
     // Puts the board's highlights in the window's focus chain in tour
     // order, so that the first Tab lands on the first of them.
-    void OrderTour();
+    void orderTour();
     // Shows the focus ring while the highlight has the focus, as a key
     // pressed on it would.
-    void ShowFocusCue();
+    void showFocusCue();
     // The focus ring is painted over CurrentImage now.
-    bool FocusRingShown() const;
+    bool focusRingShown() const;
 
     // The highlight's menu item was chosen (Sender is the item), or Previous
     // or Next of another popup landed here (Sender is that highlight): a
@@ -192,7 +192,7 @@ private:
     // Where the group's popup goes when it is first made.
     QPoint popupPlace() const;
     // Makes the group's popup at, with the panel in it, and shows it.
-    void createPopup(QPoint at);
+    void buildPopup(QPoint at);
     // The top-level items of LinkedMenu captioned for this highlight's kind,
     // in bar order.
     QList<TMenuItem*> typeMenus() const;

@@ -8,7 +8,7 @@
 
 #include <QKeyEvent>
 
-void TBoardHighlight::KeyboardClick()
+void TBoardHighlight::keyboardClick()
 {
     QPointer<TBoardHighlight> self(this);
     // The mouse would have entered before its click: the enter opens the
@@ -33,7 +33,7 @@ void TBoardHighlight::KeyboardClick()
         popup->setFocusReturn(this);
 }
 
-void TBoardHighlight::OrderTour()
+void TBoardHighlight::orderTour()
 {
     // The window's chain starts the tour where the menus do, so that the
     // first Tab into the window lands on the first spot of "&Settings".
@@ -76,7 +76,7 @@ void TBoardHighlight::keyPressEvent(QKeyEvent* event)
         event->accept();
         // Holding the key down clicks once.
         if (!event->isAutoRepeat())
-            tk::guarded([this] { KeyboardClick(); });
+            tk::guarded([this] { keyboardClick(); });
         return;
     case Qt::Key_Right:
     case Qt::Key_Down:
@@ -93,13 +93,13 @@ void TBoardHighlight::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void TBoardHighlight::ShowFocusCue()
+void TBoardHighlight::showFocusCue()
 {
     if (m_focusCue.keyUsed())
         update();
 }
 
-bool TBoardHighlight::FocusRingShown() const
+bool TBoardHighlight::focusRingShown() const
 {
     return hasFocus() && m_focusCue.shown();
 }

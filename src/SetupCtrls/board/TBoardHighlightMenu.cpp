@@ -75,7 +75,7 @@ void TBoardHighlight::MenuEntryClick(QObject* Sender)
     auto* item = qobject_cast<TMenuItem*>(Sender);
     if (item && item->isChecked()) {
         if (m_popup) {
-            ClosePopup();
+            closePopup();
             return;
         }
         forEachMember([Sender](TBoardHighlight& member) {
@@ -112,7 +112,7 @@ void TBoardHighlight::walkMenu(int step)
             if (candidate->onClick().assigned())
                 target = candidate;
         }
-        ClosePopup();
+        closePopup();
         if (target)
             target->onClick()(this);
         return;

@@ -33,7 +33,7 @@ void TBoardHighlight::ShowPopup()
     // mouse-enter relayed and shows it.
     if (findGroupPopup())
         return;
-    createPopup(popupPlace());
+    buildPopup(popupPlace());
 }
 
 QWidget* TBoardHighlight::findGroupPopup() const
@@ -63,7 +63,7 @@ QPoint TBoardHighlight::popupPlace() const
     return SetupCtrls::popupOrigin(board, boardLaidOut, panelLaidOut);
 }
 
-void TBoardHighlight::createPopup(QPoint at)
+void TBoardHighlight::buildPopup(QPoint at)
 {
     auto* popup = new TPopupForm(this);
     m_popup = popup;
@@ -93,7 +93,7 @@ void TBoardHighlight::createPopup(QPoint at)
         popup->DoneButton()->setFocus();
 }
 
-void TBoardHighlight::ClosePopup()
+void TBoardHighlight::closePopup()
 {
     if (m_popup)
         m_popup->close();
@@ -109,7 +109,7 @@ void TBoardHighlight::PopupClose()
 
 void TBoardHighlight::DoneClick(QObject*)
 {
-    ClosePopup();
+    closePopup();
 }
 
 void TBoardHighlight::setPopup(TPopupForm* popup)

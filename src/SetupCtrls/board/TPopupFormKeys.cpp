@@ -89,7 +89,7 @@ void TPopupForm::keyPressEvent(QKeyEvent* event)
         back->window()->activateWindow();
         back->setFocus(Qt::OtherFocusReason);
         if (auto* circle = qobject_cast<TBoardHighlight*>(back.data()))
-            circle->ShowFocusCue();
+            circle->showFocusCue();
     }
 }
 

@@ -164,7 +164,7 @@ void TThreeJumper::setPositionNames(const QStringList& value)
     m_positionNames = value;
 }
 
-QString TThreeJumper::PositionText() const
+QString TThreeJumper::positionText() const
 {
     const QString named = m_positionNames.value(int(m_jumperState));
     if (!named.isEmpty())

@@ -73,7 +73,7 @@ public:
     QStringList PositionNames() const { return m_positionNames; }
     void setPositionNames(const QStringList& value);
     // The words for the position the cap is in now.
-    QString PositionText() const;
+    QString positionText() const;
 
     // Raised after a click has moved the cap.
     TNotifyEvent OnClick() const { return m_onClick; }
@@ -82,11 +82,6 @@ public:
     // Moves the cap one step, as a click with the mouse does, then raises
     // OnClick.
     void click();
-
-    // An axis change of Orientation waits here for the next paint to decide
-    // whether Width and Height are exchanged.
-    bool SizeSwapPending() const { return m_sizeSwapPending; }
-    bool PaintedOnce() const { return m_paintedOnce; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -98,6 +93,9 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // Tests read the paint's bookkeeping (tests/TestPeer.h).
+    friend class TestPeer;
+
     void scheduleSizeSwap();
     void applyPendingSizeSwap();
     void drawWorkFrame(int W, int H, qreal scale);

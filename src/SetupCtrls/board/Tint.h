@@ -19,7 +19,7 @@ struct TintScheme {
     float hoverAlpha = 0;
 };
 
-TintScheme tintSchemeFor(THighlightType type);
+TintScheme tintSchemeFor(SetupTypes::THighlightType type);
 
 // Tints the ellipse inscribed in the image with tint at strength alpha; ring
 // adds the bright ring that runs to white in its middle. The fourth byte of

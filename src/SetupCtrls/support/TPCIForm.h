@@ -1,6 +1,8 @@
 #pragma once
 // The installed-cards dialog: the maker's cards found in the computer, one
-// line each, above a Close button.
+// line each, above a Close button. Made only for a page that assigns the
+// supporter's OnGetCardString; the USB-QT30-5E page does not, so it never
+// shows there.
 
 #include "SetupCtrls/support/TSupportForm.h"
 #include "toolkit/controls/TButton.h"

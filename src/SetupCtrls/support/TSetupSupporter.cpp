@@ -94,7 +94,7 @@ QString TSetupSupporter::foundCaption() const
     return cardName() + seriesWord() + QStringLiteral(" Settings Program");
 }
 
-QString TSetupSupporter::HelpText() const
+QString TSetupSupporter::helpText() const
 {
     const QString card = rtfText(cardName());
     QString text = QStringLiteral(
@@ -136,7 +136,7 @@ QString TSetupSupporter::HelpText() const
     return text;
 }
 
-QString TSetupSupporter::TechSupportText() const
+QString TSetupSupporter::techSupportText() const
 {
     return QStringLiteral("There are several ways to get technical support. First and fastest is to skim the relevant "
                           "sections of the manual. However, some questions require personal assistance, and ")
@@ -202,14 +202,14 @@ void TSetupSupporter::BuildSupportDialogs()
     auto* help = new THelpForm(window);
     tk::setOwner(help, window);
     m_helpForm = help;
-    help->setHelpText(HelpText());
+    help->setHelpText(helpText());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         help->scaleForScreen(screen->size());
 
     auto* tech = new TTechForm(window);
     tk::setOwner(tech, window);
     m_techForm = tech;
-    QString techText = TechSupportText();
+    QString techText = techSupportText();
     tech->TechMemo()->setPlainText(techText.replace(CrLf, QStringLiteral("\n")));
     tech->CloseButton()->setOnClick(TNotifyEvent::bind(this, &TSetupSupporter::CloseButtonClick));
 
@@ -312,7 +312,7 @@ void TSetupSupporter::CloseButtonClick(QObject* Sender)
             window->hide();
 }
 
-void TSetupSupporter::AddCalibGroup(QComboBox** readingsBox, TButton** groupButton, QWidget** promptControl, quintptr tag)
+void TSetupSupporter::addCalibGroup(QComboBox** readingsBox, TButton** groupButton, QWidget** promptControl, quintptr tag)
 {
     if (!readingsBox || !groupButton || !promptControl)
         throw tk::Error(QStringLiteral("A calibration group needs its readings list, its button and its prompt."));

@@ -4,6 +4,12 @@
 // title and support dialogs once the program has started, shows the help
 // dialog shortly after, and runs the optional calibration cycle on its
 // 100 ms timer.
+//
+// The calibration cycle (calibration groups, SetCalibrating, the passes of
+// TimerTick, ShowChannelReading, RestoreStartButtons) and the installed-cards
+// dialog serve pages whose owner assigns OnGetCalibString or
+// OnGetCardString. The USB-QT30-5E page assigns neither, so on it they never
+// run; only their tests run them.
 
 #include "SetupCtrls/support/TCalibEvent.h"
 #include "SetupCtrls/support/TPCIEvent.h"
@@ -110,8 +116,8 @@ public:
 
     // The help dialog's explanation as rich text (RTF), and the technical
     // support text with CR LF between its paragraphs.
-    QString HelpText() const;
-    QString TechSupportText() const;
+    QString helpText() const;
+    QString techSupportText() const;
 
     // What BuildSupportDialogs made; all owned by the main window, empty
     // before the first idle moment. PCIForm stays empty without
@@ -133,16 +139,12 @@ public:
     void BuildSupportDialogs();
 
     // Appends a calibration group; every address must be given.
-    void AddCalibGroup(QComboBox** readingsBox, TButton** groupButton, QWidget** promptControl, quintptr tag = 0);
-    const QList<TCalibGroup>& CalibGroups() const { return m_calibGroups; }
+    void addCalibGroup(QComboBox** readingsBox, TButton** groupButton, QWidget** promptControl, quintptr tag = 0);
 
     bool Calibrating() const { return m_calibrating; }
     // Switches the calibration passes on or off; a change restarts the
     // timer's period, the same value changes nothing.
     void SetCalibrating(bool Value);
-    // The help dialog is to be shown at the next tick.
-    bool HelpPending() const { return m_helpPending; }
-    bool TimerRunning() const { return m_timerId != 0; }
 
     // Stops the timer and, while help is pending or calibration runs, starts
     // it again for a full period. Throws tk::Error "Not enough timers
@@ -171,6 +173,10 @@ public slots:
     void CloseButtonClick(QObject* Sender);
 
 private:
+    // Tests read whether help is pending and the timer runs
+    // (tests/TestPeer.h).
+    friend class TestPeer;
+
     // The window the supporter serves: its owner, or its parent.
     QWidget* mainWindow() const;
     void buildHeaderLabel(QWidget* window);

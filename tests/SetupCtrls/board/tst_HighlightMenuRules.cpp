@@ -6,6 +6,8 @@
 
 #include "SetupCtrls/board/HighlightMenuRules.h"
 
+using namespace SetupTypes;
+
 using namespace SetupCtrls;
 
 class tst_HighlightMenuRules : public QObject {

@@ -5,6 +5,7 @@
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "SetupCtrls/board/TThreeJumper.h"
 #include "TestMain.h"
+#include "TestPeer.h"
 #include "toolkit/form/FormLoader.h"
 
 #include <QTest>
@@ -86,7 +87,7 @@ struct Page {
             return {};
         return jumper->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
-    static bool settled(const TThreeJumper* jumper) { return jumper->PaintedOnce() && !jumper->SizeSwapPending(); }
+    static bool settled(const TThreeJumper* jumper) { return TestPeer::paintedOnce(*jumper) && !TestPeer::sizeSwapPending(*jumper); }
 };
 
 }
@@ -101,10 +102,10 @@ private slots:
         TThreeJumper& j = *page.jumper;
         QCOMPARE(j.size(), QSize(43, 18));
         QVERIFY(j.JumperState() == jsOpen && j.Orientation() == otUp && j.BorderStyle() == bsSingle && j.AllowOpen());
-        QVERIFY(!j.PaintedOnce());
+        QVERIFY(!TestPeer::paintedOnce(j));
 
         const QImage shot = page.shoot();
-        QVERIFY(j.PaintedOnce());
+        QVERIFY(TestPeer::paintedOnce(j));
         const QRgb face = clBtnFace.toQColor().rgb();
         QVERIFY(at(shot, 0, 0) == face && at(shot, 42, 0) == face && at(shot, 0, 17) == face && at(shot, 42, 17) == face);
         QVERIFY(at(shot, 1, 9) == Black && at(shot, 41, 9) == Black && at(shot, 21, 1) == Black && at(shot, 21, 16) == Black);
@@ -435,7 +436,7 @@ private slots:
         const QImage shot = page.shoot();
         QCOMPARE(page.jumper->size(), size);
         QCOMPARE(shot.size(), size);
-        QVERIFY(!page.jumper->SizeSwapPending());
+        QVERIFY(!TestPeer::sizeSwapPending(*page.jumper));
         // A second paint changes nothing more.
         page.shoot();
         QCOMPARE(page.jumper->size(), size);

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace SetupTypes;
+
 using namespace SetupCtrls;
 
 namespace {

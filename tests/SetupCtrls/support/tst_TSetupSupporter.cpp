@@ -2,6 +2,7 @@
 // supplies readings the way a calibration page would.
 
 #include "TestMain.h"
+#include "TestPeer.h"
 
 #include "SetupCtrls/support/THelpForm.h"
 #include "SetupCtrls/support/TSetupSupporter.h"
@@ -47,7 +48,7 @@ public:
         button->setCaption(QStringLiteral("Stop"));
         prompt = new QWidget(this);
         supporter->setChannels(int(this->readings.size()));
-        supporter->AddCalibGroup(&readingsBox, &button, &prompt);
+        supporter->addCalibGroup(&readingsBox, &button, &prompt);
         supporter->setOnBeginCalib(TNotifyEvent::fromFunction([this](QObject*) {
             passes.append(sinceStart.elapsed());
         }));
@@ -146,7 +147,7 @@ private slots:
             QCOMPARE(testing::shownBoxes().first().flags, TotalFailureFlags);
         }
         QCOMPARE(page.supporter->Calibrating(), !failureBox);
-        QCOMPARE(page.supporter->TimerRunning(), !failureBox);
+        QCOMPARE(TestPeer::timerRunning(*page.supporter), !failureBox);
         QCOMPARE(page.button->caption(), failureBox ? QStringLiteral("Start") : QStringLiteral("Stop"));
     }
 
@@ -218,7 +219,7 @@ private slots:
         QCOMPARE(testing::shownBoxes().first().flags,
             unsigned(tk::MB_OK | tk::MB_ICONEXCLAMATION | tk::MB_TOPMOST | tk::MB_SETFOREGROUND));
         QVERIFY(!page.supporter->Calibrating());
-        QVERIFY(!page.supporter->TimerRunning());
+        QVERIFY(!TestPeer::timerRunning(*page.supporter));
         QCOMPARE(page.button->caption(), QStringLiteral("Start"));
         QVERIFY(!page.prompt->isHidden());
         QCOMPARE(page.lines(), QStringList(4, "(waiting)"));
@@ -233,7 +234,7 @@ private slots:
         QComboBox* otherGroup = page.newList(2);
         TButton* noButton = nullptr;
         QWidget* noPrompt = nullptr;
-        page.supporter->AddCalibGroup(&otherGroup, &noButton, &noPrompt);
+        page.supporter->addCalibGroup(&otherGroup, &noButton, &noPrompt);
         page.readingsBox = second;
         page.supporter->ShowChannelReading(0, QStringLiteral("1 V"));
 
@@ -329,9 +330,9 @@ private slots:
     void assigningOnBeginCalibLeavesAStoppedTimerStopped()
     {
         TSetupSupporter supporter;
-        QVERIFY(!supporter.TimerRunning());
+        QVERIFY(!TestPeer::timerRunning(supporter));
         supporter.setOnBeginCalib(TNotifyEvent::fromFunction([](QObject*) {}));
-        QVERIFY(!supporter.TimerRunning());
+        QVERIFY(!TestPeer::timerRunning(supporter));
     }
 
     void helpComesFirstThenThePasses()
@@ -343,12 +344,12 @@ private slots:
         page.supporter->TimerTick();
         QVERIFY(page.supporter->HelpForm()->isVisible());
         QVERIFY(page.passes.isEmpty());
-        QVERIFY(!page.supporter->HelpPending());
-        QVERIFY(page.supporter->TimerRunning());
+        QVERIFY(!TestPeer::helpPending(*page.supporter));
+        QVERIFY(TestPeer::timerRunning(*page.supporter));
         page.supporter->TimerTick();
         QCOMPARE(page.passes.size(), 1);
         page.supporter->SetCalibrating(false);
-        QVERIFY(!page.supporter->TimerRunning());
+        QVERIFY(!TestPeer::timerRunning(*page.supporter));
     }
 
     void theIdleHandlerBuildsOnceAndUnhooksItself()
