@@ -50,9 +50,9 @@ private slots:
         HighlightPictures pictures;
         for (const QString& step : steps) {
             if (step == "capture")
-                pictures.capture(photo, tintSchemeFor(htSettings));
+                pictures.capture(photo, tintSchemeFor(SetupTypes::htSettings));
             else if (step == "capture blue")
-                pictures.capture(photo, tintSchemeFor(htOptions));
+                pictures.capture(photo, tintSchemeFor(SetupTypes::htOptions));
             else
                 pictures.light();
         }
