@@ -14,9 +14,10 @@ reported checked.
 import os
 import subprocess
 import sys
-import time
 
 import pyatspi
+
+from checks import check, finish, wait_for
 
 # Name, description of a few circles: a jumper setting, a member of the
 # range group and an information spot.
@@ -27,32 +28,6 @@ CIRCLES = {
     "Signal Lines": "information",
 }
 PINNED = "USB Connector"
-
-failures = []
-passes = []
-
-
-def check(condition, message):
-    (passes if condition else failures).append(message)
-    if not condition:
-        print("FAIL: " + message, flush=True)
-    return condition
-
-
-def wait_for(deadline_s, probe):
-    """Calls probe until it returns something true or the deadline passes;
-    the program is started on a shared, loaded machine."""
-    end = time.monotonic() + deadline_s
-    while True:
-        try:
-            found = probe()
-        except Exception:  # the tree may change under a query: ask again
-            found = None
-            if time.monotonic() >= end:
-                raise
-        if found or time.monotonic() >= end:
-            return found
-        time.sleep(0.1)
 
 
 def find_application(name):
@@ -149,5 +124,4 @@ def main():
 
 
 main()
-print("%d passed, %d failed" % (len(passes), len(failures)))
-sys.exit(1 if failures else 0)
+finish()

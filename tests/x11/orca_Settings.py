@@ -18,30 +18,13 @@ import sys
 import tempfile
 import time
 
+from checks import check, failures, finish, wait_for
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 # How long a step may wait for its words on a shared, loaded machine, and
 # how long Orca and speech-dispatcher may take to come up there.
 DEADLINE_S = 30
 START_DEADLINE_S = 120
-
-failures = []
-passes = []
-
-
-def check(condition, message):
-    (passes if condition else failures).append(message)
-    if not condition:
-        print("FAIL: " + message, flush=True)
-    return condition
-
-
-def wait_for(deadline_s, probe):
-    end = time.monotonic() + deadline_s
-    while True:
-        found = probe()
-        if found or time.monotonic() >= end:
-            return found
-        time.sleep(0.05)
 
 
 class ScreenReader:
@@ -230,5 +213,4 @@ def main():
 
 
 main()
-print("%d passed, %d failed" % (len(passes), len(failures)))
-sys.exit(1 if failures else 0)
+finish()
