@@ -28,10 +28,7 @@ namespace {
                     geometry.insert(p->name, p->value.integer);
             for (const char* side : { "Left", "Top", "Width", "Height" })
                 if (!geometry.contains(QLatin1String(side)))
-                    throw tk::Error(QStringLiteral("%1:%2: circle %3 has no %4")
-                                        .arg(path)
-                                        .arg(child->line)
-                                        .arg(child->name, QLatin1String(side)));
+                    throw tk::Error(QStringLiteral("%1:%2: circle %3 has no %4").arg(path).arg(child->line).arg(child->name, QLatin1String(side)));
             spots.insert(child->name,
                 QRectF(geometry["Left"], geometry["Top"], geometry["Width"], geometry["Height"]));
         }

@@ -145,7 +145,7 @@ namespace {
 
         QVariant currentValue() const override { return m_base + int(jumper()->JumperState()); }
         // Pressing moves the cap; a value set from outside is ignored.
-        void setCurrentValue(const QVariant&) override { }
+        void setCurrentValue(const QVariant&) override {}
         QVariant maximumValue() const override { return m_base + 2; }
         QVariant minimumValue() const override { return m_base; }
         QVariant minimumStepSize() const override { return 1; }
