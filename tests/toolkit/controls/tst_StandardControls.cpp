@@ -317,11 +317,24 @@ private slots:
         combo.setItemIndex(7);
         QCOMPARE(combo.itemIndex(), -1);
         QCOMPARE(combo.currentText(), QString());
-        combo.setEditText(QStringLiteral("two"));
-        QCOMPARE(combo.itemIndex(), 1);
         combo.setComboStyle(TComboBox::csDropDownList);
         combo.setItemIndex(1);
         QCOMPARE(calls.seen, QStringList());
+    }
+
+    void comboTextSetFromOutsideItsOwnCallsIsAChoice()
+    {
+        // Through QComboBox's own setter, as a screen reader's or another
+        // program's write reaches the field: the combo cannot tell it from
+        // the user's, so it is taken as a choice.
+        TComboBox combo;
+        combo.setItems({ "one", "two", "three" });
+        combo.setItemIndex(0);
+        Calls calls;
+        combo.setOnChange(calls.handler());
+        static_cast<QComboBox&>(combo).setEditText(QStringLiteral("two"));
+        QCOMPARE(combo.itemIndex(), 1);
+        QCOMPARE(calls.seen.size(), 1);
     }
 
     void comboNewItemsKeepTheEditText()
