@@ -6,6 +6,8 @@
 #include "SetupCtrls/support/TPCIForm.h"
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "SetupCtrls/support/TTechForm.h"
+#include "template/RangeItems.h"
+#include "template/SettingsSummary.h"
 #include "toolkit/app/Error.h"
 #include "toolkit/app/LayoutFonts.h"
 #include "toolkit/app/TApplication.h"
@@ -17,51 +19,16 @@
 #include "toolkit/layout/ScrollingClient.h"
 #include "toolkit/layout/WindowGeometry.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPointer>
-#include <array>
 
 using namespace SetupTypes;
-
-namespace {
-
-struct RangeRow {
-    TJumperState range;
-    TJumperState polarity;
-};
-
-// The range selector's items, by index, and the jumper pair that gives each.
-constexpr std::array<RangeRow, 6> kRanges { {
-    { jsRight, jsRight }, // "0 to 2.5V"
-    { jsLeft, jsRight }, // "0 to 5V"
-    { jsOpen, jsRight }, // "0 to 10V"
-    { jsRight, jsLeft }, // "-2.5 to 2.5V"
-    { jsLeft, jsLeft }, // "-5 to 5V"
-    { jsOpen, jsLeft }, // "-10 to 10 V"
-} };
-
-// The item for a jumper pair, found in the table above; a polarity jumper
-// that is not on its right pair counts as bipolar.
-int rangeItem(TJumperState range, TJumperState polarity)
-{
-    const TJumperState counted = polarity == jsRight ? jsRight : jsLeft;
-    for (std::size_t item = 0; item < kRanges.size(); ++item)
-        if (kRanges[item].range == range && kRanges[item].polarity == counted)
-            return int(item);
-    return -1;
-}
-
-}
-
-template <class T>
-T* TMainForm::part(const char* name) const
-{
-    T* found = qobject_cast<T*>(component(QString::fromLatin1(name)));
-    if (!found)
-        throw tk::Error(QStringLiteral("The page has no %1 named %2.").arg(QString::fromLatin1(T::staticMetaObject.className()), QString::fromLatin1(name)));
-    return found;
-}
+using rangeItems::kRanges;
+using rangeItems::rangeItem;
 
 TMainForm::TMainForm(const QString& description)
 {
@@ -75,7 +42,21 @@ TMainForm::TMainForm(const QString& description)
     SetupCtrls::registerClasses();
     tk::loadFormResource(this, description);
     tk::followDevicePixelRatio(this);
+
+    // Copy works wherever the focus is on the page, except in a text field,
+    // which copies its own selection.
+    auto* copy = new QAction(this);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WindowShortcut);
+    connect(copy, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setText(settingsSummary(*this)); });
+    addAction(copy);
+
     m_onCreate(this);
+}
+
+void TMainForm::settingsChanged()
+{
+    setAccessibleDescription(settingsSummary(*this));
 }
 
 TMainForm::~TMainForm() = default;
@@ -156,20 +137,23 @@ void TMainForm::FormCreate(QObject*)
     // From code: raises no change event, so the jumpers keep the states the
     // description gives them, which are those of this item.
     part<TComboBox>("ComboBox1")->setItemIndex(2);
+    settingsChanged();
 }
 
 void TMainForm::ComboBox1Change(QObject*)
 {
     const int index = part<TComboBox>("ComboBox1")->itemIndex();
-    if (index < 0 || index >= int(kRanges.size()))
-        return;
-    part<TThreeJumper>("RangeJumper")->setJumperState(kRanges[std::size_t(index)].range);
-    part<TThreeJumper>("PolarityJumper")->setJumperState(kRanges[std::size_t(index)].polarity);
+    if (index >= 0 && index < int(kRanges.size())) {
+        part<TThreeJumper>("RangeJumper")->setJumperState(kRanges[std::size_t(index)].range);
+        part<TThreeJumper>("PolarityJumper")->setJumperState(kRanges[std::size_t(index)].polarity);
+    }
+    settingsChanged();
 }
 
 void TMainForm::RangeJumperClick(QObject*)
 {
     part<TComboBox>("ComboBox1")->setItemIndex(rangeItem(part<TThreeJumper>("RangeJumper")->JumperState(), part<TThreeJumper>("PolarityJumper")->JumperState()));
+    settingsChanged();
 }
 
 void TMainForm::PolarityJumperClick(QObject*)
@@ -179,6 +163,7 @@ void TMainForm::PolarityJumperClick(QObject*)
     if (polarity->JumperState() == jsOpen)
         polarity->setJumperState(jsLeft);
     part<TComboBox>("ComboBox1")->setItemIndex(rangeItem(part<TThreeJumper>("RangeJumper")->JumperState(), polarity->JumperState()));
+    settingsChanged();
 }
 
 void TMainForm::BusPowerJumperClick(QObject*)
@@ -189,11 +174,13 @@ void TMainForm::BusPowerJumperClick(QObject*)
         part<TRadioButton>("BusPowerRadio")->setChecked(true);
     else
         part<TRadioButton>("ExtPowerRadio")->setChecked(true);
+    settingsChanged();
 }
 
 void TMainForm::BusPowerRadioClick(QObject*)
 {
     part<TThreeJumper>("BusPowerJumper")->setJumperState(part<TRadioButton>("BusPowerRadio")->isChecked() ? jsRight : jsLeft);
+    settingsChanged();
 }
 
 void TMainForm::Exit2Click(QObject*)

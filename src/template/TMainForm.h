@@ -3,6 +3,7 @@
 // the board photograph with its highlight circles, the information panels
 // and the menu bar, and holds the handlers of the page's controls.
 
+#include "toolkit/app/Error.h"
 #include "toolkit/app/TNotifyEvent.h"
 #include "toolkit/graphics/TColor.h"
 
@@ -51,6 +52,10 @@ public:
 
     // The component of this window with that name, or nullptr.
     QObject* component(const QString& name) const;
+    // The page's component of that name and class, looked up when a handler
+    // needs it; a page without it is an error the user is told about.
+    template <class T>
+    T* part(const char* name) const;
 
 public slots:
     void FormCreate(QObject* Sender);
@@ -74,14 +79,21 @@ protected:
 
 private:
     void applyOuterGeometry();
-
-    // The page's component of that name and class, looked up when a handler
-    // needs it; a page without it is an error the user is told about.
-    template <class T>
-    T* part(const char* name) const;
+    // Keeps the window's accessible description, the settings in words,
+    // current.
+    void settingsChanged();
 
     QRect m_outer;
     TColor m_color = clBtnFace;
     TWindowState m_windowState = wsNormal;
     TNotifyEvent m_onCreate;
 };
+
+template <class T>
+inline T* TMainForm::part(const char* name) const
+{
+    T* found = qobject_cast<T*>(component(QString::fromLatin1(name)));
+    if (!found)
+        throw tk::Error(QStringLiteral("The page has no %1 named %2.").arg(QString::fromLatin1(T::staticMetaObject.className()), QString::fromLatin1(name)));
+    return found;
+}

@@ -242,8 +242,9 @@ private slots:
         QTest::addColumn<THighlightType>("type");
         QTest::addColumn<QString>("panel");
         QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("labels");
         for (const testing::Spot& spot : testing::kSpots)
-            QTest::newRow(spot.name) << spot.name << spot.rect << spot.type << spot.panel << QString::fromUtf8(spot.title);
+            QTest::newRow(spot.name) << spot.name << spot.rect << spot.type << spot.panel << QString::fromUtf8(spot.title) << spot.labels;
     }
 
     void eachCircleMarksItsSpot()
@@ -253,6 +254,7 @@ private slots:
         QFETCH(THighlightType, type);
         QFETCH(QString, panel);
         QFETCH(QString, title);
+        QFETCH(QString, labels);
         TMainForm form;
         auto* highlight = part<TBoardHighlight>(form, name);
         QVERIFY(highlight);
@@ -261,6 +263,7 @@ private slots:
         QCOMPARE(highlight->geometry(), geometry);
         QCOMPARE(highlight->HighlightType(), type);
         QCOMPARE(highlight->Title(), title);
+        QCOMPARE(highlight->toolTip(), labels);
         QVERIFY(highlight->RadioPanel());
         QCOMPARE(highlight->RadioPanel(), part<TRadioPanel>(form, panel));
         QVERIFY(highlight->CreatePopup());
@@ -565,9 +568,12 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<TJumperState>("state");
         QTest::addColumn<TOrientationType>("orientation");
-        QTest::newRow("power, on VUSB, standing") << "BusPowerJumper" << jsRight << otRight;
-        QTest::newRow("range, open") << "RangeJumper" << jsOpen << otUp;
-        QTest::newRow("polarity, on UNI") << "PolarityJumper" << jsRight << otUp;
+        // The tooltip names the jumper as the board prints it: the range and
+        // polarity pictures stand for one jumper per channel.
+        QTest::addColumn<QString>("labels");
+        QTest::newRow("power, on VUSB, standing") << "BusPowerJumper" << jsRight << otRight << "J1";
+        QTest::newRow("range, open") << "RangeJumper" << jsOpen << otUp << "JP2, JP4, JP6, JP8, JP10, JP12, JP14, JP16";
+        QTest::newRow("polarity, on UNI") << "PolarityJumper" << jsRight << otUp << "JP3, JP5, JP7, JP9, JP11, JP13, JP15, JP17";
     }
 
     void theJumperPictures()
@@ -575,11 +581,13 @@ private slots:
         QFETCH(QString, name);
         QFETCH(TJumperState, state);
         QFETCH(TOrientationType, orientation);
+        QFETCH(QString, labels);
         TMainForm form;
         auto* jumper = part<TThreeJumper>(form, name);
         QVERIFY(jumper);
         QCOMPARE(jumper->JumperState(), state);
         QCOMPARE(jumper->Orientation(), orientation);
+        QCOMPARE(jumper->toolTip(), labels);
         QVERIFY(jumper->AllowOpen());
     }
 

@@ -9,11 +9,14 @@
 
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "SetupCtrls/board/TThreeJumper.h"
+#include "template/SettingsSummary.h"
 #include "template/TMainForm.h"
 #include "toolkit/controls/TComboBox.h"
 #include "toolkit/controls/TRadioButton.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -336,6 +339,56 @@ private slots:
         QCOMPARE(page.power->JumperState(), power);
         QCOMPARE(page.busRadio->isChecked(), busPowered);
         QCOMPARE(page.extRadio->isChecked(), !busPowered);
+    }
+
+    // The settings in words, each jumper by the name the board prints: the
+    // window's accessible description follows every choice.
+    void theSummaryNamesTheBoardsJumpers_data()
+    {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<bool>("external");
+        QTest::addColumn<QString>("summary");
+        const auto span = [](TJumperState state) {
+            return state == jsOpen ? "no cap (span 10V)" : state == jsLeft ? "cap on 5V (span 5V)"
+                                                                           : "cap on 2.5V (span 2.5V)";
+        };
+        for (int item = 0; item < int(kRanges.size()); ++item)
+            for (const bool external : { false, true }) {
+                const QString summary = QStringLiteral("J1: cap on %1. Output range %2 on CH0\u2013CH7. "
+                                                       "Span jumpers JP2, JP4, JP6, JP8, JP10, JP12, JP14, JP16: %3; "
+                                                       "polarity jumpers JP3, JP5, JP7, JP9, JP11, JP13, JP15, JP17: %4.")
+                                            .arg(external ? "VEXT \u2014 +5V from the external adapter" : "VUSB \u2014 +5V from the USB bus",
+                                                kRanges[item].text, span(kRanges[item].range),
+                                                kRanges[item].polarity == jsLeft ? "cap on BP (bipolar)" : "cap on UNI (unipolar)");
+                QTest::addRow("%s, %s", kRanges[item].text, external ? "external" : "USB") << item << external << summary;
+            }
+    }
+
+    void theSummaryNamesTheBoardsJumpers()
+    {
+        QFETCH(int, item);
+        QFETCH(bool, external);
+        QFETCH(QString, summary);
+        Page page;
+        if (external)
+            page.extRadio->click();
+        page.choose(item);
+        QCOMPARE(settingsSummary(page.form), summary);
+        QCOMPARE(page.form.accessibleDescription(), summary);
+    }
+
+    void ctrlCCopiesTheSummary()
+    {
+        Page page;
+        page.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&page.form));
+        page.extRadio->click();
+        page.choose(4);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(&page.form, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), settingsSummary(page.form));
+        QVERIFY(QGuiApplication::clipboard()->text().contains("J1: cap on VEXT"));
+        QVERIFY(QGuiApplication::clipboard()->text().contains("Output range -5 to 5V"));
     }
 
     void aUserClicksThroughBothPanels()
