@@ -20,6 +20,8 @@ TEST_PACKAGES=(
   dbus-daemon at-spi2-core python3-pyatspi
   desktop-file-utils appstream man-db lintian
   clang libclang-rt-dev valgrind
+  # Reads the bench sheet's PDF back: its pages, size and text.
+  poppler-utils
   # The screen reader the real-window group listens with, speaking to a
   # silent sound device.
   orca speech-dispatcher speech-dispatcher-espeak-ng

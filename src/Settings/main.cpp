@@ -1,9 +1,12 @@
 // Setup: the jumper setup guide for the USB-QT30-5E board.
 
+#include "template/BenchSheet.h"
 #include "template/TMainForm.h"
 #include "toolkit/app/Error.h"
 #include "toolkit/app/MessageBox.h"
 #include "toolkit/app/TApplication.h"
+#include "toolkit/controls/TComboBox.h"
+#include "toolkit/controls/TRadioButton.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -28,13 +31,28 @@ void print(FILE* stream, const QString& text)
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
+// What the command line asks for besides the window.
+struct CommandLine {
+    // Set when the program should end without its window, with this status.
+    std::optional<int> status;
+    // The bench sheet to write instead of showing the window, with the
+    // choices to make first (empty: the page's own).
+    QString sheet;
+    QString range;
+    QString power;
+};
+
+void reportError(const QString& name, const QString& error)
+{
+    print(stderr, QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(name, error));
+}
+
 // Reads the command line as a Unix command does: --help and --version
 // answer on standard output, anything else unknown is an error (status 2).
-// Returns the exit status when the program should end without its window.
 // Before the application exists, Qt's own options (-platform and the like)
 // are not yet taken out, so a line the parser does not understand is judged
 // only once they are (qtOptionsRemoved).
-std::optional<int> answerCommandLine(const QStringList& arguments, bool qtOptionsRemoved)
+CommandLine answerCommandLine(const QStringList& arguments, bool qtOptionsRemoved)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Shows how to set the jumpers of the USB-QT30-5E board."));
@@ -43,27 +61,73 @@ std::optional<int> answerCommandLine(const QStringList& arguments, bool qtOption
     const QCommandLineOption help({ QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("Displays this help."));
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption sheet(QStringLiteral("sheet"),
+        QStringLiteral("Writes the bench sheet (the board, the settings in words and the date) to <file>, a PDF, and ends without showing a window."),
+        QStringLiteral("file"));
+    const QCommandLineOption range(QStringLiteral("range"),
+        QStringLiteral("With --sheet: the output range, as the range selector names it (\"-5 to 5V\"); otherwise 0 to 10V."),
+        QStringLiteral("text"));
+    const QCommandLineOption power(QStringLiteral("power"),
+        QStringLiteral("With --sheet: the +5V source, usb or external; otherwise usb."), QStringLiteral("source"));
+    parser.addOptions({ sheet, range, power });
     const QString name = QFileInfo(arguments.value(0)).fileName();
     if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
         if (!qtOptionsRemoved)
-            return std::nullopt;
-        const QString error = parser.errorText().isEmpty()
-            ? QStringLiteral("takes no arguments, but was given \"%1\".").arg(parser.positionalArguments().constFirst())
-            : parser.errorText();
-        print(stderr, QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(name, error));
-        return 2;
+            return {};
+        reportError(name, parser.errorText().isEmpty() ? QStringLiteral("takes no arguments, but was given \"%1\".").arg(parser.positionalArguments().constFirst()) : parser.errorText());
+        return { 2 };
     }
     if (parser.isSet(help)) {
         // Qt's usage line names the executable only once an application
         // exists; the rest of its text is kept.
         print(stdout, QStringLiteral("Usage: %1 [options]\n%2").arg(name, parser.helpText().section(u'\n', 1)));
-        return 0;
+        return { 0 };
     }
     if (parser.isSet(version)) {
         print(stdout, QStringLiteral("%1 %2\n").arg(name, QStringLiteral(SETUP_VERSION)));
-        return 0;
+        return { 0 };
     }
-    return std::nullopt;
+    CommandLine line { std::nullopt, parser.value(sheet), parser.value(range), parser.value(power) };
+    QString error;
+    if (!parser.isSet(sheet) && (parser.isSet(range) || parser.isSet(power)))
+        error = QStringLiteral("--range and --power choose what --sheet writes; give --sheet too.");
+    else if (parser.isSet(sheet) && !line.sheet.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        error = QStringLiteral("--sheet writes a PDF: give a file name ending in .pdf, not \"%1\".").arg(line.sheet);
+    else if (parser.isSet(power) && line.power != QStringLiteral("usb") && line.power != QStringLiteral("external"))
+        error = QStringLiteral("--power takes usb or external, not \"%1\".").arg(line.power);
+    if (!error.isEmpty()) {
+        reportError(name, error);
+        line.status = 2;
+    }
+    return line;
+}
+
+// Makes the command line's choices on the page as a user would, then writes
+// the sheet. Returns the exit status.
+int writeSheet(TMainForm& page, const CommandLine& line, const QString& name)
+{
+    if (!line.range.isEmpty()) {
+        auto* selector = page.part<TComboBox>("ComboBox1");
+        const int item = selector->findText(line.range);
+        if (item < 0) {
+            QStringList ranges;
+            for (int i = 0; i < selector->count(); ++i)
+                ranges.push_back(u'"' + selector->itemText(i) + u'"');
+            reportError(name, QStringLiteral("--range \"%1\" names no range; the ranges are %2.").arg(line.range, ranges.join(QStringLiteral(", "))));
+            return 2;
+        }
+        selector->setItemIndex(item);
+        page.ComboBox1Change(selector);
+    }
+    if (!line.power.isEmpty())
+        page.part<TRadioButton>(line.power == QStringLiteral("usb") ? "BusPowerRadio" : "ExtPowerRadio")->click();
+    try {
+        writeBenchSheet(page, line.sheet);
+    } catch (const tk::Error& e) {
+        print(stderr, QStringLiteral("%1: %2\n").arg(name, e.message()));
+        return 2;
+    }
+    return 0;
 }
 
 }
@@ -71,11 +135,17 @@ std::optional<int> answerCommandLine(const QStringList& arguments, bool qtOption
 int main(int argc, char** argv)
 {
     // Help and version need no display, so they answer before Qt opens one.
-    if (const auto status = answerCommandLine(argumentsOf(argc, argv), false))
-        return *status;
+    const CommandLine early = answerCommandLine(argumentsOf(argc, argv), false);
+    if (early.status)
+        return *early.status;
+    // The sheet needs no display either; a -platform on the command line
+    // still wins.
+    if (!early.sheet.isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     TApplication app(argc, argv);
-    if (const auto status = answerCommandLine(app.arguments(), true))
-        return *status;
+    const CommandLine line = answerCommandLine(app.arguments(), true);
+    if (line.status)
+        return *line.status;
     // Desktops match the window to its menu entry by these: the window class
     // (the application name) and, where the protocol has one, the entry's
     // name. The names are fixed here so that a renamed copy still matches.
@@ -84,7 +154,12 @@ int main(int argc, char** argv)
     // The program's one icon: 32 x 32 pixels in 16 colours at most.
     app.setWindowIcon(QIcon(QStringLiteral(":/template/images/setup_icon.xpm")));
     std::unique_ptr<TMainForm> mainForm;
-    const auto fail = [](const QString& text) {
+    const auto fail = [&line](const QString& text) {
+        // Without a window there is no one to click a message box away.
+        if (!line.sheet.isEmpty()) {
+            print(stderr, text + u'\n');
+            return 1;
+        }
         tk::messageBox(text, QStringLiteral("Setup"), tk::MB_OK | tk::MB_ICONERROR);
         return 1;
     };
@@ -96,6 +171,14 @@ int main(int argc, char** argv)
         // Not one of ours: no text was written for the user, so say what
         // failed around what the library says.
         return fail(QStringLiteral("Setup could not build its main window: %1").arg(tk::exceptionText(e)));
+    }
+    if (!line.sheet.isEmpty()) {
+        try {
+            return writeSheet(*mainForm, line, QFileInfo(app.arguments().value(0)).fileName());
+        } catch (const tk::Error& e) {
+            print(stderr, e.message() + u'\n');
+            return 1;
+        }
     }
     mainForm->show();
     return app.exec();

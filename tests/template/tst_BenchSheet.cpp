@@ -1,0 +1,89 @@
+// The bench sheet written from the command line, without a display: one page
+// that tells the chosen settings, or, for a line it cannot follow, a clear
+// message, status 2 and no file.
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString output;
+    QString error;
+};
+
+Run run(const QString& program, const QStringList& arguments, bool display = false)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        environment.remove(QString::fromLatin1(name));
+    if (display)
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // The C locale prints on A4.
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return { -1, {}, QStringLiteral("%1 did not finish: %2").arg(program, process.errorString()) };
+    return { process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError()) };
+}
+
+}
+
+class tst_BenchSheet : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theSheetTellsTheChosenSettings()
+    {
+        QTemporaryDir dir;
+        const QString sheet = dir.filePath(QStringLiteral("out.pdf"));
+        const Run written = run(QStringLiteral(SETTINGS_EXE), { "--sheet", sheet, "--range", "-5 to 5V", "--power", "external" });
+        QVERIFY2(written.exitCode == 0, qPrintable(written.error));
+
+        const Run info = run(QStringLiteral("pdfinfo"), { sheet });
+        QVERIFY2(info.exitCode == 0, qPrintable(info.error));
+        QVERIFY2(info.output.contains(QRegularExpression(QStringLiteral("Pages: +1\n"))), qPrintable(info.output));
+        QVERIFY2(info.output.contains(QRegularExpression(QStringLiteral("Page size: +595 x 842 pts \\(A4\\)"))), qPrintable(info.output));
+
+        const QString text = run(QStringLiteral("pdftotext"), { sheet, "-" }).output.simplified();
+        QVERIFY2(text.contains(QStringLiteral("J1: cap on VEXT \u2014 +5V from the external adapter. Output range -5 to 5V on CH0\u2013CH7.")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("JP16: cap on 5V (span 5V); polarity jumpers")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("JP17: cap on BP (bipolar).")), qPrintable(text));
+    }
+
+    void aLineItCannotFollowWritesNothing_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("range naming no item") << QStringList { "--sheet", "out.pdf", "--range", "7V" }
+                                              << "--range \"7V\" names no range; the ranges are \"0 to 2.5V\", \"0 to 5V\", \"0 to 10V\", \"-2.5 to 2.5V\", \"-5 to 5V\", \"-10 to 10 V\".";
+        QTest::newRow("unknown power") << QStringList { "--sheet", "out.pdf", "--power", "battery" } << "--power takes usb or external, not \"battery\".";
+        QTest::newRow("not a PDF") << QStringList { "--sheet", "out.png" } << "--sheet writes a PDF: give a file name ending in .pdf, not \"out.png\".";
+        QTest::newRow("range without a sheet") << QStringList { "--range", "0 to 5V" } << "--range and --power choose what --sheet writes; give --sheet too.";
+        QTest::newRow("unknown option") << QStringList { "--sheet", "out.pdf", "--scale", "2" } << "Unknown option 'scale'.";
+        QTest::newRow("unwritable folder") << QStringList { "--sheet", "missing/out.pdf" } << "The bench sheet cannot be written to missing/out.pdf: No such file or directory";
+    }
+
+    void aLineItCannotFollowWritesNothing()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        const Run refused = run(QStringLiteral(SETTINGS_EXE), arguments, true);
+        QDir::setCurrent(previous);
+        QCOMPARE(refused.exitCode, 2);
+        QVERIFY2(refused.error.contains(QStringLiteral("Settings: ") + error + u'\n'), qPrintable(refused.error));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_BenchSheet)
+#include "tst_BenchSheet.moc"
