@@ -56,7 +56,10 @@ void writeBenchSheet(const TMainForm& page, const QString& fileName)
     if (board.isNull())
         throw tk::Error(QStringLiteral("The page has no board photograph to put on the bench sheet."));
     const QString heading = QStringLiteral("%1 jumper settings").arg(page.part<TSetupSupporter>("SetSup")->CardNameA());
-    const QString summary = settingsSummary(page);
+    // The photograph shows the caps where the board ships with them, which
+    // need not be the chosen ones.
+    const QString summary = settingsSummary(page)
+        + QStringLiteral(" (The photograph shows the board as it ships; set the caps as this text says.)");
     const QString date = QLocale().toString(QDate::currentDate(), QLocale::LongFormat);
 
     // Written aside and put in place only when complete.
