@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QIcon>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -135,12 +136,14 @@ int writeSheet(TMainForm& page, const CommandLine& line, const QString& name)
 int main(int argc, char** argv)
 {
     // Help and version need no display, so they answer before Qt opens one.
-    const CommandLine early = answerCommandLine(argumentsOf(argc, argv), false);
-    if (early.status)
-        return *early.status;
-    // The sheet needs no display either; a -platform on the command line
-    // still wins.
-    if (!early.sheet.isEmpty())
+    const QStringList arguments = argumentsOf(argc, argv);
+    if (const auto status = answerCommandLine(arguments, false).status)
+        return *status;
+    // The sheet needs no display either, nor does the error for a line that
+    // asks for one (judged only once the application exists); a -platform on
+    // the command line still wins.
+    const auto asksForSheet = [](const QString& argument) { return argument == u"--sheet" || argument.startsWith(u"--sheet="); };
+    if (std::any_of(arguments.begin(), arguments.end(), asksForSheet))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     TApplication app(argc, argv);
     const CommandLine line = answerCommandLine(app.arguments(), true);
