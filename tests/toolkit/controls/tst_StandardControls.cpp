@@ -426,10 +426,15 @@ private slots:
         QCOMPARE(combo->view()->model()->rowCount(), 40);
         // Fewer rows show than there are, and the last scrolls into view,
         // whether the style gives the list a scroll bar or scroll arrows.
-        const QModelIndex last = combo->view()->model()->index(39, 0);
-        QVERIFY(!combo->view()->viewport()->rect().contains(combo->view()->visualRect(last)));
-        combo->view()->scrollTo(last);
-        QVERIFY(combo->view()->viewport()->rect().contains(combo->view()->visualRect(last)));
+        QAbstractItemView* list = combo->view();
+        const QModelIndex last = list->model()->index(39, 0);
+        const auto lastRowShows = [&] {
+            const QRect row = list->visualRect(last);
+            return row.top() >= 0 && row.bottom() < list->viewport()->height();
+        };
+        QVERIFY(!lastRowShows());
+        list->scrollTo(last);
+        QVERIFY(lastRowShows());
         combo->hidePopup();
     }
 
