@@ -11,11 +11,14 @@
 
 namespace {
 
-void bringToFront(QWidget* window)
+// Above the main window, without taking the keyboard from it: a popup
+// opened by hovering leaves the focus where the user put it. Pinning it
+// activates it (KeepOwnPopup).
+void showAbove(QWidget* window)
 {
+    window->setAttribute(Qt::WA_ShowWithoutActivating);
     window->show();
     window->raise();
-    window->activateWindow();
 }
 
 }
@@ -23,16 +26,19 @@ void bringToFront(QWidget* window)
 void TBoardHighlight::ShowPopup()
 {
     if (m_popup) {
-        if (m_popup->isHidden())
+        if (m_popup->isHidden()) {
             m_pinned = false;
-        bringToFront(m_popup);
+            // The main window may have moved since the popup was last open.
+            m_popup->placeBesideCircle();
+        }
+        showAbove(m_popup);
         return;
     }
     // The group's popup may be another member's; that member has the
     // mouse-enter relayed and shows it.
     if (findGroupPopup())
         return;
-    createPopup(popupPlace());
+    createPopup();
 }
 
 QWidget* TBoardHighlight::findGroupPopup() const
@@ -47,19 +53,17 @@ QWidget* TBoardHighlight::findGroupPopup() const
     return nullptr;
 }
 
-QPoint TBoardHighlight::popupPlace() const
+QPoint TBoardHighlight::popupPlace(std::optional<QPoint> panelLaidOut) const
 {
     QWidget* parent = parentWidget();
     std::optional<QPoint> boardLaidOut;
     if (auto* board = tk::exactCast<TBoardImage>(parent))
         boardLaidOut = QPoint(board->LayoutLeft(), board->LayoutTop());
-    std::optional<QPoint> panelLaidOut;
-    if (m_radioPanel)
-        panelLaidOut = m_radioPanel->pos();
-    return SetupCtrls::popupOrigin(parent ? parent->geometry() : QRect(), boardLaidOut, panelLaidOut);
+    return SetupCtrls::popupOrigin(
+        parent ? parent->geometry() : QRect(), boardLaidOut, panelLaidOut, window()->frameGeometry().topLeft());
 }
 
-void TBoardHighlight::createPopup(QPoint at)
+void TBoardHighlight::createPopup()
 {
     auto* popup = new TPopupForm(this);
     m_popup = popup;
@@ -80,9 +84,9 @@ void TBoardHighlight::createPopup(QPoint at)
         popup->StatusMemo()->setPlainText(panel->Lines().join(u'\n'));
         panel->setStatusMemo(popup->StatusMemo());
     }
-    popup->placeAt(at);
+    popup->placeBesideCircle();
 
-    bringToFront(popup);
+    showAbove(popup);
     if (panel)
         panel->setFocus();
     else
