@@ -4,6 +4,7 @@
 #include "toolkit/app/Error.h"
 #include "toolkit/app/MessageBox.h"
 #include "toolkit/app/TApplication.h"
+#include "toolkit/platform/PlatformChoice.h"
 
 #include <QIcon>
 
@@ -11,6 +12,9 @@
 
 int main(int argc, char** argv)
 {
+    // On a Wayland session the program runs through XWayland unless the user
+    // chose otherwise: only there do its popups open beside their circles.
+    tk::choosePlatform(argc, argv);
     TApplication app(argc, argv);
     // Desktops match the window to its menu entry by these: the window class
     // (the application name) and, where the protocol has one, the entry's
