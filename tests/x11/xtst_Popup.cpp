@@ -15,6 +15,7 @@
 #include "toolkit/controls/TComboBox.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 
 namespace {
@@ -43,6 +44,15 @@ bool visibleWindowTitled(const QString& title)
     search.start(QStringLiteral("xdotool"), { "search", "--onlyvisible", "--name", QStringLiteral("^%1$").arg(title) });
     search.waitForFinished(5000);
     return !search.readAllStandardOutput().trimmed().isEmpty();
+}
+
+// A window property as xprop prints it, after the "=" or ":".
+QString propertyOf(const QWidget* window, const char* name)
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), { "-id", QString::number(window->winId()), QString::fromLatin1(name) });
+    xprop.waitForFinished(5000);
+    return QString::fromLatin1(xprop.readAllStandardOutput()).section(QRegularExpression("[=:]"), 1).trimmed();
 }
 
 QMargins marginsOf(const QWidget* window)
@@ -132,6 +142,59 @@ private slots:
         tk::sendMessage(board, tk::WM_STARTTOUR);
         QVERIFY(QTest::qWaitForWindowExposed(popup));
         QTRY_COMPARE(popup->frameGeometry(), before);
+    }
+
+    // The start tour's popup beside its circle on a main window that is not
+    // maximised, following the window as the user moves it, until the user
+    // drags the popup away. Popups and dialogs as the desktop sees them.
+    void popupFollowsTheMainWindow()
+    {
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* supporter = qobject_cast<TSetupSupporter*>(form.component("SetSup"));
+        QVERIFY(testing::waitIdling([supporter] { return supporter->HelpForm() && supporter->HelpForm()->isVisible(); }));
+        THelpForm* help = supporter->HelpForm();
+        QTRY_COMPARE(QApplication::activeWindow(), help);
+        QVERIFY(propertyOf(help, "_NET_WM_WINDOW_TYPE").contains("_NET_WM_WINDOW_TYPE_DIALOG"));
+        QVERIFY(propertyOf(help, "WM_TRANSIENT_FOR").contains(QString::number(form.winId(), 16)));
+        QTRY_VERIFY(form.frameGeometry().contains(help->frameGeometry().center()));
+
+        form.showNormal();
+        QTRY_VERIFY(!form.isMaximized() && marginsOf(&form).top() > 0);
+        // Back at its own place, in the frame of a window not maximised.
+        QTRY_COMPARE(form.frameGeometry().topLeft(), QPoint(265, 126));
+        form.move(150, 90);
+        QTRY_COMPARE(form.frameGeometry().topLeft(), QPoint(150, 90));
+        QTest::mouseClick(help->StartButton(), Qt::LeftButton);
+        auto* power = qobject_cast<TBoardHighlight*>(form.component("PowerHighlight"));
+        QVERIFY(power);
+        TPopupForm* popup = power->Popup();
+        QVERIFY(popup);
+        QVERIFY(QTest::qWaitForWindowExposed(popup));
+        QTRY_VERIFY(marginsOf(popup).top() > 0);
+        QVERIFY(propertyOf(popup, "_NET_WM_STATE").contains("_NET_WM_STATE_SKIP_TASKBAR"));
+        const QPoint offset = popup->frameGeometry().topLeft() - form.frameGeometry().topLeft();
+        QVERIFY(popup->screen()->availableGeometry().contains(popup->frameGeometry()));
+
+        form.move(250, 140);
+        QTRY_COMPARE(form.frameGeometry().topLeft(), QPoint(250, 140));
+        QTRY_COMPARE(popup->frameGeometry().topLeft() - form.frameGeometry().topLeft(), offset);
+
+        // Dragged elsewhere, it stays where the user put it.
+        xdotool({ "windowmove", "--sync", QString::number(popup->winId()), "900", "600" });
+        QTRY_VERIFY(popup->frameGeometry().topLeft() != form.frameGeometry().topLeft() + offset);
+        const QPoint dragged = popup->frameGeometry().topLeft();
+        form.move(200, 100);
+        QTRY_COMPARE(form.frameGeometry().topLeft(), QPoint(200, 100));
+        QCOMPARE(popup->frameGeometry().topLeft(), dragged);
+
+        // Closed and opened again, it is beside its circle once more.
+        QTest::mouseClick(popup->DoneButton(), Qt::LeftButton);
+        QTRY_VERIFY(!popup->isVisible());
+        tk::sendMessage(qobject_cast<TBoardImage*>(power->parentWidget()), tk::WM_STARTTOUR);
+        QVERIFY(QTest::qWaitForWindowExposed(popup));
+        QTRY_COMPARE(popup->frameGeometry().topLeft() - form.frameGeometry().topLeft(), offset);
     }
 
     void rangeJumperGuideEndToEnd()
