@@ -118,8 +118,15 @@ void TPopupForm::placeAt(QPoint topLeft)
 
 void TPopupForm::placeBesideCircle()
 {
-    if (m_highlight)
-        placeAt(m_highlight->popupPlace(m_panelLaidOut));
+    if (!m_highlight)
+        return;
+    const QPoint place = m_highlight->popupPlace(m_panelLaidOut);
+    // A hidden window that would come back where it was is left alone:
+    // several window managers frame a window moved while hidden off by its
+    // frame's margins.
+    if (!isVisible() && m_followsWindow && m_requestedPosition == place)
+        return;
+    placeAt(place);
 }
 
 void TPopupForm::applyPlacement()

@@ -88,6 +88,8 @@ public:
     void buildControls(int memoHeight);
     // Puts the window's frame at topLeft, pushed back inside the work area.
     void placeAt(QPoint topLeft);
+    // Where the panel was laid out on the main window; none without a panel.
+    std::optional<QPoint> panelLaidOut() const { return m_panelLaidOut; }
     // Puts the window where its highlight places it for the main window as
     // it is now. While it is open and the user has not moved it, it follows
     // the main window and the board.
