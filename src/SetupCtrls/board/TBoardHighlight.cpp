@@ -9,6 +9,7 @@
 
 #include <QCursor>
 #include <QMouseEvent>
+#include <QWindow>
 
 using namespace SetupTypes;
 
@@ -161,6 +162,9 @@ void TBoardHighlight::KeepOwnPopup()
     CheckMenuEntry(true);
     if (m_popup->isVisible()) {
         m_popup->raise();
+        // Opened by hovering, it said it takes no input.
+        if (QWindow* window = m_popup->windowHandle())
+            window->setFlag(Qt::WindowDoesNotAcceptFocus, false);
         m_popup->activateWindow();
     }
 }

@@ -8,6 +8,7 @@
 #include "toolkit/platform/ExactClass.h"
 
 #include <QApplication>
+#include <QWindow>
 
 namespace {
 
@@ -17,6 +18,10 @@ namespace {
 void showAbove(QWidget* window)
 {
     window->setAttribute(Qt::WA_ShowWithoutActivating);
+    // Window managers that give every new window the focus (fluxbox) leave
+    // one that says it takes no input.
+    window->winId();
+    window->windowHandle()->setFlag(Qt::WindowDoesNotAcceptFocus, !window->isVisible() || !window->isActiveWindow());
     window->show();
     window->raise();
 }
