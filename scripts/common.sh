@@ -13,7 +13,7 @@ PACKAGES=(
   clang libclang-rt-14-dev valgrind
   # Tests only: the desktops scripts/desktops.sh runs the real-window tests
   # under, and the headless Wayland compositor with Qt's Wayland platform.
-  xfwm4 kwin-x11 mutter metacity icewm fluxbox sway qt6-wayland xwayland
+  xfwm4 kwin-x11 kwin-style-breeze mutter metacity icewm fluxbox sway qt6-wayland xwayland
 )
 
 ensure_packages() {
