@@ -2,6 +2,10 @@
 
 #include <QtGlobal>
 
+#ifdef SETUP_HAVE_XCB
+#include <xcb/xcb.h>
+#endif
+
 namespace tk {
 
 QByteArray defaultPlatform(const QByteArray& qpaPlatform, const QByteArray& waylandDisplay, const QByteArray& display,
@@ -18,6 +22,25 @@ QByteArray defaultPlatform(const QByteArray& qpaPlatform, const QByteArray& wayl
     return QByteArrayLiteral("xcb");
 }
 
+namespace {
+
+    // An X display that answers: a stale DISPLAY, or an XWayland that could
+    // not start, would leave the program unable to start at all.
+    bool displayAnswers(const QByteArray& display)
+    {
+#ifdef SETUP_HAVE_XCB
+        xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
+        const bool answers = xcb_connection_has_error(connection) == 0;
+        xcb_disconnect(connection);
+        return answers;
+#else
+        Q_UNUSED(display);
+        return false;
+#endif
+    }
+
+}
+
 void choosePlatform(int argc, char** argv)
 {
     QStringList arguments;
@@ -25,7 +48,7 @@ void choosePlatform(int argc, char** argv)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     const QByteArray platform = defaultPlatform(
         qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"), arguments);
-    if (!platform.isEmpty())
+    if (!platform.isEmpty() && displayAnswers(qgetenv("DISPLAY")))
         qputenv("QT_QPA_PLATFORM", platform);
 }
 

@@ -19,7 +19,7 @@ QByteArray defaultPlatform(const QByteArray& qpaPlatform, const QByteArray& wayl
     const QStringList& arguments);
 
 // Applies defaultPlatform to this process before the application object
-// is made.
+// is made, when the X display answers.
 void choosePlatform(int argc, char** argv);
 
 }
