@@ -100,7 +100,8 @@ display_chosen() {
 # Starts Xvfb on a display of its own choosing and openbox on it, and returns
 # once the window manager has taken the screen; sets XVFB_PID, WM_PID,
 # DISPLAY. Fails, saying why, when either does not come up.
-# XVFB_SCREEN overrides the screen's size and depth (1280x1024x24).
+# XVFB_SCREEN overrides the screen's size and depth (1280x1024x24);
+# SETUP_WINDOW_MANAGER the window manager's command (scripts/desktops.sh).
 start_virtual_display() {
   # On a machine shared with other X servers and their clients a window
   # manager now and then does not come up (seen once in twenty starts under
@@ -131,14 +132,14 @@ start_virtual_display_once() {
   export DISPLAY=":$(head -n 1 "$numberfile")"
   rm -f "$numberfile"
   wmlog="$(mktemp)"
-  openbox >"$wmlog" 2>&1 &
+  ${SETUP_WINDOW_MANAGER:-openbox} >"$wmlog" 2>&1 &
   WM_PID=$!
   # Windows mapped before the window manager manages the screen are framed
   # late or not at all.
   wait_for 60 window_manager_settled || true
   if ! kill -0 "$WM_PID" 2>/dev/null || ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then
     echo "The window manager did not take the screen of $DISPLAY." >&2
-    [ -s "$wmlog" ] && sed 's/^/  openbox: /' "$wmlog" >&2
+    [ -s "$wmlog" ] && sed "s/^/  ${SETUP_WINDOW_MANAGER:-openbox}: /" "$wmlog" >&2
     rm -f "$wmlog"
     return 1
   fi

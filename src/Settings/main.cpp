@@ -7,6 +7,7 @@
 #include "toolkit/app/TApplication.h"
 #include "toolkit/controls/TComboBox.h"
 #include "toolkit/controls/TRadioButton.h"
+#include "toolkit/platform/PlatformChoice.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -145,6 +146,9 @@ int main(int argc, char** argv)
     const auto asksForSheet = [](const QString& argument) { return argument == u"--sheet" || argument.startsWith(u"--sheet="); };
     if (std::any_of(arguments.begin(), arguments.end(), asksForSheet))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // On a Wayland session the program runs through XWayland unless the user
+    // chose otherwise: only there do its popups open beside their circles.
+    tk::choosePlatform(argc, argv);
     TApplication app(argc, argv);
     const CommandLine line = answerCommandLine(app.arguments(), true);
     if (line.status)

@@ -139,10 +139,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window, 30000));
         QTRY_VERIFY_WITH_TIMEOUT(circle->Initialised(), 30000);
 
-        // The panel's place becomes the popup's on the screen: its frame
-        // comes up over the circle's right half and reaches past the window.
+        // The panel's place on the window becomes the popup's beside the
+        // circle: its frame comes up over the circle's right half and
+        // reaches past the window.
         const QPoint start = circle->mapToGlobal(circle->rect().center());
-        panel->move(start + QPoint(16, -40));
+        panel->move(start + QPoint(16, -40) - window.frameGeometry().topLeft());
         pointerTo(start);
         QTRY_VERIFY_WITH_TIMEOUT(circle->Popup() && circle->Popup()->isVisible(), 30000);
         TPopupForm* popup = circle->Popup();

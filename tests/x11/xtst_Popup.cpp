@@ -15,6 +15,7 @@
 #include "toolkit/controls/TComboBox.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 
 namespace {
@@ -45,6 +46,15 @@ bool visibleWindowTitled(const QString& title)
     return !search.readAllStandardOutput().trimmed().isEmpty();
 }
 
+// A window property as xprop prints it, after the "=" or ":".
+QString propertyOf(const QWidget* window, const char* name)
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), { "-id", QString::number(window->winId()), QString::fromLatin1(name) });
+    xprop.waitForFinished(5000);
+    return QString::fromLatin1(xprop.readAllStandardOutput()).section(QRegularExpression("[=:]"), 1).trimmed();
+}
+
 QMargins marginsOf(const QWidget* window)
 {
     const QRect frame = window->frameGeometry();
@@ -62,13 +72,13 @@ private slots:
     void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb")); }
 
     // The popup is made as the start tour opens it; expected places are of
-    // its frame, on a 1280 × 1024 screen.
+    // its frame, on a 1280 × 1024 screen, relative to the main window's frame.
     void popupIsFramedAtItsPlace_data()
     {
         QTest::addColumn<QRect>("panel");
         QTest::addColumn<QSize>("client"); // a width or height of 0: from the outer size
         QTest::addColumn<QSize>("outer");
-        QTest::addColumn<QPoint>("frameAt"); // y -1: the screen's bottom edge
+        QTest::addColumn<QPoint>("frameAt"); // y -1: the work area's bottom edge
         QTest::newRow("range panel") << QRect(450, 60, 273, 97) << QSize(273, 206) << QSize() << QPoint(450, 60);
         QTest::newRow("113 wide: 194 outside") << QRect(500, 100, 113, 9) << QSize(0, 118) << QSize(194, 0) << QPoint(500, 100);
         QTest::newRow("kept above the bottom edge") << QRect(450, 1000, 273, 97) << QSize(273, 206) << QSize() << QPoint(450, -1);
@@ -96,6 +106,8 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTRY_VERIFY(highlight->Initialised());
+        QTRY_VERIFY(marginsOf(&window).top() > 0);
+        const QPoint windowAt = window.frameGeometry().topLeft();
 
         tk::sendMessage(board, tk::WM_STARTTOUR);
         TPopupForm* popup = highlight->Popup();
@@ -112,8 +124,10 @@ private slots:
             return QSize(client.width() ? client.width() : outer.width() - frameSize().width(),
                 client.height() ? client.height() : outer.height() - frameSize().height());
         };
+        const QRect workArea = popup->screen()->availableGeometry();
         const auto expectedAt = [&] {
-            return QPoint(frameAt.x(), frameAt.y() >= 0 ? frameAt.y() : 1024 - popup->frameGeometry().height());
+            return frameAt.y() >= 0 ? frameAt + windowAt
+                                    : QPoint(frameAt.x() + windowAt.x(), workArea.bottom() + 1 - popup->frameGeometry().height());
         };
         QTRY_COMPARE(popup->size(), expectedClient());
         QTRY_COMPARE(popup->frameGeometry().topLeft(), expectedAt());
@@ -128,6 +142,64 @@ private slots:
         tk::sendMessage(board, tk::WM_STARTTOUR);
         QVERIFY(QTest::qWaitForWindowExposed(popup));
         QTRY_COMPARE(popup->frameGeometry(), before);
+    }
+
+    // The start tour's popup beside its circle on a main window that is not
+    // maximised, following the window as the user moves it, until the user
+    // drags the popup away. Popups and dialogs as the desktop sees them.
+    void popupFollowsTheMainWindow()
+    {
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* supporter = qobject_cast<TSetupSupporter*>(form.component("SetSup"));
+        QVERIFY(testing::waitIdling([supporter] { return supporter->HelpForm() && supporter->HelpForm()->isVisible(); }));
+        THelpForm* help = supporter->HelpForm();
+        QTRY_COMPARE(QApplication::activeWindow(), help);
+        QVERIFY(propertyOf(help, "_NET_WM_WINDOW_TYPE").contains("_NET_WM_WINDOW_TYPE_DIALOG"));
+        QVERIFY(propertyOf(help, "WM_TRANSIENT_FOR").contains(QString::number(form.winId(), 16)));
+        QTRY_VERIFY(form.frameGeometry().contains(help->frameGeometry().center()));
+
+        form.showNormal();
+        QTRY_VERIFY(!form.isMaximized() && marginsOf(&form).top() > 0);
+        // The window manager may put the window back at a place of its own
+        // as it restores or reframes it: a move is asked for until it holds.
+        const auto moveForm = [&form](QPoint to) {
+            return form.frameGeometry().topLeft() == to
+                || (form.move(to), QTest::qWaitFor([&] { return form.frameGeometry().topLeft() == to; }, 1000));
+        };
+        QTRY_VERIFY(moveForm(QPoint(150, 20)));
+        QTest::mouseClick(help->StartButton(), Qt::LeftButton);
+        auto* power = qobject_cast<TBoardHighlight*>(form.component("PowerHighlight"));
+        QVERIFY(power);
+        TPopupForm* popup = power->Popup();
+        QVERIFY(popup);
+        QVERIFY(QTest::qWaitForWindowExposed(popup));
+        QTRY_VERIFY(marginsOf(popup).top() > 0);
+        QVERIFY(propertyOf(popup, "_NET_WM_STATE").contains("_NET_WM_STATE_SKIP_TASKBAR"));
+        const auto besideCircle = [&] {
+            return SetupCtrls::keptOnScreen(power->popupPlace(popup->panelLaidOut()), popup->frameGeometry().size(),
+                popup->screen()->availableGeometry());
+        };
+        QTRY_COMPARE(popup->frameGeometry().topLeft(), besideCircle());
+        QVERIFY(popup->screen()->availableGeometry().contains(popup->frameGeometry()));
+
+        QTRY_VERIFY(moveForm(QPoint(250, 60)));
+        QTRY_COMPARE(popup->frameGeometry().topLeft(), besideCircle());
+
+        // Dragged elsewhere, it stays where the user put it.
+        xdotool({ "windowmove", "--sync", QString::number(popup->winId()), "900", "600" });
+        QTRY_VERIFY(popup->frameGeometry().topLeft() != besideCircle());
+        const QPoint dragged = popup->frameGeometry().topLeft();
+        QTRY_VERIFY(moveForm(QPoint(200, 40)));
+        QCOMPARE(popup->frameGeometry().topLeft(), dragged);
+
+        // Closed and opened again, it is beside its circle once more.
+        QTest::mouseClick(popup->DoneButton(), Qt::LeftButton);
+        QTRY_VERIFY(!popup->isVisible());
+        tk::sendMessage(qobject_cast<TBoardImage*>(power->parentWidget()), tk::WM_STARTTOUR);
+        QVERIFY(QTest::qWaitForWindowExposed(popup));
+        QTRY_COMPARE(popup->frameGeometry().topLeft(), besideCircle());
     }
 
     void rangeJumperGuideEndToEnd()
@@ -157,29 +229,32 @@ private slots:
         auto* board = qobject_cast<TBoardImage*>(ranges.first()->parentWidget());
         QVERIFY(board);
         const QPoint origin = SetupCtrls::popupOrigin(board->geometry(), QPoint(board->LayoutLeft(), board->LayoutTop()),
-            ranges.first()->RadioPanel()->pos());
+            ranges.first()->RadioPanel()->pos(), form.frameGeometry().topLeft());
 
         pointAt(ranges.first(), ranges.first()->rect().center());
         QTRY_VERIFY(ranges.first()->Popup() && ranges.first()->Popup()->isVisible());
         TPopupForm* popup = ranges.first()->Popup();
         QCOMPARE(popup->windowTitle(), Range);
         QTRY_VERIFY(visibleWindowTitled(Range));
-        // The popup is the active window: the lit circles show their ring.
-        QTRY_COMPARE(QApplication::activeWindow(), popup);
-        for (TBoardHighlight* h : ranges)
-            QCOMPARE(&h->CurrentImage(), &h->RingImage());
         QVERIFY(QTest::qWaitForWindowExposed(popup));
         // Framed, and moved to its place for that frame: the pointer goes
         // where the jumper really is.
         QTRY_VERIFY(marginsOf(popup).top() > 0);
         QTRY_COMPARE(popup->frameGeometry().topLeft(),
-            SetupCtrls::keptOnScreen(origin, popup->frameGeometry().size(), popup->screen()->geometry().size()));
+            SetupCtrls::keptOnScreen(origin, popup->frameGeometry().size(), popup->screen()->availableGeometry()));
+        // Hovering leaves the keyboard where it was: the lit circles show
+        // the hover picture, not the ring of an active popup.
+        QCOMPARE(QApplication::activeWindow(), supporter->HelpForm());
+        for (TBoardHighlight* h : ranges)
+            QCOMPARE(&h->CurrentImage(), &h->HoverImage());
 
         // Straight from the circle onto the jumper picture in the popup.
         pointAt(jumper, jumper->rect().center(), true);
         QTRY_COMPARE(combo->currentText(), QStringLiteral("0 to 5V"));
         QVERIFY(popup->isVisible());
         QVERIFY(ranges.first()->Pinned());
+        // Pinned, it takes the keyboard.
+        QTRY_COMPARE(QApplication::activeWindow(), popup);
 
         pointAt(popup->DoneButton(), popup->DoneButton()->rect().center(), true);
         QTRY_VERIFY(!popup->isVisible());

@@ -4,30 +4,35 @@ namespace SetupCtrls {
 
 namespace {
 
-    int keptWithin(int start, int length, int area)
+    int keptWithin(int start, int length, int areaStart, int areaLength)
     {
-        if (start < 0)
-            return 0;
-        if (start + length > area)
-            return area - length;
+        if (start < areaStart)
+            return areaStart;
+        if (start + length > areaStart + areaLength)
+            return areaStart + areaLength - length;
         return start;
+    }
+
+    QPoint inClientCoordinates(QRect parentGeometry, std::optional<QPoint> boardLaidOut, std::optional<QPoint> panelLaidOut)
+    {
+        if (!panelLaidOut)
+            return { parentGeometry.left(), parentGeometry.top() + parentGeometry.height() + PanellessDropBelowBoard };
+        if (!boardLaidOut)
+            return parentGeometry.topLeft();
+        return parentGeometry.topLeft() - (*boardLaidOut - *panelLaidOut);
     }
 
 }
 
-QPoint popupOrigin(QRect parentGeometry, std::optional<QPoint> boardLaidOut, std::optional<QPoint> panelLaidOut)
+QPoint popupOrigin(QRect parentGeometry, std::optional<QPoint> boardLaidOut, std::optional<QPoint> panelLaidOut, QPoint windowAt)
 {
-    if (!panelLaidOut)
-        return { parentGeometry.left(), parentGeometry.top() + parentGeometry.height() + PanellessDropBelowBoard };
-    if (!boardLaidOut)
-        return parentGeometry.topLeft();
-    return parentGeometry.topLeft() - (*boardLaidOut - *panelLaidOut);
+    return inClientCoordinates(parentGeometry, boardLaidOut, panelLaidOut) + windowAt;
 }
 
-QPoint keptOnScreen(QPoint topLeft, QSize outer, QSize area)
+QPoint keptOnScreen(QPoint topLeft, QSize outer, QRect area)
 {
-    return { keptWithin(topLeft.x(), outer.width(), area.width()),
-        keptWithin(topLeft.y(), outer.height(), area.height()) };
+    return { keptWithin(topLeft.x(), outer.width(), area.left(), area.width()),
+        keptWithin(topLeft.y(), outer.height(), area.top(), area.height()) };
 }
 
 }

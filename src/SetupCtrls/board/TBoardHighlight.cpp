@@ -5,10 +5,13 @@
 #include "SetupCtrls/board/HighlightMenuRules.h"
 #include "SetupCtrls/board/TBoardImage.h"
 #include "toolkit/app/ErrorReport.h"
+#include "toolkit/controls/PointerMotion.h"
 #include "toolkit/platform/ExactClass.h"
 
 #include <QCursor>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 using namespace SetupTypes;
 
@@ -18,6 +21,10 @@ TBoardHighlight::TBoardHighlight(QWidget* parent)
     resize(DefaultSize, DefaultSize);
     // Tab and the arrow keys reach it; a click leaves the focus where it is.
     setFocusPolicy(Qt::TabFocus);
+    // An entry that no motion made waits for the pointer to move on the
+    // circle (enterEvent).
+    setMouseTracking(true);
+    tk::followPointerMotion();
     // The field starts at the first kind, so that this write fills in the
     // colour scheme as a changed value does.
     setHighlightType(htSettings);
@@ -220,6 +227,9 @@ void TBoardHighlight::KeepOwnPopup()
     CheckMenuEntry(true);
     if (m_popup->isVisible()) {
         m_popup->raise();
+        // Opened by hovering, it said it takes no input.
+        if (QWindow* window = m_popup->windowHandle())
+            window->setFlag(Qt::WindowDoesNotAcceptFocus, false);
         m_popup->activateWindow();
     }
 }
@@ -253,13 +263,30 @@ void TBoardHighlight::Unlight()
     update();
 }
 
-void TBoardHighlight::enterEvent(QEnterEvent*)
+void TBoardHighlight::enterEvent(QEnterEvent* event)
 {
+    // The window system also reports the pointer entering when the main
+    // window is mapped under it or a window over the circle goes away: no
+    // popup opens before the user moves the pointer.
+    if (!tk::pointerMovedTo(event->globalPosition())) {
+        m_entryAwaitsMotion = true;
+        return;
+    }
     tk::guarded([this] { MouseEnter(RelayMarker::Direct); });
+}
+
+void TBoardHighlight::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_entryAwaitsMotion) {
+        m_entryAwaitsMotion = false;
+        tk::guarded([this] { MouseEnter(RelayMarker::Direct); });
+    }
+    QWidget::mouseMoveEvent(event);
 }
 
 void TBoardHighlight::leaveEvent(QEvent*)
 {
+    m_entryAwaitsMotion = false;
     tk::guarded([this] { MouseLeave(RelayMarker::Direct); });
 }
 

@@ -21,6 +21,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class TBoardHighlight : public QWidget {
     Q_OBJECT
@@ -121,6 +122,10 @@ public:
     // and the lit ones when next asked for.
     void BuildImages();
 
+    // Where the group's popup goes on the screen, for the board and the main
+    // window as they are now and a panel laid out on the main window at
+    // panelLaidOut (none: a popup without a panel).
+    QPoint popupPlace(std::optional<QPoint> panelLaidOut) const;
     // Shows the group's popup, creating it the first time; does nothing when
     // another member of the group (or a namesake elsewhere) made it.
     virtual void ShowPopup();
@@ -169,6 +174,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -189,10 +195,9 @@ private:
     QWidget* findGroupPopup() const;
     // The focus to the first control of the group's popup, if shown.
     void focusGroupPopup();
-    // Where the group's popup goes when it is first made.
-    QPoint popupPlace() const;
-    // Makes the group's popup at, with the panel in it, and shows it.
-    void buildPopup(QPoint at);
+    // Makes the group's popup beside the circle, with the panel in it, and
+    // shows it.
+    void buildPopup();
     // The top-level items of LinkedMenu captioned for this highlight's kind,
     // in bar order.
     QList<TMenuItem*> typeMenus() const;
@@ -216,5 +221,8 @@ private:
     bool m_active = false;
     TNotifyEvent m_onClick;
     tk::ClickTracker m_clicks;
+    // The pointer was reported entering without having moved; it lights the
+    // circle once it moves on it.
+    bool m_entryAwaitsMotion = false;
     FocusCue m_focusCue;
 };

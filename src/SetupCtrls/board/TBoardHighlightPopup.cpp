@@ -9,14 +9,22 @@
 #include "toolkit/platform/ExactClass.h"
 
 #include <QApplication>
+#include <QWindow>
 
 namespace {
 
-void bringToFront(QWidget* window)
+// Above the main window, without taking the keyboard from it: a popup
+// opened by hovering leaves the focus where the user put it. Pinning it
+// activates it (KeepOwnPopup).
+void showAbove(QWidget* window)
 {
+    window->setAttribute(Qt::WA_ShowWithoutActivating);
+    // Window managers that give every new window the focus (fluxbox) leave
+    // one that says it takes no input.
+    window->winId();
+    window->windowHandle()->setFlag(Qt::WindowDoesNotAcceptFocus, !window->isVisible() || !window->isActiveWindow());
     window->show();
     window->raise();
-    window->activateWindow();
 }
 
 }
@@ -24,16 +32,19 @@ void bringToFront(QWidget* window)
 void TBoardHighlight::ShowPopup()
 {
     if (m_popup) {
-        if (m_popup->isHidden())
+        if (m_popup->isHidden()) {
             m_pinned = false;
-        bringToFront(m_popup);
+            // The main window may have moved since the popup was last open.
+            m_popup->placeBesideCircle();
+        }
+        showAbove(m_popup);
         return;
     }
     // The group's popup may be another member's; that member has the
     // mouse-enter relayed and shows it.
     if (findGroupPopup())
         return;
-    buildPopup(popupPlace());
+    buildPopup();
 }
 
 QWidget* TBoardHighlight::findGroupPopup() const
@@ -48,22 +59,19 @@ QWidget* TBoardHighlight::findGroupPopup() const
     return nullptr;
 }
 
-QPoint TBoardHighlight::popupPlace() const
+QPoint TBoardHighlight::popupPlace(std::optional<QPoint> panelLaidOut) const
 {
     QWidget* parent = parentWidget();
     std::optional<QPoint> boardLaidOut;
     if (auto* board = tk::exactCast<TBoardImage>(parent))
         boardLaidOut = QPoint(board->LayoutLeft(), board->LayoutTop());
-    std::optional<QPoint> panelLaidOut;
-    if (m_radioPanel)
-        panelLaidOut = m_radioPanel->pos();
     // The board's place as the window shows it: on a page scrolled in a small
     // window, less the scrolling.
     const QRect board = parent ? QRect(tk::placeInClient(parent), parent->size()) : QRect();
-    return SetupCtrls::popupOrigin(board, boardLaidOut, panelLaidOut);
+    return SetupCtrls::popupOrigin(board, boardLaidOut, panelLaidOut, window()->frameGeometry().topLeft());
 }
 
-void TBoardHighlight::buildPopup(QPoint at)
+void TBoardHighlight::buildPopup()
 {
     auto* popup = new TPopupForm(this);
     m_popup = popup;
@@ -84,9 +92,9 @@ void TBoardHighlight::buildPopup(QPoint at)
         popup->StatusMemo()->setPlainText(panel->Lines().join(u'\n'));
         panel->setStatusMemo(popup->StatusMemo());
     }
-    popup->placeAt(at);
+    popup->placeBesideCircle();
 
-    bringToFront(popup);
+    showAbove(popup);
     if (panel)
         panel->setFocus();
     else

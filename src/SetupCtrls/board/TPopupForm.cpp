@@ -11,6 +11,7 @@
 #include "toolkit/layout/Anchors.h"
 #include "toolkit/layout/WindowGeometry.h"
 #include "toolkit/platform/ExactClass.h"
+#include "toolkit/platform/WindowRoles.h"
 
 #include <QApplication>
 #include <QChildEvent>
@@ -68,6 +69,7 @@ void TPopupForm::adoptPanel(TRadioPanel* panel, int memoHeight)
 {
     m_onActivate = panel->OnActivate();
     m_onDeactivate = panel->OnDeactivate();
+    m_panelLaidOut = panel->pos();
     panel->move(0, 0);
     m_requestedClient = QSize(panel->width(), panel->height() + memoHeight + ExtraClientHeight);
     applySize();
@@ -114,15 +116,65 @@ void TPopupForm::placeAt(QPoint topLeft)
     applyPlacement();
 }
 
+void TPopupForm::placeBesideCircle()
+{
+    if (!m_highlight)
+        return;
+    const QPoint place = m_highlight->popupPlace(m_panelLaidOut);
+    // A hidden window that would come back where it was is left alone:
+    // several window managers frame a window moved while hidden off by its
+    // frame's margins.
+    if (!isVisible() && m_followsWindow && m_requestedPosition == place)
+        return;
+    placeAt(place);
+}
+
 void TPopupForm::applyPlacement()
 {
     if (!m_requestedPosition)
         return;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize area = screen ? screen->geometry().size() : QSize();
+    const QScreen* screen = QGuiApplication::screenAt(*m_requestedPosition);
+    if (!screen)
+        screen = this->screen();
+    // Inside the work area: a taskbar or panel does not cover the popup.
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    m_placedAt = SetupCtrls::keptOnScreen(*m_requestedPosition, frameGeometry().size(), area);
+    m_followsWindow = true;
+    m_awaitingPlace = true;
     m_applying = true;
-    move(SetupCtrls::keptOnScreen(*m_requestedPosition, frameGeometry().size(), area));
+    move(m_placedAt);
     m_applying = false;
+}
+
+void TPopupForm::noteWhereTheFrameIs(const QEvent* event)
+{
+    if (!event->spontaneous() || m_applying || !isVisible() || tk::frameMargins(this).isNull())
+        return;
+    // The window system moves the frame where it was put, and may pass
+    // through other places while it frames the window; once it has been
+    // there, a move elsewhere is the user dragging it.
+    if (frameGeometry().topLeft() == m_placedAt)
+        m_awaitingPlace = false;
+    else if (!m_awaitingPlace)
+        m_followsWindow = false;
+}
+
+void TPopupForm::mainWindowMoved(QObject* watched, QEvent::Type type)
+{
+    if (!m_highlight || !isVisible() || !m_followsWindow || m_followPending)
+        return;
+    const bool window = watched == m_highlight->window() && (type == QEvent::Move || type == QEvent::Resize);
+    const bool board = watched == m_highlight->parentWidget() && type == QEvent::Move;
+    if (!window && !board)
+        return;
+    // Once the window has laid itself out again: a resize re-centres the
+    // board only at its next paint.
+    m_followPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_followPending = false;
+        if (isVisible() && m_followsWindow)
+            placeBesideCircle();
+    });
 }
 
 void TPopupForm::frameMayHaveChanged()
@@ -212,9 +264,14 @@ bool TPopupForm::event(QEvent* event)
         if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child()))
             watchLeaves(child);
         break;
-    case QEvent::Show:
     case QEvent::Move:
+        noteWhereTheFrameIs(event);
+        [[fallthrough]];
+    case QEvent::Show:
     case QEvent::Resize: {
+        // A tool window of the main window: no taskbar entry of its own.
+        if (event->type() == QEvent::Show && !event->spontaneous())
+            tk::keepOffTaskbar(windowHandle());
         const bool handled = QWidget::event(event);
         frameMayHaveChanged();
         if (event->type() == QEvent::Show)
@@ -266,6 +323,8 @@ bool TPopupForm::eventFilter(QObject* watched, QEvent* event)
     // enclose it when the last move or resize came.
     if (type == QEvent::Expose && watched == static_cast<QObject*>(windowHandle()))
         QMetaObject::invokeMethod(this, &TPopupForm::frameMayHaveChanged, Qt::QueuedConnection);
+    if (type == QEvent::Move || type == QEvent::Resize)
+        mainWindowMoved(watched, type);
     return QWidget::eventFilter(watched, event);
 }
 

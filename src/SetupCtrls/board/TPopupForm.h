@@ -75,7 +75,8 @@ public:
 
     // Takes the panel in for good at (0, 0) with its FinalAnchors and its
     // activation events, and sizes the client area to hold it with a memo of
-    // memoHeight below.
+    // memoHeight below. Where the panel was laid out on the main window
+    // decides where the popup goes.
     void adoptPanel(TRadioPanel* panel, int memoHeight);
     // For a popup without a panel: the fixed outer size.
     void requestOuterSize(QSize outer);
@@ -85,8 +86,14 @@ public:
     // Creates the status bar, the buttons and the memo at their places in
     // the client area as it is now, anchored so that they follow resizes.
     void buildControls(int memoHeight);
-    // Puts the window's frame at topLeft, pushed back inside the screen.
+    // Puts the window's frame at topLeft, pushed back inside the work area.
     void placeAt(QPoint topLeft);
+    // Where the panel was laid out on the main window; none without a panel.
+    std::optional<QPoint> panelLaidOut() const { return m_panelLaidOut; }
+    // Puts the window where its highlight places it for the main window as
+    // it is now. While it is open and the user has not moved it, it follows
+    // the main window and the board.
+    void placeBesideCircle();
 
     // Where Escape gives the focus back: the circle the keyboard opened the
     // popup from, else the highlight that owns it. Forgotten at each hide.
@@ -122,6 +129,11 @@ private:
     // The mouse entered widget, while the popup is open from hover only.
     void mouseSeenOn(QWidget* widget);
     bool onOwnCircle(const QWidget* widget) const;
+    // A move of the window that the window system reports: the user may
+    // have dragged it.
+    void noteWhereTheFrameIs(const QEvent* event);
+    // The main window or the board moved or was resized.
+    void mainWindowMoved(QObject* watched, QEvent::Type type);
     void lookWhereTheMouseIs();
     bool ownDropDownOpen() const;
 
@@ -146,6 +158,13 @@ private:
     QSize m_requestedOuter;
     QSize m_minimumOuter;
     std::optional<QPoint> m_requestedPosition;
+    std::optional<QPoint> m_panelLaidOut;
+    // Where the frame was put last, and whether it is still there: a popup
+    // the user has dragged elsewhere stays where the user put it.
+    QPoint m_placedAt;
+    bool m_followsWindow = true;
+    bool m_awaitingPlace = false;
+    bool m_followPending = false;
     QMargins m_appliedMargins;
     QSize m_appliedClient;
     bool m_frameSettled = false;

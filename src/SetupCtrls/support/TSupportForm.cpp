@@ -10,9 +10,12 @@
 #include <QResizeEvent>
 
 TSupportForm::TSupportForm(QWidget* mainWindow)
-    // An ordinary resizable window with title bar, system menu, minimise and
-    // maximise buttons, above every other window.
-    : QWidget(mainWindow, Qt::Window | Qt::WindowStaysOnTopHint)
+    // A resizable window with title bar, system menu, minimise and maximise
+    // buttons, above every other window. A dialog of the main window to the
+    // desktop: tiling window managers float it, and placing ones put it over
+    // the main window, not in a corner of the screen.
+    : QWidget(mainWindow,
+        Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
 {
     // Not yet framed, the outer size is the client size.
     resize(InitialOuterSize);
@@ -45,6 +48,9 @@ void TSupportForm::showAndRaise()
 {
     show();
     raise();
+    // The keyboard goes with it: a window manager that prevents focus
+    // stealing would otherwise leave it with the main window.
+    activateWindow();
 }
 
 TButton* TSupportForm::defaultButton() const

@@ -28,7 +28,8 @@ public:
     // corner and sizes the client area to their bounding box, once.
     void fitToControls();
 
-    // Makes the window visible and brings it to the front.
+    // Makes the window visible, brings it to the front and gives it the
+    // keyboard.
     void showAndRaise();
 
 protected:

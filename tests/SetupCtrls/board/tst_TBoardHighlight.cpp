@@ -11,10 +11,21 @@
 
 #include <QBuffer>
 #include <QEnterEvent>
+#include <QMouseEvent>
 
 using namespace SetupTypes;
 
 namespace {
+
+// The pointer moving onto a circle: the display reports the entry, then the
+// motion on the circle.
+void pointerMovesOnto(QWidget* circle)
+{
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(circle, &enter);
+    QMouseEvent move(QEvent::MouseMove, QPointF(6, 5), QPointF(6, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(circle, &move);
+}
 
 const QRgb Photo = qRgb(100, 102, 63);
 const QString Range = QStringLiteral("Output Voltage Range Jumpers");
@@ -299,9 +310,26 @@ private slots:
         QFETCH(QStringList, expectedLit);
         QWidget window;
         QWidget* parent = rangeJumpers(&window, parentKind);
-        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-        QApplication::sendEvent(parent->findChild<QWidget*>(entered), &enter);
+        pointerMovesOnto(parent->findChild<QWidget*>(entered));
         QCOMPARE(names(parent, &TBoardHighlight::Lit), expectedLit);
+    }
+
+    // The display reports an entry when the main window is mapped under a
+    // resting pointer, or a window over the circle goes: nothing lights
+    // until the pointer moves on the circle.
+    void anEntryNoMotionMadeWaitsForTheMove()
+    {
+        QWidget window;
+        QWidget* board = rangeJumpers(&window, "board");
+        auto* circle = board->findChild<TBoardHighlight*>("Range3");
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &press);
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(circle, &enter);
+        QVERIFY(!circle->Lit());
+        QMouseEvent move(QEvent::MouseMove, QPointF(6, 5), QPointF(6, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(circle, &move);
+        QCOMPARE(names(board, &TBoardHighlight::Lit).size(), 8);
     }
 
     void enteringALitMemberDoesNothing()
@@ -350,8 +378,7 @@ private slots:
             board->setFirst(probe);
             tk::sendMessage(board, tk::WM_STARTTOUR);
         } else {
-            QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-            QApplication::sendEvent(probe, &enter);
+            pointerMovesOnto(probe);
             if (how == "click")
                 QTest::mouseClick(probe, Qt::LeftButton);
             const QRect outer = probe->Popup()->frameGeometry();

@@ -317,15 +317,22 @@ private slots:
         QCOMPARE(page.state(), state);
         TPopupForm* popup = page.popup();
         QVERIFY(popup);
-        // An open popup is the active window, so its group shows the ring.
+        // A pinned popup is the active window, so its group shows the ring.
+        // (This platform also activates a hovered one as it shows it; on X11
+        // hovering leaves the activation where it was, xtst_Popup.)
         const bool shown = state != "Closed";
-        if (shown) {
-            QTRY_COMPARE(QApplication::activeWindow(), popup);
-            // Pinned by a click, it is read from its text on.
+        const bool pinned = state.startsWith("Pinned");
+        // Pinned by a click, it is read from its text on.
+        if (shown)
             QCOMPARE(popup->focusWidget(), state == "Pinned" ? static_cast<QWidget*>(popup->StatusMemo()) : page.panel);
+        if (pinned)
+            QTRY_COMPARE(QApplication::activeWindow(), popup);
+        for (TBoardHighlight* h : page.ranges) {
+            if (pinned || !shown)
+                QCOMPARE(&h->CurrentImage(), shown ? &h->RingImage() : &h->IdleImage());
+            else
+                QVERIFY(&h->CurrentImage() != &h->IdleImage());
         }
-        for (TBoardHighlight* h : page.ranges)
-            QCOMPARE(&h->CurrentImage(), shown ? &h->RingImage() : &h->IdleImage());
     }
 
     void oneMemberOwnsTheGroupsPopup_data()

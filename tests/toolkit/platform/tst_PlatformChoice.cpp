@@ -1,0 +1,44 @@
+// The platform the program picks for itself: X11 on a Wayland session that
+// offers it, whatever the user chose left alone.
+
+#include "TestMain.h"
+
+#include "toolkit/platform/PlatformChoice.h"
+
+class tst_PlatformChoice : public QObject {
+    Q_OBJECT
+
+private slots:
+    void x11OnAWaylandSessionUnlessTheUserChose_data()
+    {
+        QTest::addColumn<QByteArray>("qpaPlatform");
+        QTest::addColumn<QByteArray>("waylandDisplay");
+        QTest::addColumn<QByteArray>("display");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray none;
+        QTest::newRow("Wayland with XWayland") << none << QByteArray("wayland-0") << QByteArray(":0") << QStringList() << QByteArray("xcb");
+        QTest::newRow("Wayland without X") << none << QByteArray("wayland-0") << none << QStringList() << none;
+        QTest::newRow("X11 session") << none << none << QByteArray(":1") << QStringList() << none;
+        QTest::newRow("user chose wayland") << QByteArray("wayland") << QByteArray("wayland-0") << QByteArray(":0") << QStringList() << none;
+        QTest::newRow("-platform on the command line")
+            << none << QByteArray("wayland-0") << QByteArray(":0") << QStringList { "-platform", "wayland" } << none;
+        QTest::newRow("--platform after another option")
+            << none << QByteArray("wayland-0") << QByteArray(":0") << QStringList { "-style", "fusion", "--platform", "wayland" } << none;
+        QTest::newRow("a file called platform is no choice")
+            << none << QByteArray("wayland-0") << QByteArray(":0") << QStringList { "platform" } << QByteArray("xcb");
+    }
+
+    void x11OnAWaylandSessionUnlessTheUserChose()
+    {
+        QFETCH(QByteArray, qpaPlatform);
+        QFETCH(QByteArray, waylandDisplay);
+        QFETCH(QByteArray, display);
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(tk::defaultPlatform(qpaPlatform, waylandDisplay, display, arguments), expected);
+    }
+};
+
+SETUP_TEST_MAIN(tst_PlatformChoice)
+#include "tst_PlatformChoice.moc"
