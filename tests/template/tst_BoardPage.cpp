@@ -9,6 +9,7 @@
 #include "TestPeer.h"
 #include "template/PageTable.h"
 
+#include "SetupCtrls/board/PopupPlacement.h"
 #include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
 #include "SetupCtrls/board/TPopupForm.h"
@@ -454,13 +455,17 @@ private slots:
             Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(area->viewport(), &wheel);
         QVERIFY(bar->value() > before);
-        // A popup beside a circle goes where the window shows the circle.
-        const QPoint shown = tk::placeInClient(board);
-        QCOMPARE(shown, board->pos() - QPoint(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value()));
+        // A popup beside a circle goes where the window shows the circle, on
+        // a window wherever it lies on the screen.
+        const QPoint shown = tk::placeInClient(board) + form.frameGeometry().topLeft();
+        QCOMPARE(tk::placeInClient(board), board->pos() - QPoint(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value()));
         auto* range = part<TBoardHighlight>(form, "RSettingsHighlight");
         range->ShowPopup();
         QVERIFY(range->Popup());
-        QCOMPARE(range->Popup()->pos(), shown - QPoint(board->LayoutLeft(), board->LayoutTop()) + QPoint(328, 232));
+        // Kept inside the screen's work area.
+        const QPoint beside = shown - QPoint(board->LayoutLeft(), board->LayoutTop()) + QPoint(328, 232);
+        QCOMPARE(range->Popup()->pos(),
+            SetupCtrls::keptOnScreen(beside, range->Popup()->frameGeometry().size(), form.screen()->availableGeometry()));
     }
 
     void tabVisitsTheControlsInTheirOrder()

@@ -142,7 +142,9 @@ WALK = [
     (["Return"], ["Output Voltage Range Jumpers dialog Use the jumpers to select the range", "read only text"]),
     # Back in the main window, the pinned circle is heard checked.
     (["alt+Tab"], ["Output Voltage Range Jumpers check box checked"]),
-    (["alt+Tab"], ["Output Voltage Range Jumpers dialog"]),
+    # A popup keeps off the taskbar, and so off openbox's Alt+Tab list: Enter
+    # on its circle takes the user back to it.
+    (["Return"], ["Output Voltage Range Jumpers dialog"]),
     (["Tab"], ["span 10V image"]),
     (["Tab"], ["unipolar image"]),
     (["Tab"], ["0 to 10V editable combo box"]),

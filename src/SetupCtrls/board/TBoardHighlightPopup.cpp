@@ -20,9 +20,13 @@ void showAbove(QWidget* window)
 {
     window->setAttribute(Qt::WA_ShowWithoutActivating);
     // Window managers that give every new window the focus (fluxbox) leave
-    // one that says it takes no input.
-    window->winId();
-    window->windowHandle()->setFlag(Qt::WindowDoesNotAcceptFocus, !window->isVisible() || !window->isActiveWindow());
+    // one that says it takes no input. A popup already shown keeps what it
+    // said: pinned, it takes the focus again when the user switches back to
+    // it (Alt+Tab), however often the mouse passes its circle meanwhile.
+    if (!window->isVisible()) {
+        window->winId();
+        window->windowHandle()->setFlag(Qt::WindowDoesNotAcceptFocus, true);
+    }
     window->show();
     window->raise();
 }
