@@ -1,15 +1,19 @@
 #include "template/TMainForm.h"
 
 #include "SetupCtrls/Registration.h"
+#include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/board/TBoardImage.h"
 #include "SetupCtrls/board/TThreeJumper.h"
 #include "SetupCtrls/support/THelpForm.h"
 #include "SetupCtrls/support/TPCIForm.h"
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "SetupCtrls/support/TTechForm.h"
+#include "template/BenchSheet.h"
 #include "template/RangeItems.h"
 #include "template/SettingsSummary.h"
 #include "toolkit/app/Error.h"
 #include "toolkit/app/LayoutFonts.h"
+#include "toolkit/app/MessageBox.h"
 #include "toolkit/app/TApplication.h"
 #include "toolkit/controls/TComboBox.h"
 #include "toolkit/controls/TRadioButton.h"
@@ -23,8 +27,13 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 
 using namespace SetupTypes;
 using rangeItems::kRanges;
@@ -50,8 +59,92 @@ TMainForm::TMainForm(const QString& description)
     copy->setShortcutContext(Qt::WindowShortcut);
     connect(copy, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setText(settingsSummary(*this)); });
     addAction(copy);
+    buildBoardMenu();
 
     m_onCreate(this);
+}
+
+void TMainForm::buildBoardMenu()
+{
+    auto* board = qobject_cast<TBoardImage*>(component(QStringLiteral("BoardImage1")));
+    if (!board)
+        return;
+    m_boardMenu = new QMenu(this);
+    m_boardMenu->setObjectName(QStringLiteral("BoardMenu"));
+    connect(m_boardMenu->addAction(QStringLiteral("Copy settings")), &QAction::triggered, this,
+        [this] { QGuiApplication::clipboard()->setText(settingsSummary(*this)); });
+    connect(m_boardMenu->addAction(QStringLiteral("Save bench sheet\u2026")), &QAction::triggered, this, &TMainForm::askToSaveBenchSheet);
+    connect(m_boardMenu->addAction(QStringLiteral("Print bench sheet\u2026")), &QAction::triggered, this, &TMainForm::askToPrintBenchSheet);
+    // A right click on a circle reaches the board, which the circle leaves
+    // it to; the Menu key is taken on the board and each circle, since only
+    // some platforms turn it into a context-menu request.
+    board->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(board, &QWidget::customContextMenuRequested, this, [this, board](const QPoint& at) { showBoardMenu(board->mapToGlobal(at)); });
+    board->installEventFilter(this);
+    for (TBoardHighlight* circle : board->findChildren<TBoardHighlight*>(Qt::FindDirectChildrenOnly))
+        circle->installEventFilter(this);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && m_boardMenu) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+            auto* widget = static_cast<QWidget*>(watched);
+            showBoardMenu(widget->mapToGlobal(widget->rect().center()));
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::showBoardMenu(const QPoint& globalPos)
+{
+    // A platform that also makes the Menu key a context-menu request asks
+    // twice; the open menu stays where it is.
+    if (m_boardMenu && !m_boardMenu->isVisible())
+        m_boardMenu->popup(globalPos);
+}
+
+bool TMainForm::saveBenchSheet(const QString& fileName)
+{
+    try {
+        writeBenchSheet(*this, fileName);
+        return true;
+    } catch (const tk::Error& e) {
+        tk::messageBox(e.message(), QStringLiteral("Setup"), tk::MB_OK | tk::MB_ICONERROR);
+        return false;
+    }
+}
+
+void TMainForm::askToSaveBenchSheet()
+{
+    QFileDialog dialog(this, QStringLiteral("Save bench sheet"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({ QStringLiteral("PDF document (*.pdf)"), QStringLiteral("PNG picture (*.png)") });
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(QStringLiteral("bench-sheet.pdf"));
+    // A name the user gives without a suffix takes the chosen kind's.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& filter) { dialog.setDefaultSuffix(filter.contains(u"png") ? QStringLiteral("png") : QStringLiteral("pdf")); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    saveBenchSheet(dialog.selectedFiles().constFirst());
+}
+
+void TMainForm::askToPrintBenchSheet()
+{
+    QPrinter printer;
+    printer.setPageLayout(benchSheetLayout());
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Print bench sheet"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    try {
+        printBenchSheet(*this, printer);
+    } catch (const tk::Error& e) {
+        tk::messageBox(e.message(), QStringLiteral("Setup"), tk::MB_OK | tk::MB_ICONERROR);
+    }
 }
 
 void TMainForm::settingsChanged()

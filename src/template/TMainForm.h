@@ -9,6 +9,8 @@
 
 #include <QMainWindow>
 
+class QMenu;
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
@@ -74,19 +76,34 @@ public slots:
     void BusPowerJumperClick(QObject* Sender);
     void BusPowerRadioClick(QObject* Sender);
 
+public:
+    // The board's context menu (right click, or the Menu key on the board or
+    // a circle): copy the settings, save or print the bench sheet. Shown at
+    // globalPos; nullptr on a page without a board.
+    QMenu* boardMenu() const { return m_boardMenu; }
+    void showBoardMenu(const QPoint& globalPos);
+    // Writes the bench sheet, a PDF or a PNG by the name's suffix; a failure
+    // is told in a message box. Returns whether the sheet was written.
+    bool saveBenchSheet(const QString& fileName);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void applyOuterGeometry();
     // Keeps the window's accessible description, the settings in words,
     // current.
     void settingsChanged();
+    void buildBoardMenu();
+    void askToSaveBenchSheet();
+    void askToPrintBenchSheet();
 
     QRect m_outer;
     TColor m_color = clBtnFace;
     TWindowState m_windowState = wsNormal;
     TNotifyEvent m_onCreate;
+    QMenu* m_boardMenu = nullptr; // owned by the window
 };
 
 template <class T>

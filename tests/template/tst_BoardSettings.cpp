@@ -9,15 +9,21 @@
 
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "SetupCtrls/board/TThreeJumper.h"
+#include "template/BenchSheet.h"
 #include "template/SettingsSummary.h"
 #include "template/TMainForm.h"
+#include "toolkit/app/MessageBox.h"
 #include "toolkit/controls/TComboBox.h"
 #include "toolkit/controls/TRadioButton.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -389,6 +395,56 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), settingsSummary(page.form));
         QVERIFY(QGuiApplication::clipboard()->text().contains("J1: cap on VEXT"));
         QVERIFY(QGuiApplication::clipboard()->text().contains("Output range -5 to 5V"));
+    }
+
+    // A right click on a circle, or the Menu key on the focused circle,
+    // opens the board's menu.
+    void theBoardsMenuCopiesTheSettings()
+    {
+        Page page;
+        page.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&page.form));
+        page.choose(1);
+        QMenu* menu = page.form.boardMenu();
+        QVERIFY(menu);
+        QStringList texts;
+        for (const QAction* action : menu->actions())
+            texts.append(action->text());
+        QCOMPARE(texts, (QStringList { "Copy settings", "Save bench sheet\u2026", "Print bench sheet\u2026" }));
+
+        auto* circle = qobject_cast<QWidget*>(page.form.component("PowerHighlight"));
+        const QPoint centre = circle->rect().center();
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, centre, circle->mapToGlobal(centre));
+        QApplication::sendEvent(circle, &rightClick);
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
+        circle->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(circle, Qt::Key_Menu);
+        QTRY_VERIFY(menu->isVisible());
+        QGuiApplication::clipboard()->clear();
+        menu->actions().constFirst()->trigger();
+        menu->hide();
+        QCOMPARE(QGuiApplication::clipboard()->text(), settingsSummary(page.form));
+    }
+
+    // Saved from the menu: the sheet by its name's suffix, or a box that
+    // tells why it was not written.
+    void savingTheSheetReportsFailure()
+    {
+        Page page;
+        QTemporaryDir dir;
+        QStringList told;
+        const tk::MessageBoxHandler previous = tk::setMessageBoxHandler([&told](const QString& text, const QString&, unsigned) {
+            told.append(text);
+            return int(tk::IDOK);
+        });
+        const bool missingWritten = page.form.saveBenchSheet(dir.filePath("missing/sheet.pdf"));
+        const bool pngWritten = page.form.saveBenchSheet(dir.filePath("sheet.png"));
+        tk::setMessageBoxHandler(previous);
+        QVERIFY(!missingWritten);
+        QCOMPARE(told, QStringList { "The bench sheet cannot be written to " + dir.filePath("missing/sheet.pdf") + ": No such file or directory" });
+        QVERIFY(pngWritten);
+        QCOMPARE(QImage(dir.filePath("sheet.png")).size(), benchSheetImage(page.form).size());
     }
 
     void aUserClicksThroughBothPanels()
