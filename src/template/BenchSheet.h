@@ -19,6 +19,10 @@ QPageSize localePaperSize();
 // That paper with the sheet's margins.
 QPageLayout benchSheetLayout();
 
+// The board photograph at its full detail with the chosen caps drawn on
+// every jumper block the page models.
+QImage benchSheetPhotograph(const TMainForm& page);
+
 // Draws the sheet of the page's current choices into area, laid out for a
 // device of that many dots per inch.
 void paintBenchSheet(const TMainForm& page, QPainter& painter, const QRect& area, int resolution);

@@ -10,6 +10,7 @@
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "SetupCtrls/board/TThreeJumper.h"
 #include "template/BenchSheet.h"
+#include "template/JumperBlocks.h"
 #include "template/SettingsSummary.h"
 #include "template/TMainForm.h"
 #include "toolkit/app/MessageBox.h"
@@ -445,6 +446,32 @@ private slots:
         QCOMPARE(told, QStringList { "The bench sheet cannot be written to " + dir.filePath("missing/sheet.pdf") + ": No such file or directory" });
         QVERIFY(pngWritten);
         QCOMPARE(QImage(dir.filePath("sheet.png")).size(), benchSheetImage(page.form).size());
+    }
+
+    // The sheet's photograph carries the caps as chosen: on channel 0's span
+    // jumper a cap covers its 5V pair for 0 to 5V and not for 0 to 2.5V; on
+    // J1 one covers the VEXT pair for the external adapter only.
+    void theSheetsPhotographShowsTheChosenCaps()
+    {
+        Page page;
+        const auto frame = [&page](const char* circle) { return QRectF(qobject_cast<QWidget*>(page.form.component(circle))->geometry()); };
+        // The first pin is under a cap on the first pair only.
+        const QPointF spanCap = jumperBlocks::spanFirstPin(frame("RSettingsHighlight"));
+        const QPointF powerCap = jumperBlocks::powerFirstPin(frame("PowerHighlight"));
+        const auto capAt = [](const QImage& photo, QPointF at) {
+            const QColor pixel = photo.pixelColor(QPointF(at.x() * photo.width() / 600.0, at.y() * photo.height() / 592.0).toPoint());
+            return pixel.red() > 2 * pixel.green() && pixel.red() > 2 * pixel.blue();
+        };
+        page.choose(1);
+        const QImage fiveVolts = benchSheetPhotograph(page.form);
+        page.choose(0);
+        page.extRadio->click();
+        const QImage external = benchSheetPhotograph(page.form);
+        QCOMPARE(fiveVolts.size(), QSize(1176, 1160));
+        QVERIFY(capAt(fiveVolts, spanCap));
+        QVERIFY(!capAt(external, spanCap));
+        QVERIFY(!capAt(fiveVolts, powerCap));
+        QVERIFY(capAt(external, powerCap));
     }
 
     void aUserClicksThroughBothPanels()
