@@ -9,6 +9,7 @@
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "SetupCtrls/support/TTechForm.h"
 #include "template/BenchSheet.h"
+#include "template/BoardLens.h"
 #include "template/RangeItems.h"
 #include "template/SettingsSummary.h"
 #include "toolkit/app/Error.h"
@@ -24,9 +25,11 @@
 #include "toolkit/layout/WindowGeometry.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -75,22 +78,123 @@ void TMainForm::buildBoardMenu()
         [this] { QGuiApplication::clipboard()->setText(settingsSummary(*this)); });
     connect(m_boardMenu->addAction(QStringLiteral("Save bench sheet\u2026")), &QAction::triggered, this, &TMainForm::askToSaveBenchSheet);
     connect(m_boardMenu->addAction(QStringLiteral("Print bench sheet\u2026")), &QAction::triggered, this, &TMainForm::askToPrintBenchSheet);
+    m_magnify = m_boardMenu->addAction(QStringLiteral("Magnify"));
+    m_magnify->setCheckable(true);
+    m_board = board;
+    connect(m_magnify, &QAction::toggled, this, [this](bool on) {
+        trackPointer(on);
+        const QPoint at = m_board->mapFromGlobal(QCursor::pos());
+        if (on && m_board->rect().contains(at))
+            showLensAt(at);
+        else if (!on)
+            hideLens();
+    });
     // A right click on a circle reaches the board, which the circle leaves
     // it to; the Menu key is taken on the board and each circle, since only
-    // some platforms turn it into a context-menu request.
+    // some platforms turn it into a context-menu request. Shift goes to
+    // whichever widget has the focus, so the window watches every event.
     board->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(board, &QWidget::customContextMenuRequested, this, [this, board](const QPoint& at) { showBoardMenu(board->mapToGlobal(at)); });
-    board->installEventFilter(this);
-    for (TBoardHighlight* circle : board->findChildren<TBoardHighlight*>(Qt::FindDirectChildrenOnly))
-        circle->installEventFilter(this);
+    qApp->installEventFilter(this);
+}
+
+void TMainForm::showLensAt(QPoint at)
+{
+    // Made when first wanted: until then the page holds just its own parts.
+    if (!m_lens)
+        m_lens = new BoardLens(static_cast<TBoardImage*>(m_board));
+    m_lens->showAt(at);
+}
+
+void TMainForm::hideLens()
+{
+    if (m_lens)
+        m_lens->hide();
+}
+
+bool TMainForm::onBoard(const QWidget* widget) const
+{
+    return widget && m_board && (widget == m_board || (widget->parentWidget() == m_board && qobject_cast<const TBoardHighlight*>(widget)));
+}
+
+void TMainForm::trackPointer(bool on)
+{
+    // The lens follows the pointer only while it is wanted: the board and
+    // its circles otherwise hear of the pointer's moves only on a drag.
+    m_board->setMouseTracking(on);
+    for (TBoardHighlight* circle : m_board->findChildren<TBoardHighlight*>(Qt::FindDirectChildrenOnly))
+        circle->setMouseTracking(on);
+}
+
+void TMainForm::followWithLens(QWidget* widget, QEvent* event)
+{
+    const bool magnifying = m_magnify->isChecked();
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Shift || key->isAutoRepeat())
+            return;
+        if (event->type() == QEvent::KeyRelease) {
+            if (!magnifying) {
+                trackPointer(false);
+                hideLens();
+            }
+            return;
+        }
+        // On a focused circle the lens shows that circle; otherwise the
+        // board under the pointer.
+        if (QWidget* focused = focusWidget(); focused && focused != m_board && onBoard(focused)) {
+            showLensAt(focused->geometry().center());
+            return;
+        }
+        trackPointer(true);
+        const QPoint at = m_board->mapFromGlobal(QCursor::pos());
+        if (m_board->rect().contains(at))
+            showLensAt(at);
+        return;
+    }
+    case QEvent::MouseMove: {
+        if (!onBoard(widget))
+            return;
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!magnifying && !(mouse->modifiers() & Qt::ShiftModifier)) {
+            // Shift was let go elsewhere.
+            trackPointer(false);
+            hideLens();
+            return;
+        }
+        const QPoint at = m_board->mapFromGlobal(mouse->globalPosition().toPoint());
+        if (m_board->rect().contains(at))
+            showLensAt(at);
+        return;
+    }
+    case QEvent::Leave:
+        if (widget == m_board)
+            hideLens();
+        return;
+    case QEvent::WindowDeactivate:
+        if (widget == this && !magnifying) {
+            trackPointer(false);
+            hideLens();
+        }
+        return;
+    default:
+        return;
+    }
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && m_boardMenu) {
+    if (!m_board || !watched->isWidgetType())
+        return QMainWindow::eventFilter(watched, event);
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    followWithLens(widget, event);
+    if (event->type() == QEvent::KeyPress && onBoard(widget)) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
-            auto* widget = static_cast<QWidget*>(watched);
             showBoardMenu(widget->mapToGlobal(widget->rect().center()));
             return true;
         }
@@ -152,7 +256,13 @@ void TMainForm::settingsChanged()
     setAccessibleDescription(settingsSummary(*this));
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // The window's children still hear of their ending; the window no longer
+    // watches them.
+    qApp->removeEventFilter(this);
+    m_lens = nullptr;
+}
 
 void TMainForm::applyOuterGeometry()
 {

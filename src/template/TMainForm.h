@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 
+class BoardLens;
 class QMenu;
 
 class TMainForm : public QMainWindow {
@@ -85,6 +86,9 @@ public:
     // Writes the bench sheet, a PDF or a PNG by the name's suffix; a failure
     // is told in a message box. Returns whether the sheet was written.
     bool saveBenchSheet(const QString& fileName);
+    // The lens over the board, shown while Shift is held over the board or
+    // on a focused circle, or while Magnify is on; nullptr until first shown.
+    BoardLens* lens() const { return m_lens; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -98,12 +102,20 @@ private:
     void buildBoardMenu();
     void askToSaveBenchSheet();
     void askToPrintBenchSheet();
+    void followWithLens(QWidget* widget, QEvent* event);
+    void trackPointer(bool on);
+    void showLensAt(QPoint at);
+    void hideLens();
+    bool onBoard(const QWidget* widget) const;
 
     QRect m_outer;
     TColor m_color = clBtnFace;
     TWindowState m_windowState = wsNormal;
     TNotifyEvent m_onCreate;
     QMenu* m_boardMenu = nullptr; // owned by the window
+    QWidget* m_board = nullptr;
+    BoardLens* m_lens = nullptr; // owned by the window's client area
+    QAction* m_magnify = nullptr;
 };
 
 template <class T>

@@ -10,6 +10,7 @@
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "SetupCtrls/board/TThreeJumper.h"
 #include "template/BenchSheet.h"
+#include "template/BoardLens.h"
 #include "template/JumperBlocks.h"
 #include "template/SettingsSummary.h"
 #include "template/TMainForm.h"
@@ -411,7 +412,7 @@ private slots:
         QStringList texts;
         for (const QAction* action : menu->actions())
             texts.append(action->text());
-        QCOMPARE(texts, (QStringList { "Copy settings", "Save bench sheet\u2026", "Print bench sheet\u2026" }));
+        QCOMPARE(texts, (QStringList { "Copy settings", "Save bench sheet\u2026", "Print bench sheet\u2026", "Magnify" }));
 
         auto* circle = qobject_cast<QWidget*>(page.form.component("PowerHighlight"));
         const QPoint centre = circle->rect().center();
@@ -472,6 +473,39 @@ private slots:
         QVERIFY(!capAt(external, spanCap));
         QVERIFY(!capAt(fiveVolts, powerCap));
         QVERIFY(capAt(external, powerCap));
+    }
+
+    // Shift on a focused circle shows the lens over it, drawing the
+    // twice-size photograph at twice the page's scale; letting Shift go takes
+    // it away, and the focus stays on the circle throughout.
+    void theLensMagnifiesTheFocusedCircle()
+    {
+        Page page;
+        page.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&page.form));
+        auto* circle = qobject_cast<QWidget*>(page.form.component("PowerHighlight"));
+        circle->setFocus(Qt::TabFocusReason);
+        QTest::keyPress(circle, Qt::Key_Shift);
+        BoardLens* lens = page.form.lens();
+        QVERIFY(lens && lens->isVisible());
+        QCOMPARE(lens->centre(), circle->geometry().center());
+        QCOMPARE(QApplication::focusWidget(), circle);
+
+        const QImage picture = lens->grab().toImage();
+        const QImage& photo = lens->photo();
+        const QWidget* board = circle->parentWidget();
+        const QPointF source = lens->photoPoint(lens->centre());
+        const QPointF perPixel(photo.width() / (2.0 * board->width()), photo.height() / (2.0 * board->height()));
+        for (int dy : { -60, 0, 45 })
+            for (int dx : { -50, 0, 60 }) {
+                const QColor shown = picture.pixelColor(BoardLens::Radius + dx, BoardLens::Radius + dy);
+                const QColor beneath = photo.pixelColor((source + QPointF(dx * perPixel.x(), dy * perPixel.y())).toPoint());
+                const int apart = qMax(qAbs(shown.red() - beneath.red()), qMax(qAbs(shown.green() - beneath.green()), qAbs(shown.blue() - beneath.blue())));
+                QVERIFY2(apart <= 40, qPrintable(QStringLiteral("at %1,%2: %3 shown, %4 in the photograph").arg(dx).arg(dy).arg(shown.name(), beneath.name())));
+            }
+        QTest::keyRelease(circle, Qt::Key_Shift);
+        QVERIFY(!lens->isVisible());
+        QCOMPARE(QApplication::focusWidget(), circle);
     }
 
     void aUserClicksThroughBothPanels()
