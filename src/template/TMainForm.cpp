@@ -169,6 +169,11 @@ void TMainForm::followWithLens(QWidget* widget, QEvent* event)
             showLensAt(at);
         return;
     }
+    case QEvent::FocusIn:
+        // Shift+Tab walks the circles with the lens on each in turn.
+        if (m_lens && m_lens->isVisible() && widget != m_board && onBoard(widget))
+            showLensAt(widget->geometry().center());
+        return;
     case QEvent::Leave:
         if (widget == m_board)
             hideLens();
