@@ -60,11 +60,16 @@ TMainForm::TMainForm(const QString& description)
     auto* copy = new QAction(this);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WindowShortcut);
-    connect(copy, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setText(settingsSummary(*this)); });
+    connect(copy, &QAction::triggered, this, &TMainForm::copySettings);
     addAction(copy);
     buildBoardMenu();
 
     m_onCreate(this);
+}
+
+void TMainForm::copySettings()
+{
+    QGuiApplication::clipboard()->setText(settingsSummary(*this));
 }
 
 void TMainForm::buildBoardMenu()
@@ -74,8 +79,7 @@ void TMainForm::buildBoardMenu()
         return;
     m_boardMenu = new QMenu(this);
     m_boardMenu->setObjectName(QStringLiteral("BoardMenu"));
-    connect(m_boardMenu->addAction(QStringLiteral("Copy settings")), &QAction::triggered, this,
-        [this] { QGuiApplication::clipboard()->setText(settingsSummary(*this)); });
+    connect(m_boardMenu->addAction(QStringLiteral("Copy settings")), &QAction::triggered, this, &TMainForm::copySettings);
     connect(m_boardMenu->addAction(QStringLiteral("Save bench sheet\u2026")), &QAction::triggered, this, &TMainForm::askToSaveBenchSheet);
     connect(m_boardMenu->addAction(QStringLiteral("Print bench sheet\u2026")), &QAction::triggered, this, &TMainForm::askToPrintBenchSheet);
     m_magnify = m_boardMenu->addAction(QStringLiteral("Magnify"));

@@ -99,6 +99,7 @@ private:
     // Keeps the window's accessible description, the settings in words,
     // current.
     void settingsChanged();
+    void copySettings();
     void buildBoardMenu();
     void askToSaveBenchSheet();
     void askToPrintBenchSheet();
