@@ -64,7 +64,7 @@ CommandLine answerCommandLine(const QStringList& arguments, bool qtOptionsRemove
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption sheet(QStringLiteral("sheet"),
-        QStringLiteral("Writes the bench sheet (the board, the settings in words and the date) to <file>, a PDF, and ends without showing a window."),
+        QStringLiteral("Writes the bench sheet (the board, the settings in words and the date) to <file>, a PDF or (for a name ending in .png) a picture, and ends without showing a window."),
         QStringLiteral("file"));
     const QCommandLineOption range(QStringLiteral("range"),
         QStringLiteral("With --sheet: the output range, as the range selector names it (\"-5 to 5V\"); otherwise 0 to 10V."),
@@ -93,8 +93,8 @@ CommandLine answerCommandLine(const QStringList& arguments, bool qtOptionsRemove
     QString error;
     if (!parser.isSet(sheet) && (parser.isSet(range) || parser.isSet(power)))
         error = QStringLiteral("--range and --power choose what --sheet writes; give --sheet too.");
-    else if (parser.isSet(sheet) && !line.sheet.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        error = QStringLiteral("--sheet writes a PDF: give a file name ending in .pdf, not \"%1\".").arg(line.sheet);
+    else if (parser.isSet(sheet) && !line.sheet.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) && !line.sheet.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+        error = QStringLiteral("--sheet writes a PDF or a PNG: give a file name ending in .pdf or .png, not \"%1\".").arg(line.sheet);
     else if (parser.isSet(power) && line.power != QStringLiteral("usb") && line.power != QStringLiteral("external"))
         error = QStringLiteral("--power takes usb or external, not \"%1\".").arg(line.power);
     if (!error.isEmpty()) {

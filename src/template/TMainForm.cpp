@@ -1,15 +1,20 @@
 #include "template/TMainForm.h"
 
 #include "SetupCtrls/Registration.h"
+#include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/board/TBoardImage.h"
 #include "SetupCtrls/board/TThreeJumper.h"
 #include "SetupCtrls/support/THelpForm.h"
 #include "SetupCtrls/support/TPCIForm.h"
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "SetupCtrls/support/TTechForm.h"
+#include "template/BenchSheet.h"
+#include "template/BoardLens.h"
 #include "template/RangeItems.h"
 #include "template/SettingsSummary.h"
 #include "toolkit/app/Error.h"
 #include "toolkit/app/LayoutFonts.h"
+#include "toolkit/app/MessageBox.h"
 #include "toolkit/app/TApplication.h"
 #include "toolkit/controls/TComboBox.h"
 #include "toolkit/controls/TRadioButton.h"
@@ -20,11 +25,18 @@
 #include "toolkit/layout/WindowGeometry.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 
 using namespace SetupTypes;
 using rangeItems::kRanges;
@@ -48,10 +60,204 @@ TMainForm::TMainForm(const QString& description)
     auto* copy = new QAction(this);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WindowShortcut);
-    connect(copy, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setText(settingsSummary(*this)); });
+    connect(copy, &QAction::triggered, this, &TMainForm::copySettings);
     addAction(copy);
+    buildBoardMenu();
 
     m_onCreate(this);
+}
+
+void TMainForm::copySettings()
+{
+    QGuiApplication::clipboard()->setText(settingsSummary(*this));
+}
+
+void TMainForm::buildBoardMenu()
+{
+    auto* board = qobject_cast<TBoardImage*>(component(QStringLiteral("BoardImage1")));
+    if (!board)
+        return;
+    m_boardMenu = new QMenu(this);
+    m_boardMenu->setObjectName(QStringLiteral("BoardMenu"));
+    connect(m_boardMenu->addAction(QStringLiteral("Copy settings")), &QAction::triggered, this, &TMainForm::copySettings);
+    connect(m_boardMenu->addAction(QStringLiteral("Save bench sheet\u2026")), &QAction::triggered, this, &TMainForm::askToSaveBenchSheet);
+    connect(m_boardMenu->addAction(QStringLiteral("Print bench sheet\u2026")), &QAction::triggered, this, &TMainForm::askToPrintBenchSheet);
+    m_magnify = m_boardMenu->addAction(QStringLiteral("Magnify"));
+    m_magnify->setCheckable(true);
+    m_board = board;
+    connect(m_magnify, &QAction::toggled, this, [this](bool on) {
+        trackPointer(on);
+        const QPoint at = m_board->mapFromGlobal(QCursor::pos());
+        if (on && m_board->rect().contains(at))
+            showLensAt(at);
+        else if (!on)
+            hideLens();
+    });
+    // A right click on a circle reaches the board, which the circle leaves
+    // it to; the Menu key is taken on the board and each circle, since only
+    // some platforms turn it into a context-menu request. Shift goes to
+    // whichever widget has the focus, so the window watches every event.
+    board->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(board, &QWidget::customContextMenuRequested, this, [this, board](const QPoint& at) { showBoardMenu(board->mapToGlobal(at)); });
+    qApp->installEventFilter(this);
+}
+
+void TMainForm::showLensAt(QPoint at)
+{
+    // Made when first wanted: until then the page holds just its own parts.
+    if (!m_lens)
+        m_lens = new BoardLens(static_cast<TBoardImage*>(m_board));
+    m_lens->showAt(at);
+}
+
+void TMainForm::hideLens()
+{
+    if (m_lens)
+        m_lens->hide();
+}
+
+bool TMainForm::onBoard(const QWidget* widget) const
+{
+    return widget && m_board && (widget == m_board || (widget->parentWidget() == m_board && qobject_cast<const TBoardHighlight*>(widget)));
+}
+
+void TMainForm::trackPointer(bool on)
+{
+    // The lens follows the pointer only while it is wanted: the board and
+    // its circles otherwise hear of the pointer's moves only on a drag.
+    m_board->setMouseTracking(on);
+    for (TBoardHighlight* circle : m_board->findChildren<TBoardHighlight*>(Qt::FindDirectChildrenOnly))
+        circle->setMouseTracking(on);
+}
+
+void TMainForm::followWithLens(QWidget* widget, QEvent* event)
+{
+    const bool magnifying = m_magnify->isChecked();
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Shift || key->isAutoRepeat())
+            return;
+        if (event->type() == QEvent::KeyRelease) {
+            if (!magnifying) {
+                trackPointer(false);
+                hideLens();
+            }
+            return;
+        }
+        // On a focused circle the lens shows that circle; otherwise the
+        // board under the pointer.
+        if (QWidget* focused = focusWidget(); focused && focused != m_board && onBoard(focused)) {
+            showLensAt(focused->geometry().center());
+            return;
+        }
+        trackPointer(true);
+        const QPoint at = m_board->mapFromGlobal(QCursor::pos());
+        if (m_board->rect().contains(at))
+            showLensAt(at);
+        return;
+    }
+    case QEvent::MouseMove: {
+        if (!onBoard(widget))
+            return;
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!magnifying && !(mouse->modifiers() & Qt::ShiftModifier)) {
+            // Shift was let go elsewhere.
+            trackPointer(false);
+            hideLens();
+            return;
+        }
+        const QPoint at = m_board->mapFromGlobal(mouse->globalPosition().toPoint());
+        if (m_board->rect().contains(at))
+            showLensAt(at);
+        return;
+    }
+    case QEvent::FocusIn:
+        // Shift+Tab walks the circles with the lens on each in turn.
+        if (m_lens && m_lens->isVisible() && widget != m_board && onBoard(widget))
+            showLensAt(widget->geometry().center());
+        return;
+    case QEvent::Leave:
+        if (widget == m_board)
+            hideLens();
+        return;
+    case QEvent::WindowDeactivate:
+        if (widget == this && !magnifying) {
+            trackPointer(false);
+            hideLens();
+        }
+        return;
+    default:
+        return;
+    }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!m_board || !watched->isWidgetType())
+        return QMainWindow::eventFilter(watched, event);
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    followWithLens(widget, event);
+    if (event->type() == QEvent::KeyPress && onBoard(widget)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+            showBoardMenu(widget->mapToGlobal(widget->rect().center()));
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::showBoardMenu(const QPoint& globalPos)
+{
+    // A platform that also makes the Menu key a context-menu request asks
+    // twice; the open menu stays where it is.
+    if (m_boardMenu && !m_boardMenu->isVisible())
+        m_boardMenu->popup(globalPos);
+}
+
+bool TMainForm::saveBenchSheet(const QString& fileName)
+{
+    try {
+        writeBenchSheet(*this, fileName);
+        return true;
+    } catch (const tk::Error& e) {
+        tk::messageBox(e.message(), QStringLiteral("Setup"), tk::MB_OK | tk::MB_ICONERROR);
+        return false;
+    }
+}
+
+void TMainForm::askToSaveBenchSheet()
+{
+    QFileDialog dialog(this, QStringLiteral("Save bench sheet"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({ QStringLiteral("PDF document (*.pdf)"), QStringLiteral("PNG picture (*.png)") });
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(QStringLiteral("bench-sheet.pdf"));
+    // A name the user gives without a suffix takes the chosen kind's.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& filter) { dialog.setDefaultSuffix(filter.contains(u"png") ? QStringLiteral("png") : QStringLiteral("pdf")); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    saveBenchSheet(dialog.selectedFiles().constFirst());
+}
+
+void TMainForm::askToPrintBenchSheet()
+{
+    QPrinter printer;
+    printer.setPageLayout(benchSheetLayout());
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Print bench sheet"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    try {
+        printBenchSheet(*this, printer);
+    } catch (const tk::Error& e) {
+        tk::messageBox(e.message(), QStringLiteral("Setup"), tk::MB_OK | tk::MB_ICONERROR);
+    }
 }
 
 void TMainForm::settingsChanged()
@@ -59,7 +265,13 @@ void TMainForm::settingsChanged()
     setAccessibleDescription(settingsSummary(*this));
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // The window's children still hear of their ending; the window no longer
+    // watches them.
+    qApp->removeEventFilter(this);
+    m_lens = nullptr;
+}
 
 void TMainForm::applyOuterGeometry()
 {

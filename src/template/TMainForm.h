@@ -9,6 +9,9 @@
 
 #include <QMainWindow>
 
+class BoardLens;
+class QMenu;
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
@@ -74,19 +77,46 @@ public slots:
     void BusPowerJumperClick(QObject* Sender);
     void BusPowerRadioClick(QObject* Sender);
 
+public:
+    // The board's context menu (right click, or the Menu key on the board or
+    // a circle): copy the settings, save or print the bench sheet. Shown at
+    // globalPos; nullptr on a page without a board.
+    QMenu* boardMenu() const { return m_boardMenu; }
+    void showBoardMenu(const QPoint& globalPos);
+    // Writes the bench sheet, a PDF or a PNG by the name's suffix; a failure
+    // is told in a message box. Returns whether the sheet was written.
+    bool saveBenchSheet(const QString& fileName);
+    // The lens over the board, shown while Shift is held over the board or
+    // on a focused circle, or while Magnify is on; nullptr until first shown.
+    BoardLens* lens() const { return m_lens; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void applyOuterGeometry();
     // Keeps the window's accessible description, the settings in words,
     // current.
     void settingsChanged();
+    void copySettings();
+    void buildBoardMenu();
+    void askToSaveBenchSheet();
+    void askToPrintBenchSheet();
+    void followWithLens(QWidget* widget, QEvent* event);
+    void trackPointer(bool on);
+    void showLensAt(QPoint at);
+    void hideLens();
+    bool onBoard(const QWidget* widget) const;
 
     QRect m_outer;
     TColor m_color = clBtnFace;
     TWindowState m_windowState = wsNormal;
     TNotifyEvent m_onCreate;
+    QMenu* m_boardMenu = nullptr; // owned by the window
+    QWidget* m_board = nullptr;
+    BoardLens* m_lens = nullptr; // owned by the window's client area
+    QAction* m_magnify = nullptr;
 };
 
 template <class T>

@@ -251,7 +251,7 @@ private slots:
     {
         QTest::addColumn<QString>("package");
         // The libraries the program links, found in the binary...
-        for (const char* library : { "libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libjpeg62-turbo" })
+        for (const char* library : { "libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6printsupport6", "libjpeg62-turbo" })
             QTest::newRow(library) << QString::fromLatin1(library);
         // ...and the font that stands in for the ones the page names.
         QTest::newRow("fonts-dejavu-core") << QStringLiteral("fonts-dejavu-core");

@@ -3,6 +3,7 @@
 // message, status 2 and no file.
 
 #include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -55,6 +56,20 @@ private slots:
         QVERIFY2(text.contains(QStringLiteral("JP17: cap on BP (bipolar).")), qPrintable(text));
     }
 
+    // The same page as a picture: A4 at its recorded resolution.
+    void aPngSheetIsThePage()
+    {
+        QTemporaryDir dir;
+        const QString sheet = dir.filePath(QStringLiteral("out.png"));
+        const Run written = run(QStringLiteral(SETTINGS_EXE), { "--sheet", sheet, "--range", "0 to 5V" });
+        QVERIFY2(written.exitCode == 0, qPrintable(written.error));
+        const QImage image(sheet);
+        QCOMPARE(image.format() == QImage::Format_Invalid, false);
+        const QSizeF millimetres(image.width() * 1000.0 / image.dotsPerMeterX(), image.height() * 1000.0 / image.dotsPerMeterY());
+        QVERIFY2(qAbs(millimetres.width() - 210) < 1 && qAbs(millimetres.height() - 297) < 1, qPrintable(QStringLiteral("%1 x %2 mm").arg(millimetres.width()).arg(millimetres.height())));
+        QVERIFY(image.width() >= 1200);
+    }
+
     void aLineItCannotFollowWritesNothing_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -62,7 +77,7 @@ private slots:
         QTest::newRow("range naming no item") << QStringList { "--sheet", "out.pdf", "--range", "7V" }
                                               << "--range \"7V\" names no range; the ranges are \"0 to 2.5V\", \"0 to 5V\", \"0 to 10V\", \"-2.5 to 2.5V\", \"-5 to 5V\", \"-10 to 10 V\".";
         QTest::newRow("unknown power") << QStringList { "--sheet", "out.pdf", "--power", "battery" } << "--power takes usb or external, not \"battery\".";
-        QTest::newRow("not a PDF") << QStringList { "--sheet", "out.png" } << "--sheet writes a PDF: give a file name ending in .pdf, not \"out.png\".";
+        QTest::newRow("neither PDF nor PNG") << QStringList { "--sheet", "out.txt" } << "--sheet writes a PDF or a PNG: give a file name ending in .pdf or .png, not \"out.txt\".";
         QTest::newRow("range without a sheet") << QStringList { "--range", "0 to 5V" } << "--range and --power choose what --sheet writes; give --sheet too.";
         QTest::newRow("unknown option") << QStringList { "--sheet", "out.pdf", "--scale", "2" } << "Unknown option 'scale'.";
         QTest::newRow("unwritable folder") << QStringList { "--sheet", "missing/out.pdf" } << "The bench sheet cannot be written to missing/out.pdf: No such file or directory";

@@ -9,15 +9,23 @@
 
 #include "SetupCtrls/board/TRadioPanel.h"
 #include "SetupCtrls/board/TThreeJumper.h"
+#include "template/BenchSheet.h"
+#include "template/BoardLens.h"
+#include "template/JumperBlocks.h"
 #include "template/SettingsSummary.h"
 #include "template/TMainForm.h"
+#include "toolkit/app/MessageBox.h"
 #include "toolkit/controls/TComboBox.h"
 #include "toolkit/controls/TRadioButton.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -389,6 +397,120 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), settingsSummary(page.form));
         QVERIFY(QGuiApplication::clipboard()->text().contains("J1: cap on VEXT"));
         QVERIFY(QGuiApplication::clipboard()->text().contains("Output range -5 to 5V"));
+    }
+
+    // A right click on a circle, or the Menu key on the focused circle,
+    // opens the board's menu.
+    void theBoardsMenuCopiesTheSettings()
+    {
+        Page page;
+        page.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&page.form));
+        page.choose(1);
+        QMenu* menu = page.form.boardMenu();
+        QVERIFY(menu);
+        QStringList texts;
+        for (const QAction* action : menu->actions())
+            texts.append(action->text());
+        QCOMPARE(texts, (QStringList { "Copy settings", "Save bench sheet\u2026", "Print bench sheet\u2026", "Magnify" }));
+
+        auto* circle = qobject_cast<QWidget*>(page.form.component("PowerHighlight"));
+        const QPoint centre = circle->rect().center();
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, centre, circle->mapToGlobal(centre));
+        QApplication::sendEvent(circle, &rightClick);
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
+        circle->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(circle, Qt::Key_Menu);
+        QTRY_VERIFY(menu->isVisible());
+        QGuiApplication::clipboard()->clear();
+        menu->actions().constFirst()->trigger();
+        menu->hide();
+        QCOMPARE(QGuiApplication::clipboard()->text(), settingsSummary(page.form));
+    }
+
+    // Saved from the menu: the sheet by its name's suffix, or a box that
+    // tells why it was not written.
+    void savingTheSheetReportsFailure()
+    {
+        Page page;
+        QTemporaryDir dir;
+        QStringList told;
+        const tk::MessageBoxHandler previous = tk::setMessageBoxHandler([&told](const QString& text, const QString&, unsigned) {
+            told.append(text);
+            return int(tk::IDOK);
+        });
+        const bool missingWritten = page.form.saveBenchSheet(dir.filePath("missing/sheet.pdf"));
+        const bool pngWritten = page.form.saveBenchSheet(dir.filePath("sheet.png"));
+        tk::setMessageBoxHandler(previous);
+        QVERIFY(!missingWritten);
+        QCOMPARE(told, QStringList { "The bench sheet cannot be written to " + dir.filePath("missing/sheet.pdf") + ": No such file or directory" });
+        QVERIFY(pngWritten);
+        QCOMPARE(QImage(dir.filePath("sheet.png")).size(), benchSheetImage(page.form).size());
+    }
+
+    // The sheet's photograph carries the caps as chosen: on channel 0's span
+    // jumper a cap covers its 5V pair for 0 to 5V and not for 0 to 2.5V; on
+    // J1 one covers the VEXT pair for the external adapter only.
+    void theSheetsPhotographShowsTheChosenCaps()
+    {
+        Page page;
+        const auto frame = [&page](const char* circle) { return QRectF(qobject_cast<QWidget*>(page.form.component(circle))->geometry()); };
+        // The first pin is under a cap on the first pair only.
+        const QPointF spanCap = jumperBlocks::spanFirstPin(frame("RSettingsHighlight"));
+        const QPointF powerCap = jumperBlocks::powerFirstPin(frame("PowerHighlight"));
+        const auto capAt = [](const QImage& photo, QPointF at) {
+            const QColor pixel = photo.pixelColor(QPointF(at.x() * photo.width() / 600.0, at.y() * photo.height() / 592.0).toPoint());
+            return pixel.red() > 2 * pixel.green() && pixel.red() > 2 * pixel.blue();
+        };
+        page.choose(1);
+        const QImage fiveVolts = benchSheetPhotograph(page.form);
+        page.choose(0);
+        page.extRadio->click();
+        const QImage external = benchSheetPhotograph(page.form);
+        QCOMPARE(fiveVolts.size(), QSize(1176, 1160));
+        QVERIFY(capAt(fiveVolts, spanCap));
+        QVERIFY(!capAt(external, spanCap));
+        QVERIFY(!capAt(fiveVolts, powerCap));
+        QVERIFY(capAt(external, powerCap));
+    }
+
+    // Shift on a focused circle shows the lens over it, drawing the
+    // twice-size photograph at twice the page's scale; letting Shift go takes
+    // it away, and the lens never takes the focus.
+    void theLensMagnifiesTheFocusedCircle()
+    {
+        Page page;
+        page.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&page.form));
+        auto* circle = qobject_cast<QWidget*>(page.form.component("PowerHighlight"));
+        circle->setFocus(Qt::TabFocusReason);
+        QTest::keyPress(circle, Qt::Key_Shift);
+        BoardLens* lens = page.form.lens();
+        QVERIFY(lens && lens->isVisible());
+        QCOMPARE(lens->centre(), circle->geometry().center());
+        QCOMPARE(QApplication::focusWidget(), circle);
+
+        const QImage picture = lens->grab().toImage();
+        const QImage& photo = lens->photo();
+        const QWidget* board = circle->parentWidget();
+        const QPointF source = lens->photoPoint(lens->centre());
+        const QPointF perPixel(photo.width() / (2.0 * board->width()), photo.height() / (2.0 * board->height()));
+        for (int dy : { -60, 0, 45 })
+            for (int dx : { -50, 0, 60 }) {
+                const QColor shown = picture.pixelColor(BoardLens::Radius + dx, BoardLens::Radius + dy);
+                const QColor beneath = photo.pixelColor((source + QPointF(dx * perPixel.x(), dy * perPixel.y())).toPoint());
+                const int apart = qMax(qAbs(shown.red() - beneath.red()), qMax(qAbs(shown.green() - beneath.green()), qAbs(shown.blue() - beneath.blue())));
+                QVERIFY2(apart <= 40, qPrintable(QStringLiteral("at %1,%2: %3 shown, %4 in the photograph").arg(dx).arg(dy).arg(shown.name(), beneath.name())));
+            }
+        // Shift+Tab takes the lens along to the previous circle.
+        QTest::keyPress(circle, Qt::Key_Backtab, Qt::ShiftModifier);
+        QWidget* previous = QApplication::focusWidget();
+        QVERIFY(previous != circle && previous->parentWidget() == board);
+        QCOMPARE(lens->centre(), previous->geometry().center());
+        QTest::keyRelease(previous, Qt::Key_Shift);
+        QVERIFY(!lens->isVisible());
+        QCOMPARE(QApplication::focusWidget(), previous);
     }
 
     void aUserClicksThroughBothPanels()

@@ -6,6 +6,7 @@
 #include "parts/Headers.h"
 #include "parts/ThroughHole.h"
 
+#include "template/JumperBlocks.h"
 #include "toolkit/app/Error.h"
 
 #include <cmath>
@@ -14,15 +15,12 @@ namespace board {
 
 namespace {
 
-    // Rows of a channel block, down from the top of its highlight.
+    // The title row of a channel block, down from the top of its highlight.
     constexpr qreal kChannelTitle = 13.0;
-    constexpr qreal kSpanRow = 39.0;
-    constexpr qreal kPolarityRow = 62.0;
     // Cap height of the jumpers' legends: they are what a user sets the
     // board by, so they are printed larger than the reference designators.
     constexpr qreal kJumperLabel = 6.4;
-    // Red caps, as the guide draws them, stand out from the black headers.
-    const QColor kShuntColour(178, 26, 28);
+    const QColor kShuntColour = jumperBlocks::capColour();
 
     // Copper runs are given by their key points; any leg that is neither
     // orthogonal nor diagonal gets a corner so that it is, which is how a
@@ -155,7 +153,7 @@ void BoardLayout::layoutConnectors()
 
     // External power selector.
     const QRectF ext = spot("PowerHighlight");
-    const QPointF extFirst(ext.center().x(), ext.center().y() - 10.0);
+    const QPointF extFirst = jumperBlocks::powerFirstPin(ext);
     const auto* extHeader = add<PinHeader>(extFirst, 3, 1, Qt::Vertical);
     add<Shunt>(extHeader->pin(1), extHeader->pin(2), kShuntColour);
     label(QStringLiteral("VEXT"), QPointF(ext.center().x(), extHeader->bounds().top() - 2.6), kJumperLabel,
@@ -207,13 +205,13 @@ void BoardLayout::layoutJumperBlocks()
         m_silkLines.push_back(frame);
         label(QStringLiteral("CH%1").arg(ch), QPointF(cx, b.top() + kChannelTitle), kJumperLabel, Qt::AlignCenter);
 
-        const auto* span = add<PinHeader>(QPointF(cx - kPitch, b.top() + kSpanRow), 3, 1, Qt::Horizontal);
+        const auto* span = add<PinHeader>(jumperBlocks::spanFirstPin(b), 3, 1, Qt::Horizontal);
         pairLabels(*span, QStringLiteral("5V"), QStringLiteral("2.5V"), Qt::AlignBottom);
         add<Shunt>(span->pin(2), span->pin(2) + QPointF(kPitch, 0.0), kShuntColour, Shunt::Parked);
         label(QStringLiteral("JP%1").arg(2 * ch + 2), span->bounds().topLeft() + QPointF(-3.0, 0.0), 3.6,
             Qt::AlignRight | Qt::AlignTop);
 
-        const auto* polarity = add<PinHeader>(QPointF(cx - kPitch, b.top() + kPolarityRow), 3, 1, Qt::Horizontal);
+        const auto* polarity = add<PinHeader>(jumperBlocks::polarityFirstPin(b), 3, 1, Qt::Horizontal);
         pairLabels(*polarity, QStringLiteral("BP"), QStringLiteral("UNI"), Qt::AlignTop);
         add<Shunt>(polarity->pin(1), polarity->pin(2), kShuntColour);
         label(QStringLiteral("JP%1").arg(2 * ch + 3), polarity->bounds().bottomLeft() + QPointF(-3.0, 0.0), 3.6,
@@ -273,8 +271,8 @@ void BoardLayout::layoutAnalogue()
         // down past the blocks and in to the DAC's top row.
         const QRectF upper = channelSpot(i);
         const QRectF lower = channelSpot(i + 4);
-        const qreal rows[4] = { lower.top() + kPolarityRow, lower.top() + kSpanRow, upper.top() + kPolarityRow,
-            upper.top() + kSpanRow };
+        const qreal rows[4] = { jumperBlocks::polarityFirstPin(lower).y(), jumperBlocks::spanFirstPin(lower).y(),
+            jumperBlocks::polarityFirstPin(upper).y(), jumperBlocks::spanFirstPin(upper).y() };
         const qreal pinTop = dac->leadTip(2, 0).y() - 2.0;
         for (int k = 0; k < 4; ++k) {
             const qreal gx = gaps[i] + 3.0 * k;

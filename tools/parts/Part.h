@@ -8,12 +8,14 @@
 #include <QPointF>
 #include <QString>
 
+#include "template/JumperBlocks.h"
+
 // Everything here is drawn in board-layout units: the 600x592 frame the
 // application's highlight rectangles are defined in. One unit is roughly a
 // quarter of a millimetre, so a 2.54 mm header pitch is 10 units.
 namespace board {
 
-constexpr qreal kPitch = 10.0;
+constexpr qreal kPitch = jumperBlocks::kPitch;
 
 namespace colour {
     inline const QColor laminate(20, 72, 42); // solder mask over bare FR4
