@@ -44,6 +44,13 @@ struct CommandLine {
     QString power;
 };
 
+CommandLine endWith(int status)
+{
+    CommandLine line;
+    line.status = status;
+    return line;
+}
+
 void reportError(const QString& name, const QString& error)
 {
     print(stderr, QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(name, error));
@@ -77,17 +84,17 @@ CommandLine answerCommandLine(const QStringList& arguments, bool qtOptionsRemove
         if (!qtOptionsRemoved)
             return {};
         reportError(name, parser.errorText().isEmpty() ? QStringLiteral("takes no arguments, but was given \"%1\".").arg(parser.positionalArguments().constFirst()) : parser.errorText());
-        return { 2 };
+        return endWith(2);
     }
     if (parser.isSet(help)) {
         // Qt's usage line names the executable only once an application
         // exists; the rest of its text is kept.
         print(stdout, QStringLiteral("Usage: %1 [options]\n%2").arg(name, parser.helpText().section(u'\n', 1)));
-        return { 0 };
+        return endWith(0);
     }
     if (parser.isSet(version)) {
         print(stdout, QStringLiteral("%1 %2\n").arg(name, QStringLiteral(SETUP_VERSION)));
-        return { 0 };
+        return endWith(0);
     }
     CommandLine line { std::nullopt, parser.value(sheet), parser.value(range), parser.value(power) };
     QString error;

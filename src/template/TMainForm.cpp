@@ -123,11 +123,11 @@ bool TMainForm::onBoard(const QWidget* widget) const
 
 void TMainForm::trackPointer(bool on)
 {
-    // The lens follows the pointer only while it is wanted: the board and
-    // its circles otherwise hear of the pointer's moves only on a drag.
+    // The lens follows the pointer only while it is wanted: the board
+    // otherwise hears of the pointer's moves only on a drag. The circles
+    // follow the pointer always (a circle opens its popup on the pointer's
+    // move), so the lens hears of the moves over them as it is.
     m_board->setMouseTracking(on);
-    for (TBoardHighlight* circle : m_board->findChildren<TBoardHighlight*>(Qt::FindDirectChildrenOnly))
-        circle->setMouseTracking(on);
 }
 
 void TMainForm::followWithLens(QWidget* widget, QEvent* event)
