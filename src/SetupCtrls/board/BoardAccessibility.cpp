@@ -107,7 +107,7 @@ namespace {
         {
             return t == QAccessible::Name && m_jumper ? m_jumper->positionText() : QString();
         }
-        void setText(QAccessible::Text, const QString&) override { }
+        void setText(QAccessible::Text, const QString&) override {}
         QRect rect() const override { return m_jumper ? QRect(m_jumper->mapToGlobal(QPoint()), m_jumper->size()) : QRect(); }
         QAccessible::Role role() const override { return QAccessible::Notification; }
         QAccessible::State state() const override { return {}; }
