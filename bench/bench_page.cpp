@@ -14,8 +14,8 @@
 // is timed is the program's own work and Qt's painting and showing, not the
 // platform's routing of the pointer.
 
-#include "SetupCtrls/board/TBoardHighlight.h"
-#include "SetupCtrls/board/TThreeJumper.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
+#include "SetupCtrls/popup/TThreeJumper.h"
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "template/TMainForm.h"
 #include "toolkit/app/TApplication.h"

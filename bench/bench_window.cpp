@@ -9,7 +9,7 @@
 // moment, has been painted too (the photograph and every highlight circle
 // are painted before it).
 
-#include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "template/TMainForm.h"
 #include "toolkit/app/LayoutFonts.h"

@@ -3,7 +3,7 @@
 // keeps for itself and no caller needs. The components name this class
 // their friend.
 
-#include "SetupCtrls/board/TThreeJumper.h"
+#include "SetupCtrls/popup/TThreeJumper.h"
 #include "SetupCtrls/support/TSetupSupporter.h"
 
 class TestPeer {

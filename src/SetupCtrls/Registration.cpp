@@ -1,10 +1,10 @@
 #include "SetupCtrls/Registration.h"
 
 #include "SetupCtrls/board/BoardAccessibility.h"
-#include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
-#include "SetupCtrls/board/TRadioPanel.h"
-#include "SetupCtrls/board/TThreeJumper.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
+#include "SetupCtrls/popup/TRadioPanel.h"
+#include "SetupCtrls/popup/TThreeJumper.h"
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "toolkit/controls/StandardControls.h"
 #include "toolkit/form/ClassRegistry.h"

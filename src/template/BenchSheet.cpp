@@ -1,9 +1,9 @@
 #include "template/BenchSheet.h"
 
-#include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
-#include "SetupCtrls/board/TRadioPanel.h"
-#include "SetupCtrls/board/TThreeJumper.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
+#include "SetupCtrls/popup/TRadioPanel.h"
+#include "SetupCtrls/popup/TThreeJumper.h"
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "template/JumperBlocks.h"
 #include "template/SettingsSummary.h"

@@ -1,8 +1,8 @@
 #include "template/SettingsSummary.h"
 
-#include "SetupCtrls/board/TBoardHighlight.h"
-#include "SetupCtrls/board/TRadioPanel.h"
-#include "SetupCtrls/board/TThreeJumper.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
+#include "SetupCtrls/popup/TRadioPanel.h"
+#include "SetupCtrls/popup/TThreeJumper.h"
 #include "template/RangeItems.h"
 #include "template/TMainForm.h"
 #include "toolkit/controls/TComboBox.h"

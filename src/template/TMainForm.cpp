@@ -1,9 +1,9 @@
 #include "template/TMainForm.h"
 
 #include "SetupCtrls/Registration.h"
-#include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
-#include "SetupCtrls/board/TThreeJumper.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
+#include "SetupCtrls/popup/TThreeJumper.h"
 #include "SetupCtrls/support/THelpForm.h"
 #include "SetupCtrls/support/TPCIForm.h"
 #include "SetupCtrls/support/TSetupSupporter.h"

@@ -6,9 +6,9 @@
 
 #include "TestMain.h"
 
-#include "SetupCtrls/board/TBoardHighlight.h"
-#include "SetupCtrls/board/TPopupForm.h"
-#include "SetupCtrls/board/TThreeJumper.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
+#include "SetupCtrls/popup/TPopupForm.h"
+#include "SetupCtrls/popup/TThreeJumper.h"
 #include "SetupCtrls/support/THelpForm.h"
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "SetupCtrls/support/TTechForm.h"

@@ -7,8 +7,8 @@
 #include "TestPeer.h"
 #include "template/PageTable.h"
 
-#include "SetupCtrls/board/TRadioPanel.h"
-#include "SetupCtrls/board/TThreeJumper.h"
+#include "SetupCtrls/popup/TRadioPanel.h"
+#include "SetupCtrls/popup/TThreeJumper.h"
 #include "template/BenchSheet.h"
 #include "template/BoardLens.h"
 #include "template/JumperBlocks.h"

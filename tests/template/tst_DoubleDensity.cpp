@@ -5,10 +5,10 @@
 
 #include "TestMain.h"
 
-#include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
-#include "SetupCtrls/board/TThreeJumper.h"
-#include "SetupCtrls/board/Tint.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
+#include "SetupCtrls/highlight/Tint.h"
+#include "SetupCtrls/popup/TThreeJumper.h"
 #include "template/TMainForm.h"
 #include "toolkit/controls/TImage.h"
 

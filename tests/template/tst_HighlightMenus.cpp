@@ -4,8 +4,8 @@
 
 #include "TestMain.h"
 
-#include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
 #include "template/TMainForm.h"
 #include "toolkit/controls/TMenuItem.h"
 #include "toolkit/form/Components.h"

@@ -4,9 +4,9 @@
 
 #include "TestMain.h"
 
-#include "SetupCtrls/board/TBoardHighlight.h"
-#include "SetupCtrls/board/TPopupForm.h"
-#include "SetupCtrls/board/TThreeJumper.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
+#include "SetupCtrls/popup/TPopupForm.h"
+#include "SetupCtrls/popup/TThreeJumper.h"
 #include "template/TMainForm.h"
 #include "toolkit/controls/TComboBox.h"
 #include "toolkit/controls/TMenuItem.h"

@@ -5,8 +5,8 @@
 
 #include "TestMain.h"
 
-#include "SetupCtrls/board/TBoardHighlight.h"
-#include "SetupCtrls/board/TPopupForm.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
+#include "SetupCtrls/popup/TPopupForm.h"
 #include "template/TMainForm.h"
 #include "toolkit/app/LayoutFonts.h"
 

@@ -7,10 +7,10 @@
 #include "RealPointer.h"
 #include "TestMain.h"
 
-#include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
-#include "SetupCtrls/board/TPopupForm.h"
-#include "SetupCtrls/board/TRadioPanel.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
+#include "SetupCtrls/popup/TPopupForm.h"
+#include "SetupCtrls/popup/TRadioPanel.h"
 #include "SetupCtrls/support/THelpForm.h"
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "template/TMainForm.h"

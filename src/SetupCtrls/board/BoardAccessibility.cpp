@@ -1,9 +1,9 @@
 #include "SetupCtrls/board/BoardAccessibility.h"
 
-#include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
-#include "SetupCtrls/board/TPopupForm.h"
-#include "SetupCtrls/board/TThreeJumper.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
+#include "SetupCtrls/popup/TPopupForm.h"
+#include "SetupCtrls/popup/TThreeJumper.h"
 #include "toolkit/app/ErrorReport.h"
 
 #include <QAccessibleWidget>

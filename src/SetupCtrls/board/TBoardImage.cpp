@@ -1,6 +1,6 @@
 #include "SetupCtrls/board/TBoardImage.h"
 
-#include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
 #include "toolkit/app/Messages.h"
 #include "toolkit/controls/TMainMenu.h"
 #include "toolkit/layout/Layout.h"

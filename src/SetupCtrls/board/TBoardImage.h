@@ -14,7 +14,7 @@ class TBoardHighlight;
 
 class TBoardImage : public QWidget {
     Q_OBJECT
-    Q_MOC_INCLUDE("SetupCtrls/board/TBoardHighlight.h")
+    Q_MOC_INCLUDE("SetupCtrls/highlight/TBoardHighlight.h")
     Q_PROPERTY(TBoardHighlight* First READ First WRITE setFirst)
     Q_PROPERTY(TMainMenu* Menu READ Menu WRITE setMenu)
     Q_PROPERTY(bool CenterOnForm READ CenterOnForm WRITE setCenterOnForm)

@@ -14,8 +14,7 @@ TSupportForm::TSupportForm(QWidget* mainWindow)
     // buttons, above every other window. A dialog of the main window to the
     // desktop: tiling window managers float it, and placing ones put it over
     // the main window, not in a corner of the screen.
-    : QWidget(mainWindow,
-        Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : QWidget(mainWindow, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
 {
     // Not yet framed, the outer size is the client size.
     resize(InitialOuterSize);

@@ -1,7 +1,7 @@
 #include "TestMain.h"
 
-#include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
 #include "toolkit/app/Messages.h"
 
 #include <QBuffer>

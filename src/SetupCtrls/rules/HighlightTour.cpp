@@ -1,8 +1,8 @@
-#include "SetupCtrls/board/HighlightTour.h"
+#include "SetupCtrls/rules/HighlightTour.h"
 
-#include "SetupCtrls/board/HighlightMenuRules.h"
-#include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
+#include "SetupCtrls/rules/HighlightMenuRules.h"
 #include "toolkit/platform/ExactClass.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 // TBoardHighlight's popup window: finding the group's one, placing it,
 // making it, and what its closing does to the group.
 
-#include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
 
-#include "SetupCtrls/board/PopupPlacement.h"
 #include "SetupCtrls/board/TBoardImage.h"
+#include "SetupCtrls/rules/PopupPlacement.h"
 #include "toolkit/layout/ScrollingClient.h"
 #include "toolkit/platform/ExactClass.h"
 

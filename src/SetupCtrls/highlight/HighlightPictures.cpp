@@ -1,7 +1,7 @@
-#include "SetupCtrls/board/HighlightPictures.h"
+#include "SetupCtrls/highlight/HighlightPictures.h"
 
-#include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
 
 #include <QPainter>
 #include <utility>

@@ -3,8 +3,8 @@
 // and a shunt cap over the left pair, the right pair or neither), turned to
 // any of four directions; a click moves the cap to its next position.
 
-#include "SetupCtrls/board/FocusCue.h"
 #include "SetupCtrls/board/SetupTypes.h"
+#include "SetupCtrls/rules/FocusCue.h"
 #include "toolkit/app/TNotifyEvent.h"
 #include "toolkit/controls/ClickTracker.h"
 #include "toolkit/graphics/TColor.h"

@@ -1,4 +1,4 @@
-#include "SetupCtrls/board/Tint.h"
+#include "SetupCtrls/highlight/Tint.h"
 
 #include <QVarLengthArray>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "SetupCtrls/board/HighlightMenuRules.h"
+#include "SetupCtrls/rules/HighlightMenuRules.h"
 
 #include "toolkit/text/CharacterClasses.h"
 

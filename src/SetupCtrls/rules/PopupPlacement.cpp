@@ -1,4 +1,4 @@
-#include "SetupCtrls/board/PopupPlacement.h"
+#include "SetupCtrls/rules/PopupPlacement.h"
 
 namespace SetupCtrls {
 

@@ -3,12 +3,12 @@
 // it and opens its spot's popup, and its entry in the menu bar opens and
 // closes the same popup.
 
-#include "SetupCtrls/board/FocusCue.h"
-#include "SetupCtrls/board/HighlightPictures.h"
 #include "SetupCtrls/board/SetupTypes.h"
-#include "SetupCtrls/board/TPopupForm.h"
-#include "SetupCtrls/board/TRadioPanel.h"
-#include "SetupCtrls/board/Tint.h"
+#include "SetupCtrls/highlight/HighlightPictures.h"
+#include "SetupCtrls/highlight/Tint.h"
+#include "SetupCtrls/popup/TPopupForm.h"
+#include "SetupCtrls/popup/TRadioPanel.h"
+#include "SetupCtrls/rules/FocusCue.h"
 #include "toolkit/app/TNotifyEvent.h"
 #include "toolkit/controls/ClickTracker.h"
 #include "toolkit/controls/TMainMenu.h"

@@ -1,4 +1,4 @@
-#include "SetupCtrls/board/FocusRing.h"
+#include "SetupCtrls/rules/FocusRing.h"
 
 #include <QPen>
 

@@ -4,9 +4,9 @@
 
 #include "TestMain.h"
 
-#include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
-#include "SetupCtrls/board/TPopupForm.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
+#include "SetupCtrls/popup/TPopupForm.h"
 #include "toolkit/controls/TMenuItem.h"
 #include "toolkit/layout/Anchors.h"
 

@@ -2,11 +2,11 @@
 // popup takes, and Escape, which does what Done does and gives the focus
 // back to the circle the popup came from.
 
-#include "SetupCtrls/board/TPopupForm.h"
+#include "SetupCtrls/popup/TPopupForm.h"
 
-#include "SetupCtrls/board/TBoardHighlight.h"
-#include "SetupCtrls/board/TRadioPanel.h"
-#include "SetupCtrls/board/TThreeJumper.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
+#include "SetupCtrls/popup/TRadioPanel.h"
+#include "SetupCtrls/popup/TThreeJumper.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>

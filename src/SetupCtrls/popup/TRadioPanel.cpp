@@ -1,4 +1,4 @@
-#include "SetupCtrls/board/TRadioPanel.h"
+#include "SetupCtrls/popup/TRadioPanel.h"
 
 #include <QPainter>
 

@@ -2,7 +2,7 @@
 // in its popup, and how it paints.
 
 #include "SetupCtrls/Registration.h"
-#include "SetupCtrls/board/TRadioPanel.h"
+#include "SetupCtrls/popup/TRadioPanel.h"
 #include "TestMain.h"
 #include "toolkit/form/FormLoader.h"
 

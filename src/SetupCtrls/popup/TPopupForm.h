@@ -21,7 +21,7 @@ class TRadioPanel;
 
 class TPopupForm : public QWidget {
     Q_OBJECT
-    Q_MOC_INCLUDE("SetupCtrls/board/TBoardHighlight.h")
+    Q_MOC_INCLUDE("SetupCtrls/highlight/TBoardHighlight.h")
     Q_PROPERTY(QStatusBar* PopupStatus READ PopupStatus)
     Q_PROPERTY(TBoardHighlight* Highlight READ Highlight)
     Q_PROPERTY(bool EnteredFromHover READ EnteredFromHover WRITE setEnteredFromHover)

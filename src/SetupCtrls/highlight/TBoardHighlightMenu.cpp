@@ -1,9 +1,9 @@
 // TBoardHighlight's entry in the menu bar: registering it, its check mark,
 // choosing it, and the walk of Previous and Next through its menu.
 
-#include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
 
-#include "SetupCtrls/board/HighlightMenuRules.h"
+#include "SetupCtrls/rules/HighlightMenuRules.h"
 #include "toolkit/form/Components.h"
 
 using namespace SetupCtrls;

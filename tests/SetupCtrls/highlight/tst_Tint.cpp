@@ -3,8 +3,8 @@
 
 #include "TestMain.h"
 
-#include "SetupCtrls/board/HighlightPictures.h"
-#include "SetupCtrls/board/Tint.h"
+#include "SetupCtrls/highlight/HighlightPictures.h"
+#include "SetupCtrls/highlight/Tint.h"
 
 #include <algorithm>
 #include <cmath>

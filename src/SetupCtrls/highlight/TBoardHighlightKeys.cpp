@@ -1,9 +1,9 @@
 // TBoardHighlight from the keyboard: the walk from circle to circle, the
 // press that does what a click does, and the focus ring.
 
-#include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
 
-#include "SetupCtrls/board/HighlightTour.h"
+#include "SetupCtrls/rules/HighlightTour.h"
 #include "toolkit/app/ErrorReport.h"
 
 #include <QKeyEvent>

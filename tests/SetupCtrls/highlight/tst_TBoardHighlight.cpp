@@ -4,8 +4,8 @@
 
 #include "TestMain.h"
 
-#include "SetupCtrls/board/TBoardHighlight.h"
 #include "SetupCtrls/board/TBoardImage.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
 #include "toolkit/app/Error.h"
 #include "toolkit/app/Messages.h"
 

@@ -2,8 +2,8 @@
 // and how the size follows a change of direction.
 
 #include "SetupCtrls/Registration.h"
-#include "SetupCtrls/board/TRadioPanel.h"
-#include "SetupCtrls/board/TThreeJumper.h"
+#include "SetupCtrls/popup/TRadioPanel.h"
+#include "SetupCtrls/popup/TThreeJumper.h"
 #include "TestMain.h"
 #include "TestPeer.h"
 #include "toolkit/form/FormLoader.h"

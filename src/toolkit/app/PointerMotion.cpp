@@ -1,4 +1,4 @@
-#include "toolkit/controls/PointerMotion.h"
+#include "toolkit/app/PointerMotion.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

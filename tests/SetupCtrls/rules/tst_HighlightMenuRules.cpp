@@ -4,7 +4,7 @@
 
 #include "TestMain.h"
 
-#include "SetupCtrls/board/HighlightMenuRules.h"
+#include "SetupCtrls/rules/HighlightMenuRules.h"
 
 using namespace SetupTypes;
 

@@ -1,8 +1,8 @@
-#include "SetupCtrls/board/TThreeJumper.h"
+#include "SetupCtrls/popup/TThreeJumper.h"
 
 #include "SetupCtrls/board/BoardAccessibility.h"
-#include "SetupCtrls/board/FocusRing.h"
-#include "SetupCtrls/board/TRadioPanel.h"
+#include "SetupCtrls/popup/TRadioPanel.h"
+#include "SetupCtrls/rules/FocusRing.h"
 #include "toolkit/app/ErrorReport.h"
 #include "toolkit/graphics/Rounding.h"
 #include "toolkit/platform/ExactClass.h"

@@ -1,11 +1,11 @@
-#include "SetupCtrls/board/TBoardHighlight.h"
+#include "SetupCtrls/highlight/TBoardHighlight.h"
 
 #include "SetupCtrls/board/BoardAccessibility.h"
-#include "SetupCtrls/board/FocusRing.h"
-#include "SetupCtrls/board/HighlightMenuRules.h"
 #include "SetupCtrls/board/TBoardImage.h"
+#include "SetupCtrls/rules/FocusRing.h"
+#include "SetupCtrls/rules/HighlightMenuRules.h"
 #include "toolkit/app/ErrorReport.h"
-#include "toolkit/controls/PointerMotion.h"
+#include "toolkit/app/PointerMotion.h"
 #include "toolkit/platform/ExactClass.h"
 
 #include <QCursor>

@@ -4,7 +4,7 @@
 
 #include "TestMain.h"
 
-#include "SetupCtrls/board/PopupPlacement.h"
+#include "SetupCtrls/rules/PopupPlacement.h"
 
 using namespace SetupCtrls;
 

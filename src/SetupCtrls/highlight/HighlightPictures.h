@@ -2,7 +2,7 @@
 // A highlight circle's three pictures (at rest, with the bright ring, and
 // hovered) and what lies beneath the circle until the lit ones are made.
 
-#include "SetupCtrls/board/Tint.h"
+#include "SetupCtrls/highlight/Tint.h"
 
 #include <QImage>
 

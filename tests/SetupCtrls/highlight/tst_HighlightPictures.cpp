@@ -3,7 +3,7 @@
 
 #include "TestMain.h"
 
-#include "SetupCtrls/board/HighlightPictures.h"
+#include "SetupCtrls/highlight/HighlightPictures.h"
 
 using namespace SetupCtrls;
 
