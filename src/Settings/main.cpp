@@ -51,6 +51,16 @@ CommandLine endWith(int status)
     return line;
 }
 
+// The options that Qt's application objects take out of the command line
+// themselves (-platform and the like), with one dash or two.
+bool isQtOption(const QString& option)
+{
+    static const QStringList options { "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+        "qwindowicon", "qwindowtitle", "reverse", "session", "display", "name", "title", "geometry", "icon", "visual",
+        "ncols", "cmap", "nograb", "dograb", "style", "stylesheet", "widgetcount", "qmljsdebugger", "testability" };
+    return options.contains(option);
+}
+
 void reportError(const QString& name, const QString& error)
 {
     print(stderr, QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(name, error));
@@ -64,6 +74,8 @@ void reportError(const QString& name, const QString& error)
 CommandLine answerCommandLine(const QStringList& arguments, bool qtOptionsRemoved)
 {
     QCommandLineParser parser;
+    // Qt's own options are words after one dash (-platform), not letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(QStringLiteral("Shows how to set the jumpers of the USB-QT30-5E board."));
     // Not Qt's help option, which adds --help-all for Qt's own options: they
     // are not listed before the application exists.
@@ -81,7 +93,12 @@ CommandLine answerCommandLine(const QStringList& arguments, bool qtOptionsRemove
     parser.addOptions({ sheet, range, power });
     const QString name = QFileInfo(arguments.value(0)).fileName();
     if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
-        if (!qtOptionsRemoved)
+        // An option that is neither the program's nor Qt's is an error at
+        // once: judged only once Qt has opened its display, it would never
+        // be reported where there is none.
+        const QStringList unknown = parser.unknownOptionNames();
+        const bool onlyQtsOwn = std::all_of(unknown.begin(), unknown.end(), [](const QString& option) { return isQtOption(option); });
+        if (!qtOptionsRemoved && onlyQtsOwn)
             return {};
         reportError(name, parser.errorText().isEmpty() ? QStringLiteral("takes no arguments, but was given \"%1\".").arg(parser.positionalArguments().constFirst()) : parser.errorText());
         return endWith(2);

@@ -289,6 +289,9 @@ private slots:
         QTest::newRow("--version") << QStringLiteral("--version") << false << 0 << QStringLiteral("%1 1.0\n").arg(kCommand) << QString();
         QTest::newRow("unknown option") << QStringLiteral("--colour") << true << 2 << QString()
                                         << QStringLiteral("%1: Unknown option 'colour'.\nTry '%1 --help' for more information.\n").arg(kCommand);
+        QTest::newRow("unknown option, no display") << QStringLiteral("--colour") << false << 2 << QString()
+                                                    << QStringLiteral("%1: Unknown option 'colour'.\nTry '%1 --help' for more information.\n").arg(kCommand);
+        QTest::newRow("-v") << QStringLiteral("-v") << false << 0 << QStringLiteral("%1 1.0\n").arg(kCommand) << QString();
         QTest::newRow("argument") << QStringLiteral("board.jpg") << true << 2 << QString()
                                   << QStringLiteral("%1: takes no arguments, but was given \"board.jpg\".\nTry '%1 --help' for more information.\n").arg(kCommand);
     }
