@@ -20,9 +20,24 @@ debug.debugLevel = debug.LEVEL_ALL
 debug.eventDebugLevel = debug.LEVEL_OFF
 debug.debugFile = open(log, "w", buffering=1)
 
-from orca import orca  # noqa: E402  (after the log is set up, as Orca does)
+# After the log is set up, as Orca's launcher does. Orca 45 and later (Debian
+# 13) name the settings manager's calls in snake case and want the modules
+# its launcher imports loaded in the launcher's order before the rest of
+# Orca; Orca 43 (Debian 12) hands the manager out from its main module.
+from orca.orca_platform import version  # noqa: E402
 
-manager = orca.getSettingsManager()
-manager.activate(prefs, {})
-sys.path.insert(0, manager.getPrefsDir())
+if int(version.split(".")[0]) >= 45:
+    from orca import debugging_tools_manager, messages, settings, script_manager  # noqa: E402, F401
+    from orca import settings_manager  # noqa: E402
+
+    manager = settings_manager.get_manager()
+    manager.activate(prefs, {})
+    sys.path.insert(0, manager.get_prefs_dir())
+    from orca import orca  # noqa: E402
+else:
+    from orca import orca  # noqa: E402
+
+    manager = orca.getSettingsManager()
+    manager.activate(prefs, {})
+    sys.path.insert(0, manager.getPrefsDir())
 sys.exit(orca.main())
