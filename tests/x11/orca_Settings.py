@@ -161,7 +161,15 @@ WALK = [
 ]
 
 
+def said_alike(text):
+    # Orca 48 (Debian 13) calls a push button a "button", as AT-SPI 2.56
+    # names the role; Orca 43 (Debian 12) says "push button".
+    return text.replace("push button", "button")
+
+
 def heard_in_order(lines, words):
+    lines = [said_alike(line) for line in lines]
+    words = [said_alike(w) for w in words]
     at = 0
     for w in words:
         while at < len(lines) and w not in lines[at]:
