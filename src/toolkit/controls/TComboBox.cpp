@@ -59,7 +59,7 @@ void TComboBox::textSetElsewhere(const QString& text)
     // textEdited; the combo's own writes are the program's. What is left is
     // text set from outside, through a screen reader's interface say: the
     // user's choice as much as a choice from the list.
-    if (m_writingOwnText || QComboBox::lineEdit()->isModified())
+    if (m_writingOwnText || lineEdit()->isModified())
         return;
     const int named = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (named == currentIndex())
