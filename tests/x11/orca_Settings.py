@@ -168,18 +168,17 @@ def said_alike(text):
 
 
 def heard_in_order(lines, words):
-    lines = [said_alike(line) for line in lines]
-    words = [said_alike(w) for w in words]
-    # Orca 48 may speak a control's name and description as one line, where
-    # Orca 43 speaks two: a word may follow the one before in the same line.
-    at, offset = 0, 0
+    # The words are looked for in order in everything said since the step
+    # began, taken as one text: Orca 48 may speak a control's name and
+    # description as one line where Orca 43 speaks two, and a notification's
+    # kind and its words as two where Orca 43 speaks one.
+    text = " ".join(said_alike(line) for line in lines)
+    offset = 0
     for w in words:
-        while at < len(lines) and lines[at].find(w, offset) < 0:
-            at += 1
-            offset = 0
-        if at == len(lines):
+        at = text.find(said_alike(w), offset)
+        if at < 0:
             return False
-        offset = lines[at].find(w, offset) + len(w)
+        offset = at + len(said_alike(w))
     return True
 
 
