@@ -187,7 +187,7 @@ QPageSize localePaperSize()
 
 QImage benchSheetPhotograph(const TMainForm& page)
 {
-    const TPicture* photo = page.part<TBoardImage>("BoardImage1")->Picture();
+    TPicture* photo = page.part<TBoardImage>("BoardImage1")->Picture();
     QImage board = (photo->hasDoubleDensity() ? photo->doubleDensity() : photo->image()).convertToFormat(QImage::Format_RGB32);
     const QRect frame = page.part<TBoardImage>("BoardImage1")->destRect();
     if (board.isNull() || frame.isEmpty())

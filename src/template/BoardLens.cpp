@@ -20,7 +20,7 @@ const QImage& BoardLens::photo()
 {
     // Decoded once, when the lens is first shown.
     if (m_photo.isNull() && m_board && m_board->Picture()) {
-        const TPicture* picture = m_board->Picture();
+        TPicture* picture = m_board->Picture();
         m_photo = picture->hasDoubleDensity() ? picture->doubleDensity() : picture->image();
     }
     return m_photo;

@@ -136,7 +136,7 @@ void TPicture::loadDoubleDensity(const QString& path)
     emit changed();
 }
 
-const QImage& TPicture::doubleDensity() const
+const QImage& TPicture::doubleDensity()
 {
     Content& c = m_content;
     if (c.doubleDensity.isNull() && c.doubleJpegOnFile) {
@@ -157,7 +157,7 @@ const QImage& TPicture::doubleDensity() const
     return c.doubleDensity;
 }
 
-const QImage& TPicture::image() const
+const QImage& TPicture::image()
 {
     // Released pixels decoded again: the stream decoded before, so only a
     // lack of memory can fail, and that throws.
@@ -197,7 +197,7 @@ void TPicture::setContent(Content content)
     emit changed();
 }
 
-void TPicture::draw(QPainter& painter, const QRect& dest) const
+void TPicture::draw(QPainter& painter, const QRect& dest)
 {
     if (!hasGraphic() || dest.isEmpty())
         return;

@@ -23,14 +23,16 @@ public:
     bool hasGraphic() const { return m_content.kind != Kind::Empty; }
     int width() const { return m_content.size.width(); }
     int height() const { return m_content.size.height(); }
-    const QImage& image() const;
+    // A released JPEG is decoded again here, so reading the pixels may
+    // change the picture's state.
+    const QImage& image();
     // The same graphic at twice the width and height, drawn in its place
     // where the painter has more than one device pixel to the logical pixel;
     // null when the picture has none. width() and height() stay those of
     // image(). A JPEG version is decoded when first asked for (most screens
     // never need it); one that turns out damaged then is reported and is
     // none from then on.
-    const QImage& doubleDensity() const;
+    const QImage& doubleDensity();
     bool hasDoubleDensity() const { return !m_content.doubleDensity.isNull() || m_content.doubleJpegOnFile; }
 
     // Lets go of the decoded pixels of a JPEG, both versions, for an owner
@@ -58,7 +60,7 @@ public:
 
     // Draws the graphic scaled into dest, the double-density version on a
     // denser device; nothing when empty.
-    void draw(QPainter& painter, const QRect& dest) const;
+    void draw(QPainter& painter, const QRect& dest);
 
 signals:
     void changed();
@@ -79,8 +81,9 @@ private:
 
     void setContent(Content content);
 
-    mutable Content m_content;
+    Content m_content;
     bool m_transparent = false;
-    mutable QImage m_masked;
-    mutable QImage m_maskedDouble;
+    // The transparent versions, made when first drawn.
+    QImage m_masked;
+    QImage m_maskedDouble;
 };

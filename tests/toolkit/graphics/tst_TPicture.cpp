@@ -455,7 +455,7 @@ private slots:
         copy.assign(source);
         if (removed)
             QVERIFY(QFile::remove(dir.filePath(QStringLiteral("pic@2x.jpg"))));
-        const auto drawDense = [](const TPicture& picture) {
+        const auto drawDense = [](TPicture& picture) {
             QImage canvas(16, 12, QImage::Format_RGB32);
             canvas.setDevicePixelRatio(2);
             QPainter painter(&canvas);
