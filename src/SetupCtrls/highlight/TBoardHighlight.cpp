@@ -7,10 +7,11 @@
 #include "toolkit/app/ErrorReport.h"
 #include "toolkit/app/PointerMotion.h"
 #include "toolkit/platform/ExactClass.h"
+#include "toolkit/platform/WindowSystem.h"
 
-#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWindow>
 
 using namespace SetupTypes;
@@ -170,7 +171,7 @@ void TBoardHighlight::MouseLeave(RelayMarker relay)
     if (!m_lit)
         return;
     if (m_popup && !m_pinned) {
-        if (m_popup->frameGeometry().contains(QCursor::pos())) {
+        if (tk::pointerOver(m_popup)) {
             setPopupEnteredFromHover(true);
             KeepPopup();
         } else {
@@ -287,7 +288,31 @@ void TBoardHighlight::mouseMoveEvent(QMouseEvent* event)
 void TBoardHighlight::leaveEvent(QEvent*)
 {
     m_entryAwaitsMotion = false;
+    if (!tk::screenPlacesKnown()) {
+        // Told only which window the pointer is in, the program hears the
+        // pointer leave the circle before it hears it enter the popup.
+        QMetaObject::invokeMethod(this, &TBoardHighlight::judgeLeave, Qt::QueuedConnection);
+        return;
+    }
     tk::guarded([this] { MouseLeave(RelayMarker::Direct); });
+}
+
+void TBoardHighlight::judgeLeave()
+{
+    if (underMouse())
+        return;
+    // Still in the main window, the pointer is in no popup. Gone from it,
+    // it may be on its way into the popup, whose entry keeps the popup
+    // (TPopupForm::mouseSeenOn): the compositor tells of it within a frame
+    // or two, and the leave waits that long before it closes the popup.
+    if (window()->underMouse()) {
+        tk::guarded([this] { MouseLeave(RelayMarker::Direct); });
+        return;
+    }
+    QTimer::singleShot(PopupEntryGraceMs, this, [this] {
+        if (!underMouse())
+            tk::guarded([this] { MouseLeave(RelayMarker::Direct); });
+    });
 }
 
 void TBoardHighlight::mousePressEvent(QMouseEvent* event)

@@ -184,6 +184,13 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // How long a leave from the main window waits for the pointer to enter
+    // the popup, where the window system tells only which window the
+    // pointer is in.
+    static constexpr int PopupEntryGraceMs = 250;
+    // The mouse-leave for a leave the window system reported, once the
+    // entry it may have come with is known.
+    void judgeLeave();
     // Runs action on each highlight that lights, pins and darkens with this
     // one, in child order, this one among them when it is exactly a
     // TBoardHighlight; on none unless the parent is exactly a TBoardImage.

@@ -12,11 +12,11 @@
 #include "toolkit/layout/WindowGeometry.h"
 #include "toolkit/platform/ExactClass.h"
 #include "toolkit/platform/WindowRoles.h"
+#include "toolkit/platform/WindowSystem.h"
 
 #include <QApplication>
 #include <QChildEvent>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QScreen>
 #include <QWindow>
 
@@ -28,7 +28,11 @@ using tk::akTop;
 TPopupForm::TPopupForm(TBoardHighlight* highlight)
     // A sizeable tool window: a small caption with a close box, and no
     // minimise or maximise box even where the window manager would add them.
-    : QWidget(highlight, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    // Under a window manager that would put it elsewhere, one it leaves
+    // alone.
+    : QWidget(highlight,
+        tk::besideParentFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+            | Qt::WindowCloseButtonHint))
     , m_highlight(highlight)
 {
     // Closing hides the window: the highlight keeps it, with the panel and
@@ -309,8 +313,7 @@ bool TPopupForm::eventFilter(QObject* watched, QEvent* event)
         // Entering a window enters its controls from the outside in: the
         // one that counts is the innermost, where the mouse is.
         QWidget* window = static_cast<QWidget*>(watched)->window();
-        QWidget* under = window->childAt(window->mapFromGlobal(QCursor::pos()));
-        mouseSeenOn(under ? under : window);
+        mouseSeenOn(tk::widgetUnderPointer(window));
     }
     // A menu or drop-down list let go of the mouse, which may now be where
     // no window of the program sees it (a window's frame, say).
@@ -355,7 +358,7 @@ void TPopupForm::mouseSeenOn(QWidget* widget)
 void TPopupForm::lookWhereTheMouseIs()
 {
     mouseLeft();
-    mouseSeenOn(QApplication::widgetAt(QCursor::pos()));
+    mouseSeenOn(tk::widgetUnderPointer());
 }
 
 void TPopupForm::leaveEvent(QEvent* event)
@@ -380,7 +383,7 @@ void TPopupForm::mouseLeft()
         m_pointerWatch.stop();
         return;
     }
-    if (frameGeometry().contains(QCursor::pos()) || ownDropDownOpen())
+    if (tk::pointerOver(this) || ownDropDownOpen())
         return;
     close();
 }
