@@ -231,7 +231,8 @@ void TBoardHighlight::KeepOwnPopup()
         // Opened by hovering, it said it takes no input.
         if (QWindow* window = m_popup->windowHandle())
             window->setFlag(Qt::WindowDoesNotAcceptFocus, false);
-        m_popup->activateWindow();
+        if (qEnvironmentVariableIsEmpty("DBG_NOACT"))
+            m_popup->activateWindow();
     }
 }
 
@@ -291,7 +292,7 @@ void TBoardHighlight::leaveEvent(QEvent*)
     if (!tk::screenPlacesKnown()) {
         // Told only which window the pointer is in, the program hears the
         // pointer leave the circle before it hears it enter the popup.
-        QMetaObject::invokeMethod(this, &TBoardHighlight::judgeLeave, Qt::QueuedConnection);
+        judgeLeave();
         return;
     }
     tk::guarded([this] { MouseLeave(RelayMarker::Direct); });
@@ -299,16 +300,11 @@ void TBoardHighlight::leaveEvent(QEvent*)
 
 void TBoardHighlight::judgeLeave()
 {
-    if (underMouse())
-        return;
-    // Still in the main window, the pointer is in no popup. Gone from it,
-    // it may be on its way into the popup, whose entry keeps the popup
-    // (TPopupForm::mouseSeenOn): the compositor tells of it within a frame
-    // or two, and the leave waits that long before it closes the popup.
-    if (window()->underMouse()) {
-        tk::guarded([this] { MouseLeave(RelayMarker::Direct); });
-        return;
-    }
+    // The popup's entry keeps it (TPopupForm::mouseSeenOn); the compositor
+    // tells of it a frame or two after the leave, and Qt, which takes every
+    // window for one at the screen's origin, may meanwhile report the
+    // pointer on another control of the main window. The leave waits that
+    // long before it closes the popup.
     QTimer::singleShot(PopupEntryGraceMs, this, [this] {
         if (!underMouse())
             tk::guarded([this] { MouseLeave(RelayMarker::Direct); });

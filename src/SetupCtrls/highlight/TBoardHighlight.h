@@ -184,9 +184,9 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    // How long a leave from the main window waits for the pointer to enter
-    // the popup, where the window system tells only which window the
-    // pointer is in.
+    // How long a leave from the circle waits for the pointer to enter the
+    // popup, where the window system tells only which window the pointer is
+    // in.
     static constexpr int PopupEntryGraceMs = 250;
     // The mouse-leave for a leave the window system reported, once the
     // entry it may have come with is known.

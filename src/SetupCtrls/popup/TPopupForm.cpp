@@ -352,6 +352,12 @@ void TPopupForm::mouseSeenOn(QWidget* widget)
     if (!m_highlight || !isVisible() || m_highlight->Pinned() || QApplication::activePopupWidget()
         || onOwnCircle(widget))
         return;
+    // Where the window system tells only which window the pointer is in,
+    // Qt may report it entering a control of the main window on its way into
+    // the popup; the circle's own leave closes the popup if it goes
+    // elsewhere.
+    if (!tk::screenPlacesKnown() && (!widget || widget->window() != this))
+        return;
     m_highlight->MouseLeave(TBoardHighlight::RelayMarker::Direct);
 }
 
