@@ -35,10 +35,13 @@ public:
         if (!m_driver.waitForFinished(5000))
             m_driver.kill();
     }
+    // Through a pixel beside the place, as a hand comes: sway moves the
+    // pointer into a surface it has just mapped only with a further motion.
     bool moveTo(QPoint at)
     {
         m_at = at;
-        return command(QStringLiteral("move %1 %2").arg(at.x()).arg(at.y()).toLatin1());
+        return command(QStringLiteral("move %1 %2").arg(at.x() + 1).arg(at.y()).toLatin1())
+            && command(QStringLiteral("move %1 %2").arg(at.x()).arg(at.y()).toLatin1());
     }
     // A pixel's nudge first, as a hand makes: sway passes a button to a
     // surface the pointer has just entered only after a motion on it.
@@ -148,6 +151,18 @@ private slots:
         QVERIFY(pointer.moveTo(onScreen(highlight, centre)));
         QTRY_VERIFY(shown());
         TPopupForm* popup = highlight->Popup();
+        if (native && QRect(onScreen(popup, {}), popup->size()).contains(onScreen(highlight, centre))) {
+            // Natively sway centres the popup, here over its circle: it
+            // holds the pointer that came from the circle, and closes once
+            // the pointer leaves it; the circle cannot be clicked.
+            // The hand goes on moving a little until sway tells the popup.
+            QTRY_VERIFY(pointer.moveTo(onScreen(highlight, centre)) && popup->EnteredFromHover());
+            QVERIFY(!QTest::qWaitFor([popup] { return !popup->isVisible(); }, 1000));
+            QVERIFY(pointer.moveTo(onScreen(board, bare)));
+            QTRY_VERIFY(!popup->isVisible());
+            QVERIFY(!highlight->Lit());
+            return;
+        }
         QTRY_VERIFY(highlight->underMouse());
         QVERIFY(!popup->underMouse());
         // Left for the board: it closes.

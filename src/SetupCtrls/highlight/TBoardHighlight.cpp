@@ -305,7 +305,7 @@ void TBoardHighlight::judgeLeave()
     // window for one at the screen's origin, may meanwhile report the
     // pointer on another control of the main window. The leave waits that
     // long before it closes the popup.
-    QTimer::singleShot(PopupEntryGraceMs, this, [this] {
+    QTimer::singleShot(tk::PointerCrossingGraceMs, this, [this] {
         if (!underMouse())
             tk::guarded([this] { MouseLeave(RelayMarker::Direct); });
     });

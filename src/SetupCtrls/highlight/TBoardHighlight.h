@@ -184,10 +184,6 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    // How long a leave from the circle waits for the pointer to enter the
-    // popup, where the window system tells only which window the pointer is
-    // in.
-    static constexpr int PopupEntryGraceMs = 250;
     // The mouse-leave for a leave the window system reported, once the
     // entry it may have come with is known.
     void judgeLeave();

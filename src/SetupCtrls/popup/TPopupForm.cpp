@@ -313,7 +313,18 @@ bool TPopupForm::eventFilter(QObject* watched, QEvent* event)
         // Entering a window enters its controls from the outside in: the
         // one that counts is the innermost, where the mouse is.
         QWidget* window = static_cast<QWidget*>(watched)->window();
-        mouseSeenOn(tk::widgetUnderPointer(window));
+        if (tk::screenPlacesKnown()) {
+            mouseSeenOn(tk::widgetUnderPointer(window));
+        } else {
+            // Qt marks the window under the mouse only after the filters
+            // have seen the entry.
+            QMetaObject::invokeMethod(
+                this, [this, window = QPointer<QWidget>(window)] {
+                    if (window)
+                        mouseSeenOn(tk::widgetUnderPointer(window));
+                },
+                Qt::QueuedConnection);
+        }
     }
     // A menu or drop-down list let go of the mouse, which may now be where
     // no window of the program sees it (a window's frame, say).
@@ -391,6 +402,15 @@ void TPopupForm::mouseLeft()
     }
     if (tk::pointerOver(this) || ownDropDownOpen())
         return;
+    if (!tk::screenPlacesKnown()) {
+        // Told only which window the pointer is in, Qt may report a leave
+        // and the entry back a moment apart as the compositor maps windows.
+        QTimer::singleShot(tk::PointerCrossingGraceMs, this, [this] {
+            if (m_enteredFromHover && isVisible() && !tk::pointerOver(this) && !ownDropDownOpen())
+                close();
+        });
+        return;
+    }
     close();
 }
 

@@ -33,6 +33,11 @@ bool requestedPlacesHonoured();
 // program puts it, without a frame.
 Qt::WindowFlags besideParentFlags(Qt::WindowFlags toolFlags);
 
+// Where screen places are not known, how long a leave waits before it is
+// taken for one: the compositor tells a window of the pointer entering it a
+// frame or more after the window it left heard of it.
+inline constexpr int PointerCrossingGraceMs = 250;
+
 // Whether the pointer lies over window, a top-level widget: over its frame
 // too where screen places are known; elsewhere, whether the window's own
 // enter and leave events say that the pointer is in it.
