@@ -231,8 +231,7 @@ void TBoardHighlight::KeepOwnPopup()
         // Opened by hovering, it said it takes no input.
         if (QWindow* window = m_popup->windowHandle())
             window->setFlag(Qt::WindowDoesNotAcceptFocus, false);
-        if (qEnvironmentVariableIsEmpty("DBG_NOACT"))
-            m_popup->activateWindow();
+        m_popup->activateWindow();
     }
 }
 
