@@ -5,7 +5,7 @@
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 
-WAYLAND_PACKAGES=(sway qt6-wayland libwayland-dev xwayland x11-xserver-utils grim)
+WAYLAND_PACKAGES=(sway qt6-wayland libwayland-dev xwayland x11-xserver-utils)
 ensure_packages "${PROGRAM_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}"
 build "$ROOT/build" >/dev/null || exit 1
 cmake --build "$ROOT/build" --target wltst_Popup wl_pointer_driver >/dev/null || exit 1
