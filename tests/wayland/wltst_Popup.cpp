@@ -9,6 +9,7 @@
 
 #include "SetupCtrls/board/TBoardImage.h"
 #include "SetupCtrls/highlight/TBoardHighlight.h"
+#include "SetupCtrls/rules/PopupPlacement.h"
 #include "SetupCtrls/support/THelpForm.h"
 #include "SetupCtrls/support/TSetupSupporter.h"
 #include "template/TMainForm.h"
@@ -17,6 +18,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScreen>
 
 namespace {
 
@@ -154,8 +156,8 @@ private slots:
         if (native && QRect(onScreen(popup, {}), popup->size()).contains(onScreen(highlight, centre))) {
             // Natively sway centres the popup, here over its circle: it
             // holds the pointer that came from the circle, and closes once
-            // the pointer leaves it; the circle cannot be clicked.
-            // The hand goes on moving a little until sway tells the popup.
+            // the pointer leaves it; the circle cannot be clicked. The hand
+            // goes on moving a little until sway tells the popup.
             QTRY_VERIFY(pointer.moveTo(onScreen(highlight, centre)) && popup->EnteredFromHover());
             QVERIFY(!QTest::qWaitFor([popup] { return !popup->isVisible(); }, 1000));
             QVERIFY(pointer.moveTo(onScreen(board, bare)));
@@ -165,6 +167,12 @@ private slots:
         }
         QTRY_VERIFY(highlight->underMouse());
         QVERIFY(!popup->underMouse());
+        // Through XWayland, where its circle places it, not where sway's
+        // window manager would.
+        if (!native)
+            QCOMPARE(popup->frameGeometry().topLeft(),
+                SetupCtrls::keptOnScreen(highlight->popupPlace(popup->panelLaidOut()), popup->frameGeometry().size(),
+                    popup->screen()->availableGeometry()));
         // Left for the board: it closes.
         QVERIFY(pointer.moveTo(onScreen(board, bare)));
         QTRY_VERIFY(!popup->isVisible());
