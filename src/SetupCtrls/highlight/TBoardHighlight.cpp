@@ -7,10 +7,11 @@
 #include "toolkit/app/ErrorReport.h"
 #include "toolkit/app/PointerMotion.h"
 #include "toolkit/platform/ExactClass.h"
+#include "toolkit/platform/WindowSystem.h"
 
-#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWindow>
 
 using namespace SetupTypes;
@@ -170,7 +171,7 @@ void TBoardHighlight::MouseLeave(RelayMarker relay)
     if (!m_lit)
         return;
     if (m_popup && !m_pinned) {
-        if (m_popup->frameGeometry().contains(QCursor::pos())) {
+        if (tk::pointerOver(m_popup)) {
             setPopupEnteredFromHover(true);
             KeepPopup();
         } else {
@@ -287,7 +288,26 @@ void TBoardHighlight::mouseMoveEvent(QMouseEvent* event)
 void TBoardHighlight::leaveEvent(QEvent*)
 {
     m_entryAwaitsMotion = false;
+    if (!tk::screenPlacesKnown()) {
+        // Told only which window the pointer is in, the program hears the
+        // pointer leave the circle before it hears it enter the popup.
+        judgeLeave();
+        return;
+    }
     tk::guarded([this] { MouseLeave(RelayMarker::Direct); });
+}
+
+void TBoardHighlight::judgeLeave()
+{
+    // The popup's entry keeps it (TPopupForm::mouseSeenOn); the compositor
+    // tells of it a frame or two after the leave, and Qt, which takes every
+    // window for one at the screen's origin, may meanwhile report the
+    // pointer on another control of the main window. The leave waits that
+    // long before it closes the popup.
+    QTimer::singleShot(tk::PointerCrossingGraceMs, this, [this] {
+        if (!underMouse())
+            tk::guarded([this] { MouseLeave(RelayMarker::Direct); });
+    });
 }
 
 void TBoardHighlight::mousePressEvent(QMouseEvent* event)

@@ -184,6 +184,9 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // The mouse-leave for a leave the window system reported, once the
+    // entry it may have come with is known.
+    void judgeLeave();
     // Runs action on each highlight that lights, pins and darkens with this
     // one, in child order, this one among them when it is exactly a
     // TBoardHighlight; on none unless the parent is exactly a TBoardImage.

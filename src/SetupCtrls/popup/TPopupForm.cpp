@@ -12,11 +12,11 @@
 #include "toolkit/layout/WindowGeometry.h"
 #include "toolkit/platform/ExactClass.h"
 #include "toolkit/platform/WindowRoles.h"
+#include "toolkit/platform/WindowSystem.h"
 
 #include <QApplication>
 #include <QChildEvent>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QScreen>
 #include <QWindow>
 
@@ -28,7 +28,11 @@ using tk::akTop;
 TPopupForm::TPopupForm(TBoardHighlight* highlight)
     // A sizeable tool window: a small caption with a close box, and no
     // minimise or maximise box even where the window manager would add them.
-    : QWidget(highlight, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    // Under a window manager that would put it elsewhere, one it leaves
+    // alone.
+    : QWidget(highlight,
+        tk::besideParentFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+            | Qt::WindowCloseButtonHint))
     , m_highlight(highlight)
 {
     // Closing hides the window: the highlight keeps it, with the panel and
@@ -309,8 +313,18 @@ bool TPopupForm::eventFilter(QObject* watched, QEvent* event)
         // Entering a window enters its controls from the outside in: the
         // one that counts is the innermost, where the mouse is.
         QWidget* window = static_cast<QWidget*>(watched)->window();
-        QWidget* under = window->childAt(window->mapFromGlobal(QCursor::pos()));
-        mouseSeenOn(under ? under : window);
+        if (tk::screenPlacesKnown()) {
+            mouseSeenOn(tk::widgetUnderPointer(window));
+        } else {
+            // Qt marks the window under the mouse only after the filters
+            // have seen the entry.
+            QMetaObject::invokeMethod(
+                this, [this, window = QPointer<QWidget>(window)] {
+                    if (window)
+                        mouseSeenOn(tk::widgetUnderPointer(window));
+                },
+                Qt::QueuedConnection);
+        }
     }
     // A menu or drop-down list let go of the mouse, which may now be where
     // no window of the program sees it (a window's frame, say).
@@ -349,13 +363,19 @@ void TPopupForm::mouseSeenOn(QWidget* widget)
     if (!m_highlight || !isVisible() || m_highlight->Pinned() || QApplication::activePopupWidget()
         || onOwnCircle(widget))
         return;
+    // Where the window system tells only which window the pointer is in,
+    // Qt may report it entering a control of the main window on its way into
+    // the popup; the circle's own leave closes the popup if it goes
+    // elsewhere.
+    if (!tk::screenPlacesKnown() && (!widget || widget->window() != this))
+        return;
     m_highlight->MouseLeave(TBoardHighlight::RelayMarker::Direct);
 }
 
 void TPopupForm::lookWhereTheMouseIs()
 {
     mouseLeft();
-    mouseSeenOn(QApplication::widgetAt(QCursor::pos()));
+    mouseSeenOn(tk::widgetUnderPointer());
 }
 
 void TPopupForm::leaveEvent(QEvent* event)
@@ -380,8 +400,17 @@ void TPopupForm::mouseLeft()
         m_pointerWatch.stop();
         return;
     }
-    if (frameGeometry().contains(QCursor::pos()) || ownDropDownOpen())
+    if (tk::pointerOver(this) || ownDropDownOpen())
         return;
+    if (!tk::screenPlacesKnown()) {
+        // Told only which window the pointer is in, Qt may report a leave
+        // and the entry back a moment apart as the compositor maps windows.
+        QTimer::singleShot(tk::PointerCrossingGraceMs, this, [this] {
+            if (m_enteredFromHover && isVisible() && !tk::pointerOver(this) && !ownDropDownOpen())
+                close();
+        });
+        return;
+    }
     close();
 }
 

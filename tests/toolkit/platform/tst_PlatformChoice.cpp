@@ -4,6 +4,7 @@
 #include "TestMain.h"
 
 #include "toolkit/platform/PlatformChoice.h"
+#include "toolkit/platform/WindowSystem.h"
 
 class tst_PlatformChoice : public QObject {
     Q_OBJECT
@@ -37,6 +38,25 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QByteArray, expected);
         QCOMPARE(tk::defaultPlatform(qpaPlatform, waylandDisplay, display, arguments), expected);
+    }
+
+    // Where the program cannot learn where windows and the pointer are,
+    // hover and leave are decided from enter and leave events.
+    void screenPlacesKnownOnlyOffWayland_data()
+    {
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<bool>("known");
+        QTest::newRow("X11") << "xcb" << true;
+        QTest::newRow("offscreen") << "offscreen" << true;
+        QTest::newRow("Wayland") << "wayland" << false;
+        QTest::newRow("Wayland with EGL") << "wayland-egl" << false;
+    }
+
+    void screenPlacesKnownOnlyOffWayland()
+    {
+        QFETCH(QString, platform);
+        QFETCH(bool, known);
+        QCOMPARE(tk::screenPlacesKnown(platform), known);
     }
 };
 

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs the popup test under a headless sway, natively on Wayland and through
+# sway's XWayland, after installing sway and the Wayland pieces with apt:
+#   scripts/wayland.sh
+set -uo pipefail
+source "$(dirname "$0")/common.sh"
+
+WAYLAND_PACKAGES=(sway qt6-wayland libwayland-dev xwayland x11-xserver-utils)
+ensure_packages "${PROGRAM_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}"
+build "$ROOT/build" >/dev/null || exit 1
+cmake --build "$ROOT/build" --target wltst_Popup wl_pointer_driver >/dev/null || exit 1
+"$ROOT/tests/wayland/with-sway.sh" "$ROOT/build/tests/wltst_Popup"

@@ -1,0 +1,126 @@
+#include "toolkit/platform/WindowSystem.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QWidget>
+
+#ifdef SETUP_HAVE_XCB
+#include <cstdlib>
+#include <cstring>
+#include <xcb/xcb.h>
+#endif
+
+namespace tk {
+
+bool screenPlacesKnown(QStringView platformName)
+{
+    return !platformName.startsWith(u"wayland");
+}
+
+bool screenPlacesKnown()
+{
+    return screenPlacesKnown(QGuiApplication::platformName());
+}
+
+namespace {
+
+    // The name the running X11 window manager gives itself, empty where
+    // there is none or no X11.
+    QByteArray windowManagerName()
+    {
+        QByteArray name;
+#ifdef SETUP_HAVE_XCB
+        const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+        if (!connection)
+            return name;
+        const auto atom = [connection](const char* atomName) {
+            const xcb_intern_atom_cookie_t cookie
+                = xcb_intern_atom(connection, 0, uint16_t(qstrlen(atomName)), atomName);
+            xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+            const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+            std::free(reply);
+            return result;
+        };
+        const auto property = [connection](xcb_window_t window, xcb_atom_t which, xcb_atom_t type) {
+            QByteArray value;
+            const xcb_get_property_cookie_t cookie = xcb_get_property(connection, 0, window, which, type, 0, 256);
+            if (xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
+                value = QByteArray(static_cast<const char*>(xcb_get_property_value(reply)),
+                    xcb_get_property_value_length(reply));
+                std::free(reply);
+            }
+            return value;
+        };
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        const QByteArray check = property(screen->root, atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
+        if (check.size() == sizeof(xcb_window_t)) {
+            xcb_window_t wm;
+            std::memcpy(&wm, check.constData(), sizeof wm);
+            name = property(wm, atom("_NET_WM_NAME"), atom("UTF8_STRING"));
+        }
+#endif
+        return name;
+    }
+
+}
+
+bool requestedPlacesHonoured()
+{
+    if (!screenPlacesKnown())
+        return false;
+    // Asked once: the window manager of a session does not change.
+    static const bool honoured = !windowManagerName().startsWith("wlroots");
+    return honoured;
+}
+
+Qt::WindowFlags besideParentFlags(Qt::WindowFlags toolFlags)
+{
+    // A Wayland compositor places the window as it places every top-level.
+    // Qt would make a tooltip window a popup surface placed relative to its
+    // parent, but sway 1.7 never lets the pointer into one without a grab.
+    if (requestedPlacesHonoured() || !screenPlacesKnown())
+        return toolFlags;
+    // Left alone by the window manager: where the program puts it, without
+    // a frame.
+    return toolFlags | Qt::X11BypassWindowManagerHint;
+}
+
+bool pointerOver(const QWidget* window)
+{
+    if (screenPlacesKnown())
+        return window->frameGeometry().contains(QCursor::pos());
+    // Qt marks a widget under the mouse as it delivers the enter, before
+    // anyone sees it, and clears the mark with the leave.
+    return window->underMouse();
+}
+
+QWidget* widgetUnderPointer(QWidget* window)
+{
+    if (screenPlacesKnown()) {
+        if (!window)
+            return QApplication::widgetAt(QCursor::pos());
+        QWidget* under = window->childAt(window->mapFromGlobal(QCursor::pos()));
+        return under ? under : window;
+    }
+    if (!window) {
+        for (QWidget* topLevel : QApplication::topLevelWidgets())
+            if (topLevel->isVisible() && topLevel->underMouse())
+                window = topLevel;
+        if (!window)
+            return nullptr;
+    }
+    QWidget* under = window;
+    for (bool deeper = true; deeper;) {
+        deeper = false;
+        for (QWidget* child : under->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!child->isWindow() && child->isVisible() && child->underMouse()) {
+                under = child;
+                deeper = true;
+                break;
+            }
+    }
+    return under;
+}
+
+}
