@@ -314,6 +314,20 @@ void announceFocusAgain(QWidget* window)
         Qt::QueuedConnection);
 }
 
+void announceNewParent(QWidget* root)
+{
+    if (!QAccessible::isActive() || !root)
+        return;
+    // Qt's bridge names each object after its interface's id: new interfaces
+    // are objects the screen reader has not met, whose parent it asks for.
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* widget : widgets) {
+        if (QAccessibleInterface* known = QAccessible::queryAccessibleInterface(widget))
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
+    }
+}
+
 void installBoardAccessibility()
 {
     static const bool installed = [] {

@@ -32,6 +32,13 @@ void announceMove(TThreeJumper* jumper);
 // often reported before its activation, and then not spoken.
 void announceFocusAgain(QWidget* window);
 
+// Makes listening screen readers meet root and the controls in it anew, as
+// part of the window root now lies in: a screen reader remembers each
+// object's parent, and Qt tells it of no change of parent, so without this
+// Orca 48 takes the controls of a panel moved into a popup for controls of
+// the main window and keeps quiet about their focus.
+void announceNewParent(QWidget* root);
+
 // Makes Qt ask this layer for the circles' and jumper pictures' accessible
 // objects; once is enough, again does nothing.
 void installBoardAccessibility();

@@ -78,6 +78,7 @@ void TPopupForm::adoptPanel(TRadioPanel* panel, int memoHeight)
     m_requestedClient = QSize(panel->width(), panel->height() + memoHeight + ExtraClientHeight);
     applySize();
     panel->setParent(this);
+    SetupCtrls::announceNewParent(panel);
     // Qt hides a widget that changes parent.
     panel->show();
     tk::setAnchors(panel, panel->FinalAnchors());
