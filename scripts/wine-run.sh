@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine with Qt's and the compiler's DLLs on its
+# search path; CTest's emulator for the Windows build's tests:
+#   wine-run.sh QT_BIN RUNTIME_DIRS WINEPREFIX PROGRAM [ARGUMENTS...]
+# RUNTIME_DIRS: the mingw runtime's folders, separated by colons.
+set -euo pipefail
+qtbin="$1" runtime="$2"
+export WINEPREFIX="$3"
+shift 3
+command -v wine64 >/dev/null || export PATH="/usr/lib/wine:$PATH"
+# Qt's offscreen platform on Windows reads fonts from one folder only: the
+# Linux tests' fallback faces, so that text is measured as there.
+export QT_QPA_FONTDIR="${QT_QPA_FONTDIR:-Z:\usr\share\fonts\truetype\dejavu}"
+export WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
+path="Z:${qtbin//\//\\}"
+IFS=: read -ra dirs <<<"$runtime"
+for d in "${dirs[@]}"; do
+  path="$path;Z:${d//\//\\}"
+done
+export WINEPATH="$path${WINEPATH:+;$WINEPATH}"
+exec wine64 "$@"

@@ -1,0 +1,63 @@
+#include "toolkit/platform/HostPlatform.h"
+
+#include "toolkit/app/LayoutFonts.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QWidget>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace tk {
+
+bool runsUnderWine()
+{
+#ifdef Q_OS_WIN
+    // Wine's ntdll exports its version; Windows' does not.
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+#else
+    return false;
+#endif
+}
+
+QString layoutFontFolder()
+{
+#ifdef Q_OS_WIN
+    if (!runsUnderWine())
+        return {};
+    // Wine names its data folder (where fonts-wine puts the fonts) for its
+    // programs, as an NT path: \??\Z:\usr\share\wine.
+    QString data = qEnvironmentVariable("WINEDATADIR");
+    if (data.startsWith(QLatin1String("\\??\\")))
+        data.remove(0, 4);
+    return data.isEmpty() ? QString() : QDir::fromNativeSeparators(data) + QLatin1String("/fonts");
+#else
+    return QString::fromLatin1(LayoutFontFolder);
+#endif
+}
+
+void bringToForeground(QWidget* window)
+{
+    window->raise();
+    window->activateWindow();
+#ifdef Q_OS_WIN
+    if (QGuiApplication::platformName() != QLatin1String("windows"))
+        return;
+    const HWND hwnd = reinterpret_cast<HWND>(window->winId());
+    // Windows gives the foreground to a thread whose input is attached to
+    // the foreground window's thread, as it does to a message box that asks
+    // for it.
+    const DWORD own = GetCurrentThreadId();
+    const DWORD foreground = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+    const bool attached = foreground && foreground != own && AttachThreadInput(own, foreground, TRUE);
+    BringWindowToTop(hwnd);
+    SetForegroundWindow(hwnd);
+    if (attached)
+        AttachThreadInput(own, foreground, FALSE);
+#endif
+}
+
+}

@@ -1,0 +1,29 @@
+#pragma once
+// What differs between the systems the program runs on, decided in this one
+// place: Windows itself, Windows as Wine imitates it on Linux, and the rest.
+
+#include <QString>
+
+class QWidget;
+
+namespace tk {
+
+// Whether the program runs under Wine; false on Windows itself and on every
+// other system.
+bool runsUnderWine();
+
+// The folder holding the fonts the forms were laid out in ("MS Sans Serif",
+// "Tahoma"), for the systems that lack them: Debian's fonts-wine folder on
+// Linux; Wine's own font folder under Wine, which ships those fonts yet
+// (packaged as Debian does) does not load them into its font list; empty on
+// Windows itself, whose own fonts they are.
+QString layoutFontFolder();
+
+// Brings window, just shown, to the foreground above every other program's
+// windows, as a Windows message box asked to do so comes. Windows lets a
+// program that is not in the foreground only flash its button in the task
+// bar; a box that asks a question must be seen. Elsewhere the window is
+// raised and activated, which window managers allow.
+void bringToForeground(QWidget* window);
+
+}
