@@ -8,7 +8,8 @@ foreach(variant full partial nocount)
   set_target_properties(KORDRV_${variant} PROPERTIES
     OUTPUT_NAME KORDRV
     LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fakedriver/${variant}
-    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fakedriver/${variant})
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fakedriver/${variant}
+    ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fakedriver/${variant})
   if(WIN32)
     set_target_properties(KORDRV_${variant} PROPERTIES PREFIX "")
   endif()

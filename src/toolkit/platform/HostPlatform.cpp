@@ -2,8 +2,8 @@
 
 #include "toolkit/app/LayoutFonts.h"
 
+#include <QApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QWidget>
 
 #ifdef Q_OS_WIN
@@ -58,6 +58,17 @@ void bringToForeground(QWidget* window)
     if (attached)
         AttachThreadInput(own, foreground, FALSE);
 #endif
+}
+
+WindowStanding windowStanding(QWidget* window)
+{
+#ifdef Q_OS_WIN
+    if (QGuiApplication::platformName() == QLatin1String("windows")) {
+        const HWND hwnd = reinterpret_cast<HWND>(window->winId());
+        return { (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, GetForegroundWindow() == hwnd };
+    }
+#endif
+    return { window->windowFlags().testFlag(Qt::WindowStaysOnTopHint), QApplication::activeWindow() == window };
 }
 
 }

@@ -26,4 +26,13 @@ QString layoutFontFolder();
 // raised and activated, which window managers allow.
 void bringToForeground(QWidget* window);
 
+// How a shown window stands among all windows: above every window not
+// itself on top, and in the foreground (the one the keyboard goes to), as
+// Windows itself sees it on its platform and Qt elsewhere.
+struct WindowStanding {
+    bool topMost = false;
+    bool foreground = false;
+};
+WindowStanding windowStanding(QWidget* window);
+
 }

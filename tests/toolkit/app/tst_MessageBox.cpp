@@ -4,14 +4,12 @@
 
 #include "TestMain.h"
 
+#include "toolkit/platform/HostPlatform.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -27,16 +25,9 @@ Seen look(QWidget* box)
     for (const QAbstractButton* button : box->findChildren<QPushButton*>())
         seen.buttons.append(button->text().remove(u'&'));
     seen.buttons.sort();
-#ifdef Q_OS_WIN
-    if (QGuiApplication::platformName() == QLatin1String("windows")) {
-        const HWND hwnd = reinterpret_cast<HWND>(box->winId());
-        seen.topMost = GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST;
-        seen.foreground = GetForegroundWindow() == hwnd;
-        return seen;
-    }
-#endif
-    seen.topMost = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-    seen.foreground = QApplication::activeWindow() == box;
+    const tk::WindowStanding standing = tk::windowStanding(box);
+    seen.topMost = standing.topMost;
+    seen.foreground = standing.foreground;
     return seen;
 }
 
