@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFontDatabase>
+#include <QSettings>
 #include <QWidget>
 
 #ifdef Q_OS_WIN
@@ -36,6 +38,22 @@ QString layoutFontFolder()
     return data.isEmpty() ? QString() : QDir::fromNativeSeparators(data) + QLatin1String("/fonts");
 #else
     return QString::fromLatin1(LayoutFontFolder);
+#endif
+}
+
+void followFontSubstitutes()
+{
+#ifdef Q_OS_WIN
+    if (!runsUnderWine())
+        return;
+    const QSettings substitutes(QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes"),
+        QSettings::NativeFormat);
+    QFont font = QApplication::font();
+    const QString face = substitutes.value(font.family()).toString();
+    if (face.isEmpty() || !QFontDatabase::hasFamily(face))
+        return;
+    font.setFamily(face);
+    QApplication::setFont(font);
 #endif
 }
 

@@ -19,6 +19,12 @@ bool runsUnderWine();
 // Windows itself, whose own fonts they are.
 QString layoutFontFolder();
 
+// Under Wine, makes the application's default face the one Wine's font
+// substitutes name for it ("MS Shell Dlg" is Tahoma there, as on Windows),
+// once that face is known: Wine's own drawing of the name would fall back
+// to a serif face. Does nothing elsewhere.
+void followFontSubstitutes();
+
 // Brings window, just shown, to the foreground above every other program's
 // windows, as a Windows message box asked to do so comes. Windows lets a
 // program that is not in the foreground only flash its button in the task

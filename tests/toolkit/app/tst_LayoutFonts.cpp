@@ -2,6 +2,7 @@
 
 #include "toolkit/app/LayoutFonts.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
@@ -42,6 +43,9 @@ private slots:
         QVERIFY2(wineFontsInstalled(), qPrintable(tk::layoutFontFolder()));
         QCOMPARE(QFontInfo(tk::defaultFormFont()).family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(QFontInfo(QFont(QStringLiteral("Tahoma"), 18, QFont::Bold)).family(), QStringLiteral("Tahoma"));
+        // Menus and dialogs: Windows' default face, which Wine substitutes.
+        if (QGuiApplication::platformName() == QLatin1String("windows"))
+            QCOMPARE(QFontInfo(QApplication::font()).family(), QStringLiteral("Tahoma"));
     }
 
     void theFormsFontsAreTheRegisteredOnes_data()
