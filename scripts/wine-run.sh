@@ -18,4 +18,16 @@ for d in "${dirs[@]}"; do
   path="$path;Z:${d//\//\\}"
 done
 export WINEPATH="$path${WINEPATH:+;$WINEPATH}"
+# QtTest's log does not reach a Unix pipe from Wine's console: a test
+# program writes it to a file, shown once it ends.
+case "$(basename "$1")" in
+tst_*.exe)
+  log="$(mktemp)"
+  status=0
+  wine64 "$@" -o "Z:${log//\//\\},txt" || status=$?
+  cat "$log"
+  rm -f "$log"
+  exit "$status"
+  ;;
+esac
 exec wine64 "$@"
