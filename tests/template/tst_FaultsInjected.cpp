@@ -280,7 +280,8 @@ private slots:
         child.setProcessEnvironment(env);
         QElapsedTimer clock;
         clock.start();
-        child.start(QCoreApplication::applicationFilePath(), { QStringLiteral("--driver-scenario") });
+        // Text: Windows ends the child's lines with \r\n.
+        child.start(QCoreApplication::applicationFilePath(), { QStringLiteral("--driver-scenario") }, QIODevice::ReadWrite | QIODevice::Text);
         QVERIFY(child.waitForFinished(60000));
         QCOMPARE(child.exitCode(), 0);
         // The build does not keep the program from the user for long.
