@@ -151,6 +151,23 @@ if [ ! -f "$JPEG_PREFIX/.complete" ]; then
   rm -rf "$jpegbuild"
 fi
 
+step "Qt's JPEG plugin for Windows"
+# Built apart, against the static libjpeg-turbo, so that Qt itself needs no
+# JPEG library of its own; the tests read JPEGs through Qt.
+if [ ! -f "$QT_PREFIX/plugins/imageformats/qjpeg.dll" ]; then
+  qjbuild="$CACHE/build-qjpeg-$QT_KEY"
+  rm -rf "$qjbuild"
+  cmake -S "$ROOT/cmake/qjpeg" -B "$qjbuild" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$QT_PREFIX;$JPEG_PREFIX" -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake -DQT_SOURCE="$(fetch_source qt6-base)" \
+    -DCMAKE_INSTALL_PREFIX="$QT_PREFIX" >"$CACHE/qjpeg.log" 2>&1 \
+    && cmake --build "$qjbuild" >>"$CACHE/qjpeg.log" 2>&1 && cmake --install "$qjbuild" >>"$CACHE/qjpeg.log" 2>&1 || {
+    tail -n 30 "$CACHE/qjpeg.log" >&2
+    exit 1
+  }
+  rm -rf "$qjbuild"
+fi
+
 # The compiler's runtime DLLs, which the program and Qt import.
 MINGW_RUNTIME="$(dirname "$($TRIPLET-g++-posix -print-file-name=libstdc++-6.dll)")"
 WINPTHREAD_DIR="$(dirname "$(find /usr/$TRIPLET/lib -name libwinpthread-1.dll | head -n 1)")"
@@ -162,6 +179,10 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 step "Wine prefix ($WINEPREFIX)"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine64 wineboot --init >/dev/null 2>&1
+  # Qt's offscreen platform on Windows reads fonts from one folder only:
+  # the Linux tests' fallback faces, so that text is measured as there.
+  # (Wine keeps QT_ variables of the Unix environment from its programs.)
+  wine64 reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d 'Z:\usr\share\fonts\truetype\dejavu' /f >/dev/null 2>&1
   wineserver -w
 fi
 

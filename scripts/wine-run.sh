@@ -8,9 +8,6 @@ qtbin="$1" runtime="$2"
 export WINEPREFIX="$3"
 shift 3
 command -v wine64 >/dev/null || export PATH="/usr/lib/wine:$PATH"
-# Qt's offscreen platform on Windows reads fonts from one folder only: the
-# Linux tests' fallback faces, so that text is measured as there.
-export QT_QPA_FONTDIR="${QT_QPA_FONTDIR:-Z:\usr\share\fonts\truetype\dejavu}"
 export WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
 path="Z:${qtbin//\//\\}"
 IFS=: read -ra dirs <<<"$runtime"
@@ -24,7 +21,11 @@ case "$(basename "$1")" in
 tst_*.exe)
   log="$(mktemp)"
   status=0
-  wine64 "$@" -o "Z:${log//\//\\},txt" || status=$?
+  # Wine keeps the QT_ variables from its programs: the platform goes on
+  # the command line.
+  platform=()
+  [ -n "${QT_QPA_PLATFORM:-}" ] && platform=(-platform "$QT_QPA_PLATFORM")
+  wine64 "$@" "${platform[@]}" -o "Z:${log//\//\\},txt" || status=$?
   cat "$log"
   rm -f "$log"
   exit "$status"
