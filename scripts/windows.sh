@@ -275,7 +275,11 @@ wineserver -k 2>/dev/null || true
 # The display stays for the tests that show a window on Windows' own
 # platform; the rest run on the offscreen one.
 step "The tests under Wine"
+# Wine keeps the QT_ variables of the Unix environment from its programs:
+# the tests' platform goes into the prefix's own for the time they run.
+wine64 reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f >/dev/null 2>&1
 ctest --test-dir "$BUILD" -j "$JOBS" -V --timeout 600 >"$OUT/tests.log" 2>&1 || true
+wine64 reg delete 'HKCU\Environment' /v QT_QPA_PLATFORM /f >/dev/null 2>&1 || true
 # Per test: QtTest's closing line, or how ctest saw it end.
 python3 - "$OUT/tests.log" <<'PY'
 import re, sys

@@ -21,10 +21,11 @@ case "$(basename "$1")" in
 tst_*.exe)
   log="$(mktemp)"
   status=0
-  # Wine keeps the QT_ variables from its programs: the platform goes on
-  # the command line.
+  # Wine keeps the QT_ variables from its programs: windows.sh puts the
+  # offscreen platform into the prefix's environment for the tests, and
+  # another one goes on the command line.
   platform=()
-  [ -n "${QT_QPA_PLATFORM:-}" ] && platform=(-platform "$QT_QPA_PLATFORM")
+  [ -n "${QT_QPA_PLATFORM:-}" ] && [ "$QT_QPA_PLATFORM" != offscreen ] && platform=(-platform "$QT_QPA_PLATFORM")
   wine64 "$@" "${platform[@]}" -o "Z:${log//\//\\},txt" || status=$?
   cat "$log"
   rm -f "$log"

@@ -48,12 +48,16 @@ void followFontSubstitutes()
         return;
     const QSettings substitutes(QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes"),
         QSettings::NativeFormat);
-    QFont font = QApplication::font();
-    const QString face = substitutes.value(font.family()).toString();
-    if (face.isEmpty() || !QFontDatabase::hasFamily(face))
-        return;
-    font.setFamily(face);
-    QApplication::setFont(font);
+    // The application's font and the ones Windows' theme gives its menus,
+    // boxes and tips.
+    for (const char* className : { static_cast<const char*>(nullptr), "QMenuBar", "QMenu", "QMessageBox", "QTipLabel", "QStatusBar" }) {
+        QFont font = QApplication::font(className);
+        const QString face = substitutes.value(font.family()).toString();
+        if (face.isEmpty() || !QFontDatabase::hasFamily(face))
+            continue;
+        font.setFamily(face);
+        QApplication::setFont(font, className);
+    }
 #endif
 }
 

@@ -44,8 +44,10 @@ private slots:
         QCOMPARE(QFontInfo(tk::defaultFormFont()).family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(QFontInfo(QFont(QStringLiteral("Tahoma"), 18, QFont::Bold)).family(), QStringLiteral("Tahoma"));
         // Menus and dialogs: Windows' default face, which Wine substitutes.
-        if (QGuiApplication::platformName() == QLatin1String("windows"))
+        if (QGuiApplication::platformName() == QLatin1String("windows")) {
             QCOMPARE(QFontInfo(QApplication::font()).family(), QStringLiteral("Tahoma"));
+            QCOMPARE(QFontInfo(QApplication::font("QMenuBar")).family(), QStringLiteral("Tahoma"));
+        }
     }
 
     void theFormsFontsAreTheRegisteredOnes_data()
