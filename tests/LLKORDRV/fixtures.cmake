@@ -8,7 +8,8 @@ foreach(variant full partial nocount)
   set_target_properties(KORDRV_${variant} PROPERTIES
     OUTPUT_NAME KORDRV
     LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fakedriver/${variant}
-    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fakedriver/${variant})
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fakedriver/${variant}
+    ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fakedriver/${variant})
   if(WIN32)
     set_target_properties(KORDRV_${variant} PROPERTIES PREFIX "")
   endif()
@@ -19,5 +20,5 @@ endforeach()
 target_compile_definitions(KORDRV_partial PRIVATE WITHOUT_RelOutPortDWord)
 target_compile_definitions(KORDRV_nocount PRIVATE WITHOUT_GetNumCards)
 foreach(user ${KORDRV_FIXTURE_USERS})
-  target_compile_definitions(${user} PRIVATE KORDRV_FIXTURES="${CMAKE_BINARY_DIR}/fakedriver")
+  target_compile_definitions(${user} PRIVATE KORDRV_FIXTURES="${TEST_HOST_ROOT}${CMAKE_BINARY_DIR}/fakedriver")
 endforeach()

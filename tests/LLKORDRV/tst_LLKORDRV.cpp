@@ -169,7 +169,8 @@ private slots:
         QProcess child;
         child.setProcessEnvironment(env);
         child.setWorkingDirectory(working.path());
-        child.start(QCoreApplication::applicationFilePath(), { "--scenario" });
+        // Text: Windows ends the child's lines with \r\n.
+        child.start(QCoreApplication::applicationFilePath(), { "--scenario" }, QIODevice::ReadWrite | QIODevice::Text);
         QVERIFY(child.waitForFinished(60000));
         QCOMPARE(child.exitCode(), 0);
         QCOMPARE(child.readAllStandardError(), QByteArray()); // failures are silent

@@ -241,6 +241,12 @@ private slots:
                                                  << "3" << three << title << "3 0 0";
         QTest::newRow("lacking GetNumCards") << "nocount"
                                              << "3" << none << noneTitle << "0 0 0";
+        QTest::newRow("three cards") << "full"
+                                     << "3" << three << title << "3 1 0";
+        QTest::newRow("no card") << "full"
+                                 << "0" << none << noneTitle << "0 1 0";
+        QTest::newRow("minus one") << "full"
+                                   << "-1" << none << noneTitle << "0 1 0";
         QTest::newRow("a negative count") << "full"
                                           << "-7" << none << noneTitle << "0 1 0";
         QTest::newRow("the most negative count") << "full"
@@ -274,7 +280,8 @@ private slots:
         child.setProcessEnvironment(env);
         QElapsedTimer clock;
         clock.start();
-        child.start(QCoreApplication::applicationFilePath(), { QStringLiteral("--driver-scenario") });
+        // Text: Windows ends the child's lines with \r\n.
+        child.start(QCoreApplication::applicationFilePath(), { QStringLiteral("--driver-scenario") }, QIODevice::ReadWrite | QIODevice::Text);
         QVERIFY(child.waitForFinished(60000));
         QCOMPARE(child.exitCode(), 0);
         // The build does not keep the program from the user for long.

@@ -45,6 +45,10 @@ namespace {
 QStringList registerLayoutFonts(const QString& folder)
 {
     QStringList families;
+    if (folder.isEmpty()) {
+        mapVerdana();
+        return families;
+    }
     const QDir dir(folder);
     for (const char* name : LayoutFontFiles) {
         const QString path = dir.filePath(QString::fromLatin1(name));

@@ -6,6 +6,8 @@
 // the forms give them. On a screen of another density a bitmap face gives way
 // to a scalable one.
 
+#include "toolkit/platform/HostPlatform.h"
+
 #include <QFont>
 #include <QString>
 #include <QStringList>
@@ -14,15 +16,17 @@ class QWidget;
 
 namespace tk {
 
-// Where Debian's fonts-wine puts them.
+// Where Debian's fonts-wine puts them; layoutFontFolder() says where this
+// system keeps them.
 inline constexpr char LayoutFontFolder[] = "/usr/share/wine/fonts";
 
 // Registers the layout fonts found in folder and returns the families that
-// were registered; a missing folder or file leaves the system's fallback in
+// were registered; no folder (Windows' own fonts), a missing folder or file
+// leaves the system's fonts or fallback in
 // place, and so does anything there that is not a regular file (opening a
 // named pipe would wait for a writer for ever). Safe to call more than once: a font already registered is not read
 // again.
-QStringList registerLayoutFonts(const QString& folder = QString::fromLatin1(LayoutFontFolder));
+QStringList registerLayoutFonts(const QString& folder = layoutFontFolder());
 
 // The forms' default font, "MS Sans Serif" with characters 11 pixels high,
 // when its face is installed. Its bitmaps come in a few sizes only, so it is

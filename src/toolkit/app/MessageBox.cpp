@@ -1,5 +1,7 @@
 #include "toolkit/app/MessageBox.h"
 
+#include "toolkit/platform/HostPlatform.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -26,10 +28,8 @@ namespace {
         void showEvent(QShowEvent* event) override
         {
             QMessageBox::showEvent(event);
-            if (m_foreground) {
-                raise();
-                activateWindow();
-            }
+            if (m_foreground)
+                bringToForeground(this);
         }
 
     private:

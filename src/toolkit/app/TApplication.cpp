@@ -2,6 +2,7 @@
 
 #include "toolkit/app/ErrorReport.h"
 #include "toolkit/app/LayoutFonts.h"
+#include "toolkit/platform/HostPlatform.h"
 #include "toolkit/platform/WindowMapping.h"
 
 #include <QAbstractEventDispatcher>
@@ -27,6 +28,7 @@ TApplication::TApplication(int& argc, char** argv)
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
         this, &TApplication::aboutToBlock);
     tk::registerLayoutFonts();
+    tk::followFontSubstitutes();
 }
 
 TApplication::~TApplication() = default;
