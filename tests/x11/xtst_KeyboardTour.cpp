@@ -23,8 +23,25 @@ namespace {
 // The machine is shared and may be loaded: every wait is long.
 constexpr int Patience = 30000;
 
+// Whether the server's input focus is in the window that the program takes
+// for the active one. The program takes a window for active as soon as it
+// has asked the window manager for that; the window manager may move the
+// focus there some time later (mutter), and a key typed in between goes to
+// the window that had the focus, or nowhere.
+bool serverFocusInActiveWindow()
+{
+    const QWidget* active = QApplication::activeWindow();
+    if (!active)
+        return false;
+    QProcess focus;
+    focus.start(QStringLiteral("xdotool"), { "getwindowfocus" });
+    focus.waitForFinished(5000);
+    return focus.readAllStandardOutput().trimmed().toULongLong() == active->winId();
+}
+
 void key(const QString& keys)
 {
+    QTRY_VERIFY_WITH_TIMEOUT(serverFocusInActiveWindow(), Patience);
     QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), { "key", "--clearmodifiers", keys }), 0);
 }
 
