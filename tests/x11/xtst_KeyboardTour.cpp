@@ -23,8 +23,25 @@ namespace {
 // The machine is shared and may be loaded: every wait is long.
 constexpr int Patience = 30000;
 
+// Whether the server's input focus is in a window of the program, which
+// hands a key on to the window it takes for the active one. The program
+// takes a window for active as soon as it has asked the window manager for
+// that; the window manager moves the focus some time later (mutter), and a
+// key typed while the focus is nowhere is lost. Some window managers never
+// move it into a pinned popup (fluxbox).
+bool serverFocusInProgram()
+{
+    QProcess focus;
+    focus.start(QStringLiteral("xdotool"), { "getwindowfocus" });
+    focus.waitForFinished(5000);
+    const WId id = focus.readAllStandardOutput().trimmed().toULongLong();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(), [id](const QWidget* w) { return w->isVisible() && w->winId() == id; });
+}
+
 void key(const QString& keys)
 {
+    QTRY_VERIFY_WITH_TIMEOUT(serverFocusInProgram(), Patience);
     QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), { "key", "--clearmodifiers", keys }), 0);
 }
 

@@ -275,8 +275,10 @@ bool TPopupForm::event(QEvent* event)
     case QEvent::Show:
     case QEvent::Resize: {
         // A tool window of the main window: no taskbar entry of its own.
-        if (event->type() == QEvent::Show && !event->spontaneous())
+        if (event->type() == QEvent::Show && !event->spontaneous()) {
             tk::keepOffTaskbar(windowHandle());
+            m_raiseWhenExposed = true;
+        }
         const bool handled = QWidget::event(event);
         frameMayHaveChanged();
         if (event->type() == QEvent::Show)
@@ -336,8 +338,16 @@ bool TPopupForm::eventFilter(QObject* watched, QEvent* event)
     // Exposed, the window is in the frame it will keep: a window manager
     // that framed it late may have put it into a frame that did not yet
     // enclose it when the last move or resize came.
-    if (type == QEvent::Expose && watched == static_cast<QObject*>(windowHandle()))
+    if (type == QEvent::Expose && watched == static_cast<QObject*>(windowHandle())) {
         QMetaObject::invokeMethod(this, &TPopupForm::frameMayHaveChanged, Qt::QueuedConnection);
+        // A window manager that stacks a window it does not focus below the
+        // active one (mutter) put it under the instructions, where the mouse
+        // cannot reach its controls: raised again once it is there.
+        if (m_raiseWhenExposed && isVisible()) {
+            m_raiseWhenExposed = false;
+            raise();
+        }
+    }
     if (type == QEvent::Move || type == QEvent::Resize)
         mainWindowMoved(watched, type);
     return QWidget::eventFilter(watched, event);

@@ -168,5 +168,8 @@ private:
     QMargins m_appliedMargins;
     QSize m_appliedClient;
     bool m_frameSettled = false;
+    // Shown, and not yet raised over the windows the window manager put it
+    // under.
+    bool m_raiseWhenExposed = false;
     bool m_applying = false;
 };

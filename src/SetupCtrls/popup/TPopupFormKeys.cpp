@@ -7,8 +7,10 @@
 #include "SetupCtrls/highlight/TBoardHighlight.h"
 #include "SetupCtrls/popup/TRadioPanel.h"
 #include "SetupCtrls/popup/TThreeJumper.h"
+#include "toolkit/platform/WindowRoles.h"
 
 #include <QAbstractButton>
+#include <QGuiApplication>
 #include <QKeyEvent>
 
 namespace {
@@ -98,4 +100,10 @@ void TPopupForm::hideEvent(QHideEvent* event)
     // The next opening says again where the focus goes back to.
     m_focusReturn = nullptr;
     QWidget::hideEvent(event);
+    // Pinned, it may be Qt's active window without the window manager ever
+    // having focused it (fluxbox): the main window's keys would go on to the
+    // hidden popup.
+    QWidget* mainWindow = m_highlight ? m_highlight->window() : nullptr;
+    if (mainWindow && mainWindow->isVisible() && windowHandle() && QGuiApplication::focusWindow() == windowHandle())
+        tk::confirmActivation(mainWindow->windowHandle());
 }

@@ -3,9 +3,11 @@
 #include "SetupCtrls/board/BoardAccessibility.h"
 #include "toolkit/controls/TButton.h"
 #include "toolkit/layout/Layout.h"
+#include "toolkit/platform/WindowRoles.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QResizeEvent>
 
@@ -110,4 +112,14 @@ void TSupportForm::closeEvent(QCloseEvent* event)
     // the next time it is shown.
     event->accept();
     hide();
+}
+
+void TSupportForm::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // Hidden while Qt still takes it for the active window, the dialog would
+    // get the main window's keys until the user clicked a window.
+    QWidget* mainWindow = parentWidget();
+    if (mainWindow && mainWindow->isVisible() && windowHandle() && QGuiApplication::focusWindow() == windowHandle())
+        tk::confirmActivation(mainWindow->windowHandle());
 }

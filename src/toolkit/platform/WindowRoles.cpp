@@ -12,6 +12,14 @@
 #ifdef SETUP_HAVE_XCB
 namespace {
 
+xcb_connection_t* connectionOf(const QWindow* window)
+{
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    // The offscreen platform answers for X11 too, without a connection.
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    return connection && window && window->handle() ? connection : nullptr;
+}
+
 xcb_atom_t atom(xcb_connection_t* connection, const char* name)
 {
     const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, uint16_t(qstrlen(name)), name);
@@ -27,10 +35,8 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name)
 void tk::keepOffTaskbar(QWindow* window)
 {
 #ifdef SETUP_HAVE_XCB
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    // The offscreen platform answers for X11 too, without a connection.
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
-    if (!connection || !window || !window->handle())
+    xcb_connection_t* connection = connectionOf(window);
+    if (!connection)
         return;
     const auto id = static_cast<xcb_window_t>(window->winId());
     const xcb_atom_t state = atom(connection, "_NET_WM_STATE");
@@ -51,6 +57,35 @@ void tk::keepOffTaskbar(QWindow* window)
             states.append(wanted);
     }
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32, uint32_t(states.size()), states.constData());
+    xcb_flush(connection);
+#else
+    Q_UNUSED(window);
+#endif
+}
+
+void tk::confirmActivation(QWindow* window)
+{
+#ifdef SETUP_HAVE_XCB
+    xcb_connection_t* connection = connectionOf(window);
+    if (!connection)
+        return;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    xcb_get_input_focus_reply_t* focus = xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr);
+    const bool focused = focus && focus->focus == id;
+    std::free(focus);
+    if (!focused)
+        return;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    xcb_client_message_event_t message {};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = atom(connection, "_NET_ACTIVE_WINDOW");
+    // From an application, at no particular time: the window manager finds
+    // the window focused already and leaves it so.
+    message.data.data32[0] = 1;
+    xcb_send_event(connection, 0, screen->root, XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+        reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
 #else
     Q_UNUSED(window);

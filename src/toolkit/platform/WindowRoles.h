@@ -1,7 +1,8 @@
 #pragma once
 // What a window is to the desktop, where the window system needs telling
 // more than Qt's window flags say: a tool window that has no taskbar or pager
-// entry of its own.
+// entry of its own; and which window is active, where Qt's idea of it has
+// parted from the window system's.
 
 class QWindow;
 
@@ -12,5 +13,14 @@ namespace tk {
 // Does nothing where the window system has no such request or the window no
 // native window yet.
 void keepOffTaskbar(QWindow* window);
+
+// Under X11 Qt takes its own request to activate a window, which the server
+// echoes back to it, for the activation itself: a window hidden before the
+// window manager answered stays Qt's active window although the window
+// manager never focused it (fluxbox), and no focus event ever comes to say
+// otherwise while the focus stays where it was. When the server's input focus
+// is in window, Qt is told so through the same request. Does nothing
+// elsewhere, or when the focus is in another window.
+void confirmActivation(QWindow* window);
 
 }
