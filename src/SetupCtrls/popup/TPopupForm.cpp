@@ -25,14 +25,21 @@ using tk::akLeft;
 using tk::akRight;
 using tk::akTop;
 
+namespace {
+
+// A sizeable tool window: a small caption with a close box, and no minimise
+// or maximise box even where the window manager would add them. Under a
+// window manager that would put it elsewhere, one it leaves alone.
+Qt::WindowFlags popupFlags()
+{
+    const Qt::WindowFlags tool = Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint;
+    return tk::besideParentFlags(tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+}
+
+}
+
 TPopupForm::TPopupForm(TBoardHighlight* highlight)
-    // A sizeable tool window: a small caption with a close box, and no
-    // minimise or maximise box even where the window manager would add them.
-    // Under a window manager that would put it elsewhere, one it leaves
-    // alone.
-    : QWidget(highlight,
-        tk::besideParentFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-            | Qt::WindowCloseButtonHint))
+    : QWidget(highlight, popupFlags())
     , m_highlight(highlight)
 {
     // Closing hides the window: the highlight keeps it, with the panel and
