@@ -114,6 +114,11 @@ private slots:
         QFETCH(QString, family);
         QFETCH(double, ratio);
         QFETCH(bool, kept);
+#ifdef Q_OS_WIN
+        if (!kept && QGuiApplication::platformName() == QLatin1String("offscreen"))
+            QSKIP("Qt's FreeType font database (the offscreen platform's on Windows) lists every face as "
+                  "scalable, the bitmap-only MS Sans Serif too; tst_LayoutFonts_windows runs this row");
+#endif
         QFont font(family);
         font.setPixelSize(11);
         const QFont drawn = tk::fontForRatio(font, ratio);
