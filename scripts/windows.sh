@@ -179,12 +179,20 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 step "Wine prefix ($WINEPREFIX)"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine64 wineboot --init >/dev/null 2>&1
-  # Qt's offscreen platform on Windows reads fonts from one folder only:
-  # the Linux tests' fallback faces, so that text is measured as there.
-  # (Wine keeps QT_ variables of the Unix environment from its programs.)
-  wine64 reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d 'Z:\usr\share\fonts\truetype\dejavu' /f >/dev/null 2>&1
   wineserver -w
 fi
+# Qt's offscreen platform on Windows reads fonts from one folder only, and
+# for a family it lacks (its default "Sans Serif") takes the folder's first
+# face: the folder holds the Linux tests' faces, DejaVu's text faces, and
+# not DejaVu Math TeX Gyre, which sorts first and measures lines unlike them.
+# (Wine keeps QT_ variables of the Unix environment from its programs.)
+OFFSCREEN_FONTS="$CACHE/offscreen-fonts"
+mkdir -p "$OFFSCREEN_FONTS"
+for face in /usr/share/fonts/truetype/dejavu/DejaVuSans*.ttf /usr/share/fonts/truetype/dejavu/DejaVuSerif*.ttf; do
+  ln -sf "$face" "$OFFSCREEN_FONTS/"
+done
+wine64 reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d "Z:${OFFSCREEN_FONTS//\//\\}" /f >/dev/null 2>&1
+wineserver -w
 
 step "The program and its tests for Windows"
 BUILD="$OUT/build"

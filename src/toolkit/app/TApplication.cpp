@@ -17,6 +17,9 @@ namespace {
 int& preferUnixDispatcher(int& argc)
 {
     qputenv("QT_NO_GLIB", "1");
+#ifdef Q_OS_WIN
+    tk::addWindowsBitmapFonts();
+#endif
     return argc;
 }
 

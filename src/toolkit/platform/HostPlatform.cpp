@@ -41,6 +41,21 @@ QString layoutFontFolder()
 #endif
 }
 
+#ifdef Q_OS_WIN
+void addWindowsBitmapFonts()
+{
+    if (!runsUnderWine())
+        return;
+    const QString folder = layoutFontFolder();
+    if (folder.isEmpty())
+        return;
+    // Private to this process; added before Qt lists the system's families,
+    // so the list has it from the start.
+    const QString file = QDir::toNativeSeparators(folder + QLatin1String("/sserife.fon"));
+    AddFontResourceExW(reinterpret_cast<const wchar_t*>(file.utf16()), FR_PRIVATE, nullptr);
+}
+#endif
+
 void followFontSubstitutes()
 {
 #ifdef Q_OS_WIN

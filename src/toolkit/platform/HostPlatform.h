@@ -19,6 +19,15 @@ bool runsUnderWine();
 // Windows itself, whose own fonts they are.
 QString layoutFontFolder();
 
+#ifdef Q_OS_WIN
+// Under Wine, before the application starts, adds Windows' own "MS Sans
+// Serif" (the bitmap sserife.fon Wine ships in its font folder) for this
+// process, so that Qt's Windows font database lists it: Wine's font loader
+// passes over the bitmap-only ms_sans_serif.ttf that the Linux build and the
+// offscreen platform read. Does nothing on Windows itself.
+void addWindowsBitmapFonts();
+#endif
+
 // Under Wine, makes the application's default face the one Wine's font
 // substitutes name for it ("MS Shell Dlg" is Tahoma there, as on Windows),
 // once that face is known: Wine's own drawing of the name would fall back

@@ -380,7 +380,16 @@ private slots:
     {
         // A thread without an event loop has no timers to give.
         QString message;
+#ifdef Q_OS_WIN
+        // The message is matched in the thread that emits it, and a regular
+        // expression matched there leaves Qt's thread-local JIT stack behind:
+        // mingw-w64's libstdc++ destroys it after the thread's emulated TLS
+        // is freed, a crash at the thread's exit. The exact text needs no
+        // match.
+        QTest::ignoreMessage(QtWarningMsg, "QObject::startTimer: Timers can only be used with threads started with QThread");
+#else
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("startTimer"));
+#endif
         std::thread([&message] {
             TSetupSupporter supporter;
             try {

@@ -88,6 +88,11 @@ private slots:
         QVERIFY(tk::hasDefaultFormFont());
         const QFontMetrics metrics(tk::defaultFormFont());
         QCOMPARE(QFontInfo(tk::defaultFormFont()).family(), QStringLiteral("MS Sans Serif"));
+#ifdef Q_OS_WIN
+        if (QGuiApplication::platformName() == QLatin1String("windows"))
+            QSKIP("Qt's GDI font database lists a bitmap face's sizes by cell height (13, 16, 20) and asks "
+                  "Windows for them by letter height: 11 px letters come from the 16 px strike");
+#endif
         QCOMPARE(metrics.height(), 13);
         QCOMPARE(metrics.ascent(), 11);
     }
@@ -109,6 +114,11 @@ private slots:
         QFETCH(QString, family);
         QFETCH(double, ratio);
         QFETCH(bool, kept);
+#ifdef Q_OS_WIN
+        if (!kept && QGuiApplication::platformName() == QLatin1String("offscreen"))
+            QSKIP("Qt's FreeType font database (the offscreen platform's on Windows) lists every face as "
+                  "scalable, the bitmap-only MS Sans Serif too; tst_LayoutFonts_windows runs this row");
+#endif
         QFont font(family);
         font.setPixelSize(11);
         const QFont drawn = tk::fontForRatio(font, ratio);
@@ -170,6 +180,12 @@ private slots:
             QSKIP("Windows: no named pipe lives in a folder");
 #endif
         }
+#ifdef Q_OS_WIN
+        // Wine's font loader passes over its own bitmap-only ms_sans_serif.ttf
+        // (its MS Sans Serif is sserife.fon, added at start-up).
+        if (tk::runsUnderWine() && QGuiApplication::platformName() == QLatin1String("windows"))
+            families.removeAll(QStringLiteral("MS Sans Serif"));
+#endif
         QCOMPARE(tk::registerLayoutFonts(dir.path()), families);
         // A second start-up call reads nothing again.
         QCOMPARE(tk::registerLayoutFonts(dir.path()), QStringList {});
