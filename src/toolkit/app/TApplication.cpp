@@ -11,10 +11,12 @@
 
 namespace {
 
-// Qt's default GLib dispatcher announces blocking before its queue is empty
-// and before the first paint; the plain Unix dispatcher announces it only
-// when nothing is left to do, which is what "idle" means here.
-int& preferUnixDispatcher(int& argc)
+// What must be settled before Qt starts. Qt's default GLib dispatcher
+// announces blocking before its queue is empty and before the first paint;
+// the plain Unix dispatcher announces it only when nothing is left to do,
+// which is what "idle" means here. On Windows the page's bitmap face must be
+// known to the system before Qt lists the fonts.
+int& beforeQtStarts(int& argc)
 {
     qputenv("QT_NO_GLIB", "1");
 #ifdef Q_OS_WIN
@@ -26,7 +28,7 @@ int& preferUnixDispatcher(int& argc)
 }
 
 TApplication::TApplication(int& argc, char** argv)
-    : QApplication(preferUnixDispatcher(argc), argv)
+    : QApplication(beforeQtStarts(argc), argv)
 {
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
         this, &TApplication::aboutToBlock);
