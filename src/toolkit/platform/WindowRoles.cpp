@@ -5,8 +5,9 @@
 #include <QWindow>
 
 #ifdef SETUP_HAVE_XCB
+#include "toolkit/platform/XcbProperties.h"
+
 #include <cstdlib>
-#include <xcb/xcb.h>
 #endif
 
 #ifdef SETUP_HAVE_XCB
@@ -20,14 +21,7 @@ xcb_connection_t* connectionOf(const QWindow* window)
     return connection && window && window->handle() ? connection : nullptr;
 }
 
-xcb_atom_t atom(xcb_connection_t* connection, const char* name)
-{
-    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, uint16_t(qstrlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return result;
-}
+using tk::xcb::atom;
 
 }
 #endif
@@ -42,15 +36,9 @@ void tk::keepOffTaskbar(QWindow* window)
     const xcb_atom_t state = atom(connection, "_NET_WM_STATE");
     // Set on the window before it is mapped, the states are the window's
     // initial ones; Qt adds its own (stays on top) to those it finds there.
-    QList<xcb_atom_t> states;
-    const xcb_get_property_cookie_t cookie = xcb_get_property(connection, 0, id, state, XCB_ATOM_ATOM, 0, 1024);
-    if (xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
-        if (reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
-            const auto* values = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
-            states = QList<xcb_atom_t>(values, values + xcb_get_property_value_length(reply) / 4);
-        }
-        std::free(reply);
-    }
+    const QByteArray known = tk::xcb::property(connection, id, state, XCB_ATOM_ATOM);
+    const auto* values = reinterpret_cast<const xcb_atom_t*>(known.constData());
+    QList<xcb_atom_t> states(values, values + known.size() / qsizetype(sizeof(xcb_atom_t)));
     for (const char* name : { "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER" }) {
         const xcb_atom_t wanted = atom(connection, name);
         if (wanted != xcb_atom_t(XCB_ATOM_NONE) && !states.contains(wanted))

@@ -5,9 +5,9 @@
 #include <QWidget>
 
 #ifdef SETUP_HAVE_XCB
-#include <cstdlib>
+#include "toolkit/platform/XcbProperties.h"
+
 #include <cstring>
-#include <xcb/xcb.h>
 #endif
 
 namespace tk {
@@ -34,30 +34,12 @@ namespace {
         xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
         if (!connection)
             return name;
-        const auto atom = [connection](const char* atomName) {
-            const xcb_intern_atom_cookie_t cookie
-                = xcb_intern_atom(connection, 0, uint16_t(qstrlen(atomName)), atomName);
-            xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-            const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-            std::free(reply);
-            return result;
-        };
-        const auto property = [connection](xcb_window_t window, xcb_atom_t which, xcb_atom_t type) {
-            QByteArray value;
-            const xcb_get_property_cookie_t cookie = xcb_get_property(connection, 0, window, which, type, 0, 256);
-            if (xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
-                value = QByteArray(static_cast<const char*>(xcb_get_property_value(reply)),
-                    xcb_get_property_value_length(reply));
-                std::free(reply);
-            }
-            return value;
-        };
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-        const QByteArray check = property(screen->root, atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
+        const QByteArray check = xcb::property(connection, screen->root, xcb::atom(connection, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
         if (check.size() == sizeof(xcb_window_t)) {
             xcb_window_t wm;
             std::memcpy(&wm, check.constData(), sizeof wm);
-            name = property(wm, atom("_NET_WM_NAME"), atom("UTF8_STRING"));
+            name = xcb::property(connection, wm, xcb::atom(connection, "_NET_WM_NAME"), xcb::atom(connection, "UTF8_STRING"));
         }
 #endif
         return name;
