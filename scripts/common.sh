@@ -40,8 +40,11 @@ ensure_packages() {
     echo "Installing missing packages: ${missing[*]}"
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    # Another install may be running (a second script, an update): wait
+    # for its lock rather than fail.
+    local lock=(-o DPkg::Lock::Timeout=900)
+    $sudo apt-get "${lock[@]}" update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get "${lock[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
     PACKAGES_INSTALLED=1
   fi
 }
