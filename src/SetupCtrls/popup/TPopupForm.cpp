@@ -29,7 +29,8 @@ namespace {
 
 // A sizeable tool window: a small caption with a close box, and no minimise
 // or maximise box even where the window manager would add them. Under a
-// window manager that would put it elsewhere, one it leaves alone.
+// window manager that would put it elsewhere, one it leaves alone; on
+// Wayland, a popup surface of the main window.
 Qt::WindowFlags popupFlags()
 {
     const Qt::WindowFlags tool = Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint;
@@ -173,7 +174,9 @@ void TPopupForm::noteWhereTheFrameIs(const QEvent* event)
 
 void TPopupForm::mainWindowMoved(QObject* watched, QEvent::Type type)
 {
-    if (!m_highlight || !isVisible() || !m_followsWindow || m_followPending)
+    // Where a shown popup cannot be moved, the window system moves it with
+    // the main window; Qt would take it to be where it was asked to go.
+    if (!m_highlight || !isVisible() || !m_followsWindow || m_followPending || !tk::besideParentMovesWhileShown())
         return;
     const bool window = watched == m_highlight->window() && (type == QEvent::Move || type == QEvent::Resize);
     const bool board = watched == m_highlight->parentWidget() && type == QEvent::Move;

@@ -58,14 +58,23 @@ bool requestedPlacesHonoured()
 
 Qt::WindowFlags besideParentFlags(Qt::WindowFlags toolFlags)
 {
-    // A Wayland compositor places the window as it places every top-level.
-    // Qt would make a tooltip window a popup surface placed relative to its
-    // parent, but sway 1.7 never lets the pointer into one without a grab.
-    if (requestedPlacesHonoured() || !screenPlacesKnown())
+    if (requestedPlacesHonoured())
         return toolFlags;
+    // A compositor would centre a top-level window, over its place if need
+    // be. Qt makes a tooltip window with a parent a popup surface at the
+    // place asked for relative to the parent window's corner, which sway
+    // (1.7) shows there and lets the pointer into, with its clicks; it is
+    // without a frame.
+    if (!screenPlacesKnown())
+        return (toolFlags & ~Qt::WindowType_Mask) | Qt::ToolTip;
     // Left alone by the window manager: where the program puts it, without
     // a frame.
     return toolFlags | Qt::X11BypassWindowManagerHint;
+}
+
+bool besideParentMovesWhileShown()
+{
+    return screenPlacesKnown();
 }
 
 bool pointerOver(const QWidget* window)

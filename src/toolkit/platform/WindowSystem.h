@@ -27,11 +27,18 @@ bool requestedPlacesHonoured();
 
 // The window flags for a window that stays beside a place of its parent
 // window (toolFlags: a tool window's, with its title bar and close box):
-// those unchanged where the desktop honours requested places, and on
-// Wayland, where the compositor places it as it likes. Under an X11 window
-// manager that ignores requested places, a window it leaves alone, where the
-// program puts it, without a frame.
+// those unchanged where the desktop honours requested places. Under an X11
+// window manager that ignores requested places, a window it leaves alone,
+// where the program puts it, without a frame. On Wayland, a popup surface
+// without a frame, at the place asked for in the coordinates Qt gives the
+// parent window (its corner at the screen's origin); the compositor moves it
+// with the parent, and closes it once another window takes the keyboard.
 Qt::WindowFlags besideParentFlags(Qt::WindowFlags toolFlags);
+
+// Whether such a window, once shown, moves where it is asked to: on Wayland
+// it stays where it was first shown relative to its parent (Qt 6.4 does not
+// move a popup surface) until it is shown again.
+bool besideParentMovesWhileShown();
 
 // Where screen places are not known, how long a leave waits before it is
 // taken for one: the compositor tells a window of the pointer entering it a
