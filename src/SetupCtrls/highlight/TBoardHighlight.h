@@ -116,12 +116,12 @@ public:
         Keyboard,
     };
     // Pins this highlight's popup and every group member's.
-    void KeepPopup(PinnedBy by);
+    void KeepPopup(PinnedBy by = PinnedBy::Keyboard);
     // Pins this highlight's own popup and gives it the keyboard focus. A
     // popup closed while the mouse rested on the highlight is shown again
     // first, as the mouse entering would; one pinned from the keyboard takes
     // the keyboard where a popup beside its circle cannot.
-    void KeepOwnPopup(PinnedBy by);
+    void KeepOwnPopup(PinnedBy by = PinnedBy::Keyboard);
     // Records whether the group's popup is the active window and raises the
     // group above the other highlights: this one first, then the others in
     // their order. relay passes the change on to the other members.
