@@ -98,6 +98,33 @@ std::optional<QRect> clientArea(const QString& title)
     return clientArea(QJsonDocument::fromJson(tree.readAllStandardOutput()).object(), title);
 }
 
+// The main window as the user first meets it, the instructions that greet
+// the user put away, in the size the compositor gave it and its board where
+// that puts it: natively a popup stays where it was first shown.
+bool greeted(TMainForm& form)
+{
+    form.show();
+    auto* supporter = qobject_cast<TSetupSupporter*>(form.component("SetSup"));
+    if (!QTest::qWaitForWindowExposed(&form)
+        || !testing::waitIdling([supporter] { return supporter->HelpForm() && supporter->HelpForm()->isVisible(); }))
+        return false;
+    supporter->HelpForm()->close();
+    return QTest::qWaitFor([&form] { return clientArea(form.windowTitle()).value_or(QRect()).size() == form.size(); });
+}
+
+// A point of a widget on the screen: where the compositor shows the main
+// window form, as it lists it, and natively a popup where the program asked
+// for it beside the main window (Qt knows no more); through XWayland, a
+// popup where Qt put it.
+QPoint screenPoint(const QWidget& form, const QWidget* widget, QPoint at)
+{
+    const QWidget* window = widget->window();
+    if (QGuiApplication::platformName() != QLatin1String("wayland") && window != &form)
+        return widget->mapToGlobal(at);
+    const QPoint inForm = window->geometry().topLeft() - form.geometry().topLeft() + widget->mapTo(window, at);
+    return clientArea(form.windowTitle())->topLeft() + inForm;
+}
+
 }
 
 class tst_PopupOnWayland : public QObject {
@@ -121,30 +148,11 @@ private slots:
         Pointer pointer;
         QVERIFY(pointer.start());
         TMainForm form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(greeted(form));
         auto* highlight = qobject_cast<TBoardHighlight*>(form.component(circle));
         QVERIFY(highlight);
         QTRY_VERIFY(highlight->Initialised());
-        // The instructions that greet the user are put away first.
-        auto* supporter = qobject_cast<TSetupSupporter*>(form.component("SetSup"));
-        QVERIFY(testing::waitIdling([supporter] { return supporter->HelpForm() && supporter->HelpForm()->isVisible(); }));
-        supporter->HelpForm()->close();
-
-        // In the size the compositor gave it, and its board where that puts
-        // it: natively a popup stays where it was first shown.
-        QTRY_COMPARE(clientArea(form.windowTitle()).value_or(QRect()).size(), form.size());
-        // A point of a widget on the screen: where the compositor shows the
-        // main window, as it lists it, and natively a popup where the program
-        // asked for it beside the main window (Qt knows no more); through
-        // XWayland, a popup where Qt put it.
-        const auto onScreen = [&form, native](const QWidget* widget, QPoint at) {
-            const QWidget* window = widget->window();
-            if (!native && window != &form)
-                return widget->mapToGlobal(at);
-            const QPoint inForm = window->geometry().topLeft() - form.geometry().topLeft() + widget->mapTo(window, at);
-            return clientArea(form.windowTitle())->topLeft() + inForm;
-        };
+        const auto onScreen = [&form](const QWidget* widget, QPoint at) { return screenPoint(form, widget, at); };
         auto* board = qobject_cast<TBoardImage*>(highlight->parentWidget());
         const QPoint bare(4, 4);
         QVERIFY(!board->childAt(bare));
@@ -199,6 +207,8 @@ private slots:
         QTRY_VERIFY(shown());
         QVERIFY(pointer.click());
         QTRY_VERIFY(highlight->Pinned());
+        // Still beside its circle natively: a popup surface.
+        QCOMPARE(popup->windowType(), native ? Qt::ToolTip : Qt::Tool);
         QVERIFY(pointer.moveTo(onScreen(board, bare)));
         QTRY_VERIFY(!highlight->underMouse());
         QTRY_VERIFY(shown());
@@ -215,9 +225,63 @@ private slots:
             return;
         QVERIFY(clickOn(highlight));
         QTRY_VERIFY(highlight->Pinned() && shown());
-        supporter->HelpForm()->show();
+        qobject_cast<TSetupSupporter*>(form.component("SetSup"))->HelpForm()->show();
         QTRY_VERIFY(!popup->isVisible());
         QVERIFY(!highlight->Lit());
+    }
+
+    // Pinned from the keyboard or a menu, the popup takes the keyboard:
+    // natively a window of its own, as no popup surface gets it there.
+    void keyboardPinTakesKeys_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Enter on the focused circle") << QStringLiteral("key");
+        QTest::newRow("Enter on the hovered circle") << QStringLiteral("hover key");
+        QTest::newRow("its menu item") << QStringLiteral("menu");
+    }
+
+    void keyboardPinTakesKeys()
+    {
+        QFETCH(QString, how);
+        Pointer pointer;
+        QVERIFY(pointer.start());
+        TMainForm form;
+        QVERIFY(greeted(form));
+        auto* highlight = qobject_cast<TBoardHighlight*>(form.component("PowerHighlight"));
+        QTRY_VERIFY(highlight->Initialised());
+        QTRY_COMPARE(QGuiApplication::focusWindow(), form.windowHandle());
+        const bool native = QGuiApplication::platformName() == QLatin1String("wayland");
+        const auto moveTo = [&](const QWidget* widget, QPoint at) { return pointer.moveTo(screenPoint(form, widget, at)); };
+        const QPoint centre = highlight->rect().center();
+        const bool hover = how.startsWith(QLatin1String("hover"));
+        QVERIFY(hover ? moveTo(highlight, centre) : moveTo(highlight->parentWidget(), QPoint(4, 4)));
+        QTRY_VERIFY(!hover || (highlight->Popup() && highlight->Popup()->isVisible()));
+        if (how.endsWith(QLatin1String("key"))) {
+            highlight->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(highlight, Qt::Key_Return);
+        } else {
+            highlight->MenuEntryClick(nullptr);
+        }
+        TPopupForm* popup = highlight->Popup();
+        QVERIFY(popup && highlight->Pinned());
+        if (native)
+            QCOMPARE(popup->windowType(), Qt::Tool);
+        QTRY_COMPARE(QGuiApplication::focusWindow(), popup->windowHandle());
+        QTRY_VERIFY(popup->isAncestorOf(QApplication::focusWidget()));
+
+        // Escape, as its control has it, closes it and gives the keys back.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!popup->isVisible());
+        QVERIFY(!highlight->Lit());
+        QTRY_COMPARE(QGuiApplication::focusWindow(), form.windowHandle());
+        if (how.endsWith(QLatin1String("key")))
+            QVERIFY(highlight->hasFocus());
+
+        // Hovered again, it opens beside its circle.
+        QVERIFY(moveTo(highlight->parentWidget(), QPoint(4, 4)));
+        QVERIFY(moveTo(highlight, centre));
+        QTRY_VERIFY(popup->isVisible());
+        QCOMPARE(popup->windowType(), native ? Qt::ToolTip : Qt::Tool);
     }
 };
 

@@ -11,6 +11,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QWindow>
 
@@ -173,7 +174,7 @@ void TBoardHighlight::MouseLeave(RelayMarker relay)
     if (m_popup && !m_pinned) {
         if (tk::pointerOver(m_popup)) {
             setPopupEnteredFromHover(true);
-            KeepPopup();
+            KeepPopup(PinnedBy::Pointer);
         } else {
             closePopup();
         }
@@ -187,7 +188,7 @@ void TBoardHighlight::Click()
 {
     // A failing handler is reported, and the click still pins the popup.
     tk::guarded([this] { m_onClick(this); });
-    KeepPopup();
+    KeepPopup(m_clickPinsBy);
     focusGroupPopup();
 }
 
@@ -204,18 +205,18 @@ void TBoardHighlight::focusGroupPopup()
         popup->focusFirstControl();
 }
 
-void TBoardHighlight::KeepPopup()
+void TBoardHighlight::KeepPopup(PinnedBy by)
 {
     if (m_popup) {
         m_pinned = true;
         CheckMenuEntry(true);
     }
-    forEachMember([](TBoardHighlight& member) { member.KeepOwnPopup(); });
+    forEachMember([by](TBoardHighlight& member) { member.KeepOwnPopup(by); });
     // A popup already shown is pinned without showing again.
     SetupCtrls::announceCheckedChanges();
 }
 
-void TBoardHighlight::KeepOwnPopup()
+void TBoardHighlight::KeepOwnPopup(PinnedBy by)
 {
     if (!m_popup)
         return;
@@ -224,6 +225,8 @@ void TBoardHighlight::KeepOwnPopup()
     // for it, so it comes back as the mouse entering would bring it.
     if (m_popup->isHidden())
         MouseEnter(RelayMarker::Direct);
+    if (by == PinnedBy::Keyboard)
+        m_popup->setTakesKeyboard(tk::TakesKeyboard::Yes);
     m_pinned = true;
     CheckMenuEntry(true);
     if (m_popup->isVisible()) {
@@ -317,8 +320,10 @@ void TBoardHighlight::mousePressEvent(QMouseEvent* event)
 
 void TBoardHighlight::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (m_clicks.release(event, rect()))
-        tk::guarded([this] { Click(); });
+    if (!m_clicks.release(event, rect()))
+        return;
+    const QScopedValueRollback pointer(m_clickPinsBy, PinnedBy::Pointer);
+    tk::guarded([this] { Click(); });
 }
 
 void TBoardHighlight::mouseDoubleClickEvent(QMouseEvent* event)

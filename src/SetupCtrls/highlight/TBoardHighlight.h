@@ -105,14 +105,23 @@ public:
     virtual void MouseLeave(RelayMarker relay);
 
     // A click on the highlight: raises OnClick, then keeps the popup open.
+    // Unless the pointer clicked, the popup is pinned from the keyboard.
     virtual void Click();
 
+    // What pinned a popup: the pointer (a click on its circle, or moving
+    // into the popup from hover), or the keyboard, a menu, Previous or Next
+    // or the tour, after which the user works in the popup with the keyboard.
+    enum class PinnedBy {
+        Pointer,
+        Keyboard,
+    };
     // Pins this highlight's popup and every group member's.
-    void KeepPopup();
+    void KeepPopup(PinnedBy by = PinnedBy::Keyboard);
     // Pins this highlight's own popup and gives it the keyboard focus. A
     // popup closed while the mouse rested on the highlight is shown again
-    // first, as the mouse entering would.
-    void KeepOwnPopup();
+    // first, as the mouse entering would; one pinned from the keyboard takes
+    // the keyboard where a popup beside its circle cannot.
+    void KeepOwnPopup(PinnedBy by = PinnedBy::Keyboard);
     // Records whether the group's popup is the active window and raises the
     // group above the other highlights: this one first, then the others in
     // their order. relay passes the change on to the other members.
@@ -224,6 +233,9 @@ private:
     bool m_active = false;
     TNotifyEvent m_onClick;
     tk::ClickTracker m_clicks;
+    // What clicks while Click runs: the pointer within mouseReleaseEvent,
+    // else the keyboard, the accessibility press or the tour.
+    PinnedBy m_clickPinsBy = PinnedBy::Keyboard;
     // The pointer was reported entering without having moved; it lights the
     // circle once it moves on it.
     bool m_entryAwaitsMotion = false;

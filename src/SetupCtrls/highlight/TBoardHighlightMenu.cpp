@@ -85,7 +85,7 @@ void TBoardHighlight::MenuEntryClick(QObject* Sender)
         return;
     }
     MouseEnter(RelayMarker::Direct);
-    KeepPopup();
+    KeepPopup(PinnedBy::Keyboard);
     focusGroupPopup();
     MouseLeave(RelayMarker::Direct);
 }

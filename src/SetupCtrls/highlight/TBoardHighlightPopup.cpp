@@ -38,6 +38,9 @@ void TBoardHighlight::ShowPopup()
     if (m_popup) {
         if (m_popup->isHidden()) {
             m_pinned = false;
+            // Opened as the mouse comes, beside its circle; pinning it from
+            // the keyboard gives it the keyboard again.
+            m_popup->setTakesKeyboard(tk::TakesKeyboard::No);
             // The main window may have moved since the popup was last open.
             m_popup->placeBesideCircle();
         }

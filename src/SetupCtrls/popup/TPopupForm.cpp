@@ -30,17 +30,17 @@ namespace {
 // A sizeable tool window: a small caption with a close box, and no minimise
 // or maximise box even where the window manager would add them. Under a
 // window manager that would put it elsewhere, one it leaves alone; on
-// Wayland, a popup surface of the main window.
-Qt::WindowFlags popupFlags()
+// Wayland, a popup surface of the main window, unless it takes the keyboard.
+Qt::WindowFlags popupFlags(tk::TakesKeyboard keyboard)
 {
     const Qt::WindowFlags tool = Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint;
-    return tk::besideParentFlags(tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    return tk::besideParentFlags(tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint, keyboard);
 }
 
 }
 
 TPopupForm::TPopupForm(TBoardHighlight* highlight)
-    : QWidget(highlight, popupFlags())
+    : QWidget(highlight, popupFlags(tk::TakesKeyboard::No))
     , m_highlight(highlight)
 {
     // Closing hides the window: the highlight keeps it, with the panel and
@@ -70,6 +70,19 @@ void TPopupForm::setEnteredFromHover(bool value)
         m_pointerWatch.start();
     else
         m_pointerWatch.stop();
+}
+
+void TPopupForm::setTakesKeyboard(tk::TakesKeyboard value)
+{
+    const bool sameKind = popupFlags(value) == popupFlags(m_takesKeyboard);
+    m_takesKeyboard = value;
+    if (sameKind)
+        return;
+    // Qt makes a window of another kind afresh, and hides it meanwhile.
+    const bool shown = isVisible();
+    setWindowFlags(popupFlags(value));
+    if (shown)
+        show();
 }
 
 TBoardHighlight* TPopupForm::Highlight() const

@@ -5,6 +5,7 @@
 // lives as long as the highlight that made it.
 
 #include "toolkit/app/TNotifyEvent.h"
+#include "toolkit/platform/WindowSystem.h"
 
 #include <QMargins>
 #include <QPlainTextEdit>
@@ -59,6 +60,11 @@ public:
     // pinned: leaving the popup then closes it.
     bool EnteredFromHover() const { return m_enteredFromHover; }
     void setEnteredFromHover(bool value);
+    // Whether the popup takes the keyboard: pinned from the keyboard or a
+    // menu, as opposed to opened by hovering or pinned by the pointer. Where
+    // the window beside its circle gets no keyboard (natively on Wayland),
+    // it becomes a window of its own, shown again at once if it is shown.
+    void setTakesKeyboard(tk::TakesKeyboard value);
     // The ordinal of the highlight type; with the caption it identifies a
     // group's popup among all windows.
     int Tag() const { return m_tag; }
@@ -140,6 +146,7 @@ private:
     QPointer<QStatusBar> m_popupStatus;
     QPointer<TBoardHighlight> m_highlight;
     bool m_enteredFromHover = false;
+    tk::TakesKeyboard m_takesKeyboard = tk::TakesKeyboard::No;
     int m_tag = 0;
     TNotifyEvent m_onActivate;
     TNotifyEvent m_onDeactivate;

@@ -56,7 +56,7 @@ bool requestedPlacesHonoured()
     return honoured;
 }
 
-Qt::WindowFlags besideParentFlags(Qt::WindowFlags toolFlags)
+Qt::WindowFlags besideParentFlags(Qt::WindowFlags toolFlags, TakesKeyboard keyboard)
 {
     if (requestedPlacesHonoured())
         return toolFlags;
@@ -64,9 +64,10 @@ Qt::WindowFlags besideParentFlags(Qt::WindowFlags toolFlags)
     // be. Qt makes a tooltip window with a parent a popup surface at the
     // place asked for relative to the parent window's corner, which sway
     // (1.7) shows there and lets the pointer into, with its clicks; it is
-    // without a frame.
+    // without a frame. Sway gives a popup surface no keyboard, and a new
+    // top-level window the keyboard.
     if (!screenPlacesKnown())
-        return (toolFlags & ~Qt::WindowType_Mask) | Qt::ToolTip;
+        return keyboard == TakesKeyboard::Yes ? toolFlags : (toolFlags & ~Qt::WindowType_Mask) | Qt::ToolTip;
     // Left alone by the window manager: where the program puts it, without
     // a frame.
     return toolFlags | Qt::X11BypassWindowManagerHint;

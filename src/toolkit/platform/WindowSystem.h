@@ -25,6 +25,13 @@ bool screenPlacesKnown();
 // XWayland), which centres every window it manages.
 bool requestedPlacesHonoured();
 
+// Whether a window must take the keyboard when shown: one the user reached
+// from the keyboard or a menu, and so works with the keyboard.
+enum class TakesKeyboard : bool {
+    No,
+    Yes,
+};
+
 // The window flags for a window that stays beside a place of its parent
 // window (toolFlags: a tool window's, with its title bar and close box):
 // those unchanged where the desktop honours requested places. Under an X11
@@ -32,8 +39,10 @@ bool requestedPlacesHonoured();
 // where the program puts it, without a frame. On Wayland, a popup surface
 // without a frame, at the place asked for in the coordinates Qt gives the
 // parent window (its corner at the screen's origin); the compositor moves it
-// with the parent, and closes it once another window takes the keyboard.
-Qt::WindowFlags besideParentFlags(Qt::WindowFlags toolFlags);
+// with the parent, and closes it once another window takes the keyboard. A
+// popup surface never gets the keyboard there: a window that must take it
+// is the tool window of toolFlags, which the compositor places as it likes.
+Qt::WindowFlags besideParentFlags(Qt::WindowFlags toolFlags, TakesKeyboard keyboard);
 
 // Whether such a window, once shown, moves where it is asked to: on Wayland
 // it stays where it was first shown relative to its parent (Qt 6.4 does not
