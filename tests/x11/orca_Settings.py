@@ -4,8 +4,8 @@
 orca_Settings.py PROGRAM
 
 Runs inside a D-Bus session of its own with the accessibility bus
-(with-a11y-bus.sh) on the shared virtual display. Starts speech-dispatcher
-on a silent sound device and Orca with its debug log, then the program;
+(with-a11y-bus.sh) on the shared virtual display. Starts Orca with its
+debug log and without a speech server, then the program;
 presses keys as a user would and, at each step, waits for the lines Orca
 speaks (its log's SPEECH OUTPUT lines) and checks them.
 """
@@ -22,13 +22,13 @@ from checks import check, failures, finish, wait_for
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 # How long a step may wait for its words on a shared, loaded machine, and
-# how long Orca and speech-dispatcher may take to come up there.
+# how long Orca may take to come up there.
 DEADLINE_S = 30
 START_DEADLINE_S = 120
 
 
 class ScreenReader:
-    """speech-dispatcher and Orca in a home of their own."""
+    """Orca in a home of their own."""
 
     # A spoken text may run over several lines of the log.
     SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'\s*[\[{]", re.S)
@@ -38,27 +38,13 @@ class ScreenReader:
         home = os.path.join(root, "home")
         runtime = os.path.join(root, "runtime")
         prefs = os.path.join(root, "orca")
-        config = os.path.join(home, ".config", "speech-dispatcher")
-        for d in (config, prefs):
-            os.makedirs(d)
+        os.makedirs(prefs)
+        os.makedirs(home)
         os.makedirs(runtime, mode=0o700)
-        # Speech goes to ALSA's null device: the default output looks for
-        # a sound server and hangs Orca where there is none.
-        with open("/etc/speech-dispatcher/speechd.conf") as f:
-            conf = f.read()
-        with open(os.path.join(config, "speechd.conf"), "w") as f:
-            f.write(conf + '\nAudioOutputMethod "alsa"\n')
-        with open(os.path.join(home, ".asoundrc"), "w") as f:
-            f.write("pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
         self.env = dict(os.environ, HOME=home, XDG_RUNTIME_DIR=runtime,
                         XDG_CONFIG_HOME=os.path.join(home, ".config"),
                         XDG_DATA_HOME=os.path.join(home, ".local", "share"))
-        self.env.pop("SPEECHD_ADDRESS", None)
         self.log = os.path.join(root, "orca.log")
-        self.speech = subprocess.Popen(["speech-dispatcher", "-s", "-t", "0", "-C", config],
-                                       env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        socket = os.path.join(runtime, "speech-dispatcher", "speechd.sock")
-        wait_for(START_DEADLINE_S, lambda: os.path.exists(socket) or self.speech.poll() is not None)
         self.orca = subprocess.Popen([sys.executable, os.path.join(HERE, "orca_debug_log.py"), prefs, self.log],
                                      env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.read = 0
@@ -84,15 +70,13 @@ class ScreenReader:
         return self.spoken()[self.read:]
 
     def stop(self):
-        for p in (self.orca, self.speech):
-            if p.poll() is None:
-                p.terminate()
-        for p in (self.orca, self.speech):
-            try:
-                p.wait(20)
-            except subprocess.TimeoutExpired:
-                p.kill()
-                p.wait()
+        if self.orca.poll() is None:
+            self.orca.terminate()
+        try:
+            self.orca.wait(20)
+        except subprocess.TimeoutExpired:
+            self.orca.kill()
+            self.orca.wait()
 
 
 def press(reader, keys):

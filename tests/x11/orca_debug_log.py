@@ -9,6 +9,11 @@ a spoken line needs each line as it is written. This starts Orca as that
 launcher does, with the log line-buffered. It also skips the launcher's
 search for other Orcas of the same user: a test's Orca has a D-Bus session
 of its own and is no rival of one on another display.
+
+Orca runs without a speech server: it logs each line it speaks before it
+hands the line to the server, and a test reads the log. With
+speech-dispatcher, a command that failed on a loaded machine left Orca
+waiting for the reply of its new connection for good, deaf to every key.
 """
 
 import sys
@@ -26,8 +31,17 @@ debug.debugFile = open(log, "w", buffering=1)
 # Orca; Orca 43 (Debian 12) hands the manager out from its main module.
 from orca.orca_platform import version  # noqa: E402
 
+
+def without_speech_server(settings):
+    # Before the settings manager takes the settings' defaults.
+    settings.speechServerFactory = None
+    settings.speechFactoryModules = []
+
+
 if int(version.split(".")[0]) >= 45:
     from orca import debugging_tools_manager, messages, settings, script_manager  # noqa: E402, F401
+
+    without_speech_server(settings)
     from orca import settings_manager  # noqa: E402
 
     manager = settings_manager.get_manager()
@@ -35,6 +49,9 @@ if int(version.split(".")[0]) >= 45:
     sys.path.insert(0, manager.get_prefs_dir())
     from orca import orca  # noqa: E402
 else:
+    from orca import settings  # noqa: E402
+
+    without_speech_server(settings)
     from orca import orca  # noqa: E402
 
     manager = orca.getSettingsManager()
