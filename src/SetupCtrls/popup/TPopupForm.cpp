@@ -166,7 +166,10 @@ void TPopupForm::applyPlacement()
     const QRect area = screen ? screen->availableGeometry() : QRect();
     m_placedAt = SetupCtrls::keptOnScreen(*m_requestedPosition, frameGeometry().size(), area);
     m_followsWindow = true;
-    m_awaitingPlace = true;
+    // A shown window asked to stay where it is gets no report back: waiting
+    // for one would take the user's next drag for the window system's.
+    if (!isVisible() || frameGeometry().topLeft() != m_placedAt)
+        m_awaitingPlace = true;
     m_applying = true;
     move(m_placedAt);
     m_applying = false;
@@ -178,8 +181,10 @@ void TPopupForm::noteWhereTheFrameIs(const QEvent* event)
         return;
     // The window system moves the frame where it was put, and may pass
     // through other places while it frames the window; once it has been
-    // there, a move elsewhere is the user dragging it.
-    if (frameGeometry().topLeft() == m_placedAt)
+    // there, a move elsewhere is the user dragging it. Told by the native
+    // window: the widget takes a shown window to be where it was asked to
+    // go at once, and hears nothing when the window system puts it there.
+    if (windowHandle()->framePosition() == m_placedAt)
         m_awaitingPlace = false;
     else if (!m_awaitingPlace)
         m_followsWindow = false;
@@ -293,8 +298,6 @@ bool TPopupForm::event(QEvent* event)
             watchLeaves(child);
         break;
     case QEvent::Move:
-        noteWhereTheFrameIs(event);
-        [[fallthrough]];
     case QEvent::Show:
     case QEvent::Resize: {
         // A tool window of the main window: no taskbar entry of its own.
@@ -371,6 +374,8 @@ bool TPopupForm::eventFilter(QObject* watched, QEvent* event)
             raise();
         }
     }
+    if (type == QEvent::Move && watched == static_cast<QObject*>(windowHandle()))
+        noteWhereTheFrameIs(event);
     if (type == QEvent::Move || type == QEvent::Resize)
         mainWindowMoved(watched, type);
     return QWidget::eventFilter(watched, event);

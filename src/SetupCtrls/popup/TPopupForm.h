@@ -135,8 +135,8 @@ private:
     // The mouse entered widget, while the popup is open from hover only.
     void mouseSeenOn(QWidget* widget);
     bool onOwnCircle(const QWidget* widget) const;
-    // A move of the window that the window system reports: the user may
-    // have dragged it.
+    // A move of the native window that the window system reports: the
+    // user may have dragged it.
     void noteWhereTheFrameIs(const QEvent* event);
     // The main window or the board moved or was resized.
     void mainWindowMoved(QObject* watched, QEvent::Type type);
