@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Runs the real-window tests under each window manager that Debian packages,
-# one after another, each on a virtual X server of its own, and prints a
-# table of the results. Installs the window managers with apt first.
+# one after another, each on a virtual X server of its own, then the popup
+# test under a headless sway (scripts/wayland.sh), and prints a table of the
+# results. Installs the window managers with apt first.
 #
-#   scripts/desktops.sh                  # every window manager below
-#   scripts/desktops.sh icewm fluxbox    # only these
+#   scripts/desktops.sh                  # every window manager below, and sway
+#   scripts/desktops.sh icewm sway       # only these
 #   DESKTOP_TESTS=xtst_ scripts/desktops.sh   # every real-window test
 #
 # The logs are in build/desktops/<window manager>.log.
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 
-ALL=(openbox xfwm4 kwin_x11 "mutter --x11" metacity icewm fluxbox)
+ALL=(openbox xfwm4 kwin_x11 "mutter --x11" metacity icewm fluxbox sway)
 [ $# -gt 0 ] && ALL=("$@")
 TESTS="${DESKTOP_TESTS:-xtst_Popup|xtst_Startup|xtst_KeyboardTour}"
 
@@ -32,6 +33,16 @@ printf 'session.styleOverlay: %s\n' "$logs/fluxbox-overlay" > "$logs/fluxbox-ini
 status=0
 for wm in "${ALL[@]}"; do
   name="${wm%% *}"
+  if [ "$name" = sway ]; then
+    # A compositor, not a window manager: natively and through its XWayland.
+    if "$ROOT/scripts/wayland.sh" >"$logs/sway.log" 2>&1; then
+      printf '| sway (Wayland, XWayland) | wltst_Popup | none |\n' | tee -a "$logs/table.md"
+    else
+      status=1
+      printf '| sway (Wayland, XWayland) | none | wltst_Popup |\n' | tee -a "$logs/table.md"
+    fi
+    continue
+  fi
   command="$wm"
   [ "$name" = fluxbox ] && command="fluxbox -rc $logs/fluxbox-init"
   # kwin, mutter, xfwm4 and metacity want a D-Bus session.
