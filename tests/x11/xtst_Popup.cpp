@@ -38,6 +38,37 @@ void pointAt(const QWidget* widget, QPoint at, bool click = false)
     xdotool(arguments);
 }
 
+// The window that the X server has under the pointer: the one a click
+// there reaches.
+WId windowUnderPointer()
+{
+    QProcess location;
+    location.start(QStringLiteral("xdotool"), { "getmouselocation", "--shell" });
+    location.waitForFinished(5000);
+    for (const QByteArray& line : location.readAllStandardOutput().split('\n'))
+        if (line.startsWith("WINDOW="))
+            return line.mid(7).toULongLong();
+    return 0;
+}
+
+// A window and the frames its window manager put it in, up to the root:
+// what the X server reports under the pointer may be any of them.
+QList<WId> withItsFrames(WId window)
+{
+    QList<WId> windows { window };
+    const QRegularExpression parent(QStringLiteral("Parent window id: (0x[0-9a-f]+)( \\(the root window\\))?"));
+    while (windows.size() < 8) {
+        QProcess tree;
+        tree.start(QStringLiteral("xwininfo"), { "-tree", "-id", QString::number(windows.last()) });
+        tree.waitForFinished(5000);
+        const QRegularExpressionMatch found = parent.match(QString::fromLatin1(tree.readAllStandardOutput()));
+        if (!found.hasMatch() || !found.captured(2).isEmpty())
+            break;
+        windows << found.captured(1).toULongLong(nullptr, 16);
+    }
+    return windows;
+}
+
 bool visibleWindowTitled(const QString& title)
 {
     QProcess search;
@@ -172,6 +203,25 @@ private slots:
     // The start tour's popup beside its circle on a main window that is not
     // maximised, following the window as the user moves it, until the user
     // drags the popup away. Popups and dialogs as the desktop sees them.
+    // A window manager that frames a window anew after its last move (as
+    // kwin does when it maps a popup again) changes only the frame's extents:
+    // the window's frame is the new one at once, not after its next move.
+    void aFrameChangedInPlaceIsTheWindowsAtOnce()
+    {
+        QWidget window;
+        window.setGeometry(40, 40, 300, 240);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(marginsOf(&window).top() > 0);
+        const QMargins framed = marginsOf(&window) + QMargins(3, 17, 3, 7);
+        // _NET_FRAME_EXTENTS: left, right, top, bottom.
+        QCOMPARE(QProcess::execute(QStringLiteral("xprop"),
+                     { "-id", QString::number(window.winId()), "-f", "_NET_FRAME_EXTENTS", "32c", "-set", "_NET_FRAME_EXTENTS",
+                         QStringLiteral("%1,%2,%3,%4").arg(framed.left()).arg(framed.right()).arg(framed.top()).arg(framed.bottom()) }),
+            0);
+        QTRY_COMPARE(marginsOf(&window), framed);
+    }
+
     void popupFollowsTheMainWindow()
     {
         TMainForm form;
@@ -277,8 +327,13 @@ private slots:
         for (TBoardHighlight* h : ranges)
             QCOMPARE(&h->CurrentImage(), &h->HoverImage());
 
-        // Straight from the circle onto the jumper picture in the popup.
-        pointAt(jumper, jumper->rect().center(), true);
+        // Straight from the circle onto the jumper picture in the popup,
+        // clicked once the popup is on top there: a window manager may stack
+        // it over the instructions a moment after it maps it.
+        pointAt(jumper, jumper->rect().center());
+        const QList<WId> popupWindows = withItsFrames(popup->winId());
+        QTRY_VERIFY(popupWindows.contains(windowUnderPointer()));
+        xdotool({ "click", "1" });
         QTRY_COMPARE(combo->currentText(), QStringLiteral("0 to 5V"));
         QVERIFY(popup->isVisible());
         QVERIFY(ranges.first()->Pinned());

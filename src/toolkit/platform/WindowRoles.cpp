@@ -15,9 +15,7 @@ namespace {
 
 xcb_connection_t* connectionOf(const QWindow* window)
 {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    // The offscreen platform answers for X11 too, without a connection.
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* connection = tk::xcb::connection();
     return connection && window && window->handle() ? connection : nullptr;
 }
 

@@ -30,8 +30,7 @@ namespace {
     {
         QByteArray name;
 #ifdef SETUP_HAVE_XCB
-        const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-        xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+        xcb_connection_t* connection = xcb::connection();
         if (!connection)
             return name;
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;

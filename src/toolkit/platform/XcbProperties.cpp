@@ -1,9 +1,17 @@
 #include "toolkit/platform/XcbProperties.h"
 
 #ifdef SETUP_HAVE_XCB
+#include <QGuiApplication>
+
 #include <cstdlib>
 
 namespace tk::xcb {
+
+xcb_connection_t* connection()
+{
+    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
 
 xcb_atom_t atom(xcb_connection_t* connection, const char* name)
 {
