@@ -52,6 +52,29 @@ QStringList checkedItems(const QWidget* form)
     return checked;
 }
 
+// Whether the program saw the pointer move over any of some widgets. On a
+// busy machine the X server's motions queue up and Qt hands on only the
+// last of them, so that a fast stroke's stops on a circle can go unseen.
+class MotionSeen : public QObject {
+public:
+    explicit MotionSeen(const QList<TBoardHighlight*>& widgets)
+    {
+        for (TBoardHighlight* widget : widgets)
+            widget->installEventFilter(this);
+    }
+    bool any() const { return m_any; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        m_any |= event->type() == QEvent::MouseMove;
+        return false;
+    }
+
+private:
+    bool m_any = false;
+};
+
 }
 
 class tst_PointerPaths : public QObject {
@@ -92,6 +115,9 @@ private slots:
         supporter->HelpForm()->hide();
         QTRY_VERIFY_WITH_TIMEOUT(form.isActiveWindow(), 30000);
 
+        QList<TBoardHighlight*> ranges;
+        std::copy_if(circles.begin(), circles.end(), std::back_inserter(ranges), [](auto* h) { return h->Title() == Range; });
+        const MotionSeen onRange(ranges);
         const QPoint topLeft = board->mapToGlobal(QPoint(0, 0));
         const QPoint bottomRight = board->mapToGlobal(QPoint(board->width() - 1, board->height() - 1));
         QVERIFY(strokeIn(topLeft, bottomRight, steps, seconds));
@@ -99,11 +125,12 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(openPopups(), QStringList(), 5000);
         QCOMPARE(litCircles(board), QStringList());
         QCOMPARE(checkedItems(&form), QStringList());
-        // The stroke did go through the range popup.
-        bool opened = false;
-        for (const TBoardHighlight* h : circles)
-            opened |= h->Title() == Range && h->Popup();
-        QVERIFY(opened);
+        // The stroke did go through the range popup, once the program saw
+        // it on a range circle.
+        if (!onRange.any())
+            qInfo("The program saw no motion over a range circle: the machine was too busy for this pace.");
+        else
+            QVERIFY(std::any_of(ranges.begin(), ranges.end(), [](auto* h) { return h->Popup(); }));
     }
 
     // A circle whose popup reaches off its window, over the bare desktop:
