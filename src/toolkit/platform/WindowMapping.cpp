@@ -28,8 +28,13 @@ public:
         const auto* notify = static_cast<const xcb_property_notify_event_t*>(message);
         if (notify->atom != m_extents)
             return false;
+        // Only a shown window's: a window manager takes the frame off a
+        // hidden window, and Qt places a window moved while hidden by the
+        // frame it last read, so that one read then would bring the window
+        // back off its place by the frame (and, under fluxbox, lose the
+        // keyboard on the way).
         for (QWindow* window : QGuiApplication::topLevelWindows()) {
-            if (!window->handle() || static_cast<xcb_window_t>(window->winId()) != notify->window)
+            if (!window->handle() || !window->isVisible() || static_cast<xcb_window_t>(window->winId()) != notify->window)
                 continue;
             // Once Qt has seen the property change too; a move to where the
             // window is makes Qt's widget read its frame again, and nothing
@@ -37,7 +42,7 @@ public:
             QMetaObject::invokeMethod(
                 window,
                 [window = QPointer<QWindow>(window)] {
-                    if (!window)
+                    if (!window || !window->isVisible())
                         return;
                     QMoveEvent again(window->position(), window->position());
                     QCoreApplication::sendEvent(window, &again);
