@@ -74,13 +74,13 @@ void TPopupForm::setEnteredFromHover(bool value)
 
 void TPopupForm::setTakesKeyboard(tk::TakesKeyboard value)
 {
-    // Qt keeps these flags as given: none of them asks it for another.
-    const Qt::WindowFlags flags = popupFlags(value);
-    if (windowFlags() == flags)
+    const bool sameKind = popupFlags(value) == popupFlags(m_takesKeyboard);
+    m_takesKeyboard = value;
+    if (sameKind)
         return;
     // Qt makes a window of another kind afresh, and hides it meanwhile.
     const bool shown = isVisible();
-    setWindowFlags(flags);
+    setWindowFlags(popupFlags(value));
     if (shown)
         show();
 }

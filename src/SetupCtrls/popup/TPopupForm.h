@@ -146,6 +146,7 @@ private:
     QPointer<QStatusBar> m_popupStatus;
     QPointer<TBoardHighlight> m_highlight;
     bool m_enteredFromHover = false;
+    tk::TakesKeyboard m_takesKeyboard = tk::TakesKeyboard::No;
     int m_tag = 0;
     TNotifyEvent m_onActivate;
     TNotifyEvent m_onDeactivate;
