@@ -34,7 +34,6 @@ TApplication::TApplication(int& argc, char** argv)
         this, &TApplication::aboutToBlock);
     tk::registerLayoutFonts();
     tk::followFontSubstitutes();
-    tk::followFrameExtents();
 }
 
 TApplication::~TApplication() = default;

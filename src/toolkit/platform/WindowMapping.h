@@ -1,7 +1,8 @@
 #pragma once
-// What X11 window managers do late, made up for: a map request lost while a
-// window manager takes the screen, and a frame made after the window's last
-// move.
+// Asks the window system once more to map a window it has not shown: under
+// X11 a window manager that takes the screen while the window is being mapped
+// can lose the request, and the window then stays unmapped until something
+// else maps it.
 
 class QWindow;
 
@@ -10,13 +11,5 @@ namespace tk {
 // Does nothing where the window system is not X11 or the window has no
 // native window yet; mapping a window that is already mapped changes nothing.
 void requestMappingAgain(QWindow* window);
-
-// From now on, whenever the window manager gives one of the program's windows
-// a frame of other extents, Qt's widget takes the new frame at once. Qt reads
-// a frame only as the window moves or is resized: a window manager that
-// frames a window (again, as it maps it anew) after its last move left the
-// widget's frame geometry off by the frame until the next move. Does nothing
-// where the window system is not X11.
-void followFrameExtents();
 
 }
