@@ -38,17 +38,21 @@ void pointAt(const QWidget* widget, QPoint at, bool click = false)
     xdotool(arguments);
 }
 
+// What an X tool prints.
+QString outputOf(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    process.waitForFinished(5000);
+    return QString::fromLatin1(process.readAllStandardOutput());
+}
+
 // The window that the X server has under the pointer: the one a click
 // there reaches.
 WId windowUnderPointer()
 {
-    QProcess location;
-    location.start(QStringLiteral("xdotool"), { "getmouselocation", "--shell" });
-    location.waitForFinished(5000);
-    for (const QByteArray& line : location.readAllStandardOutput().split('\n'))
-        if (line.startsWith("WINDOW="))
-            return line.mid(7).toULongLong();
-    return 0;
+    const QString location = outputOf(QStringLiteral("xdotool"), { "getmouselocation", "--shell" });
+    return QRegularExpression(QStringLiteral("WINDOW=(\\d+)")).match(location).captured(1).toULongLong();
 }
 
 // A window and the frames its window manager put it in, up to the root:
@@ -58,10 +62,7 @@ QList<WId> withItsFrames(WId window)
     QList<WId> windows { window };
     const QRegularExpression parent(QStringLiteral("Parent window id: (0x[0-9a-f]+)( \\(the root window\\))?"));
     while (windows.size() < 8) {
-        QProcess tree;
-        tree.start(QStringLiteral("xwininfo"), { "-tree", "-id", QString::number(windows.last()) });
-        tree.waitForFinished(5000);
-        const QRegularExpressionMatch found = parent.match(QString::fromLatin1(tree.readAllStandardOutput()));
+        const QRegularExpressionMatch found = parent.match(outputOf(QStringLiteral("xwininfo"), { "-tree", "-id", QString::number(windows.last()) }));
         if (!found.hasMatch() || !found.captured(2).isEmpty())
             break;
         windows << found.captured(1).toULongLong(nullptr, 16);
@@ -71,19 +72,15 @@ QList<WId> withItsFrames(WId window)
 
 bool visibleWindowTitled(const QString& title)
 {
-    QProcess search;
-    search.start(QStringLiteral("xdotool"), { "search", "--onlyvisible", "--name", QStringLiteral("^%1$").arg(title) });
-    search.waitForFinished(5000);
-    return !search.readAllStandardOutput().trimmed().isEmpty();
+    return !outputOf(QStringLiteral("xdotool"), { "search", "--onlyvisible", "--name", QStringLiteral("^%1$").arg(title) }).trimmed().isEmpty();
 }
 
 // A window property as xprop prints it, after the "=" or ":".
 QString propertyOf(const QWidget* window, const char* name)
 {
-    QProcess xprop;
-    xprop.start(QStringLiteral("xprop"), { "-id", QString::number(window->winId()), QString::fromLatin1(name) });
-    xprop.waitForFinished(5000);
-    return QString::fromLatin1(xprop.readAllStandardOutput()).section(QRegularExpression("[=:]"), 1).trimmed();
+    return outputOf(QStringLiteral("xprop"), { "-id", QString::number(window->winId()), QString::fromLatin1(name) })
+        .section(QRegularExpression("[=:]"), 1)
+        .trimmed();
 }
 
 // Where the window system last said a window's frame is, as the program
