@@ -61,17 +61,17 @@ void tk::confirmActivation(QWindow* window)
     std::free(focus);
     if (!focused)
         return;
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    xcb_client_message_event_t message {};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = id;
-    message.type = atom(connection, "_NET_ACTIVE_WINDOW");
-    // From an application, at no particular time: the window manager finds
-    // the window focused already and leaves it so.
-    message.data.data32[0] = 1;
-    xcb_send_event(connection, 0, screen->root, XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-        reinterpret_cast<const char*>(&message));
+    // Qt waits a moment after a window of its own loses the focus (a
+    // destroyed one included) for a focus event to another, and takes no
+    // window for active when none comes. The server sends none while the
+    // focus stays in the same window; this is the one it would have sent
+    // had the focus just moved here.
+    xcb_focus_in_event_t focusIn {};
+    focusIn.response_type = XCB_FOCUS_IN;
+    focusIn.detail = XCB_NOTIFY_DETAIL_NONLINEAR;
+    focusIn.event = id;
+    focusIn.mode = XCB_NOTIFY_MODE_NORMAL;
+    xcb_send_event(connection, 0, id, XCB_EVENT_MASK_FOCUS_CHANGE, reinterpret_cast<const char*>(&focusIn));
     xcb_flush(connection);
 #else
     Q_UNUSED(window);

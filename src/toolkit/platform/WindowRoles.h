@@ -16,10 +16,11 @@ void keepOffTaskbar(QWindow* window);
 
 // Under X11 Qt takes its own request to activate a window, which the server
 // echoes back to it, for the activation itself: a window hidden before the
-// window manager answered stays Qt's active window although the window
-// manager never focused it (fluxbox), and no focus event ever comes to say
-// otherwise while the focus stays where it was. When the server's input focus
-// is in window, Qt is told so through the same request. Does nothing
+// window manager answered is Qt's active window although the window manager
+// never focused it (fluxbox). Closing it, Qt then gives up the activation a
+// moment later unless a focus event comes, and none comes while the server's
+// focus stays where it was. When the server's input focus is in window, Qt is
+// told so through the focus event the server would have sent. Does nothing
 // elsewhere, or when the focus is in another window.
 void confirmActivation(QWindow* window);
 
