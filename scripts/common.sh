@@ -25,6 +25,10 @@ TEST_PACKAGES=(
   # The screen reader the real-window group listens with; its log is
   # read, nothing is spoken.
   orca
+  # A headless Wayland compositor with its XWayland, Qt's Wayland platform,
+  # and what the test's virtual pointer and its X11 half are built and
+  # admitted with.
+  sway xwayland qt6-wayland libwayland-dev x11-xserver-utils
 )
 
 # ensure_packages [PACKAGE...]: installs those of the packages (by default

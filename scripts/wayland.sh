@@ -5,8 +5,7 @@
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 
-WAYLAND_PACKAGES=(sway qt6-wayland libwayland-dev xwayland x11-xserver-utils)
-ensure_packages "${PROGRAM_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}"
+ensure_packages
 # The test and its pointer only: the rest of the tree is ./test's.
 configure "$ROOT/build" || exit 1
 cmake --build "$ROOT/build" -j "$(nproc)" --target wltst_Popup wl_pointer_driver >/dev/null || exit 1
