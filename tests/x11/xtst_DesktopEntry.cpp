@@ -1,3 +1,4 @@
+#include "ProgramWindows.h"
 #include "TestMain.h"
 
 #include <QFile>
@@ -6,13 +7,7 @@
 
 namespace {
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(5000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
-}
+using programwindows::outputOf;
 
 QString desktopEntryKey(const QString& key)
 {
@@ -39,14 +34,14 @@ private slots:
         QVERIFY(program.waitForStarted(5000));
 
         QString window;
-        QTRY_VERIFY_WITH_TIMEOUT(!(window = run(QStringLiteral("xdotool"), { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral("^Setup$") }).section(u'\n', 0, 0)).isEmpty(), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(!(window = outputOf(QStringLiteral("xdotool"), { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral("^Setup$") }).section(u'\n', 0, 0)).isEmpty(), 15000);
 
         // Instance and class: both the program's name, the class as the entry states it.
-        const QString wmClass = run(QStringLiteral("xprop"), { QStringLiteral("-id"), window, QStringLiteral("WM_CLASS") });
+        const QString wmClass = outputOf(QStringLiteral("xprop"), { QStringLiteral("-id"), window, QStringLiteral("WM_CLASS") });
         QCOMPARE(wmClass.trimmed(), QStringLiteral("WM_CLASS(STRING) = \"Settings\", \"Settings\""));
         QCOMPARE(desktopEntryKey(QStringLiteral("StartupWMClass")), QStringLiteral("Settings"));
 
-        const QString icon = run(QStringLiteral("xprop"), { QStringLiteral("-id"), window, QStringLiteral("_NET_WM_ICON") });
+        const QString icon = outputOf(QStringLiteral("xprop"), { QStringLiteral("-id"), window, QStringLiteral("_NET_WM_ICON") });
         QVERIFY2(icon.contains(QLatin1String("Icon (32 x 32)")), qPrintable(icon.left(200)));
 
         program.kill();

@@ -3,6 +3,7 @@
 // program's windows late, yet the popup that the help dialog's Start opens
 // must come out the same size every time.
 
+#include "ProgramWindows.h"
 #include "TestMain.h"
 
 #include <QDeadlineTimer>
@@ -110,14 +111,7 @@ public:
     }
 
     // Runs a tool on this display and returns what it printed.
-    QString run(const QString& tool, const QStringList& arguments) const
-    {
-        QProcess p;
-        p.setProcessEnvironment(m_environment);
-        p.start(tool, arguments);
-        p.waitForFinished(10000);
-        return QString::fromLatin1(p.readAllStandardOutput());
-    }
+    QString run(const QString& tool, const QStringList& arguments) const { return programwindows::outputOf(tool, arguments, m_environment); }
 
     QString visibleWindow(const QString& title) const
     {

@@ -2,6 +2,7 @@
 // test extension, in real windows that a window manager activates: the keys
 // go wherever the window system has put the focus, as a user's would.
 
+#include "ProgramWindows.h"
 #include "TestMain.h"
 
 #include "SetupCtrls/board/TBoardImage.h"
@@ -31,10 +32,7 @@ constexpr int Patience = 30000;
 // move it into a pinned popup (fluxbox).
 bool serverFocusInProgram()
 {
-    QProcess focus;
-    focus.start(QStringLiteral("xdotool"), { "getwindowfocus" });
-    focus.waitForFinished(5000);
-    const WId id = focus.readAllStandardOutput().trimmed().toULongLong();
+    const WId id = programwindows::outputOf(QStringLiteral("xdotool"), { "getwindowfocus" }).trimmed().toULongLong();
     const QWidgetList windows = QApplication::topLevelWidgets();
     return std::any_of(windows.begin(), windows.end(), [id](const QWidget* w) { return w->isVisible() && w->winId() == id; });
 }

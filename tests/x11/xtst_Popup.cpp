@@ -2,6 +2,7 @@
 // size and place on the screen, and the range jumper guide as a user works
 // it with the real pointer.
 
+#include "ProgramWindows.h"
 #include "TestMain.h"
 
 #include "SetupCtrls/board/TBoardImage.h"
@@ -20,6 +21,8 @@
 
 namespace {
 
+using programwindows::outputOf;
+
 const QString Range = QStringLiteral("Output Voltage Range Jumpers");
 
 void xdotool(const QStringList& arguments)
@@ -36,15 +39,6 @@ void pointAt(const QWidget* widget, QPoint at, bool click = false)
         arguments << "click"
                   << "1";
     xdotool(arguments);
-}
-
-// What an X tool prints.
-QString outputOf(const QString& tool, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    process.waitForFinished(5000);
-    return QString::fromLatin1(process.readAllStandardOutput());
 }
 
 // The window that the X server has under the pointer: the one a click
