@@ -24,7 +24,7 @@ fi
 client_dir="$(private_runtime_dir "$work")"
 cat >"$work/sway.conf" <<'EOF'
 output HEADLESS-1 resolution 1280x1024
-xwayland enable
+xwayland force
 EOF
 
 sway_socket() { compgen -G "$sway_dir/sway-ipc.*.sock" | head -n 1; }
@@ -50,8 +50,10 @@ export SWAYSOCK="$(sway_socket)"
 WAYLAND_DISPLAY="$(compgen -G "$sway_dir/wayland-[0-9]" | head -n 1)"
 export WAYLAND_DISPLAY XDG_RUNTIME_DIR="$client_dir"
 
-# XWayland starts with its first client, on a display sway chose; it admits
-# only sway's user until told otherwise.
+# XWayland runs from sway's start to its end, on a display sway chose. Started
+# with its first client instead (sway's "enable"), it ends some seconds after
+# its last client under sway 1.10, and the one started next has forgotten the
+# admission. It admits only sway's user until told otherwise.
 cat >"$work/admit.sh" <<EOF
 echo "\$DISPLAY" >"$sway_dir/display"
 xhost +si:localuser:$(id -un) >"$sway_dir/xhost.log" 2>&1
