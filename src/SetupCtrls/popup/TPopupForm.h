@@ -146,6 +146,8 @@ private:
     QPointer<QStatusBar> m_popupStatus;
     QPointer<TBoardHighlight> m_highlight;
     bool m_enteredFromHover = false;
+    // Kept apart from the window flags, which cannot tell it: once the
+    // window is shown, Qt adds hints of its own to the flags asked for.
     tk::TakesKeyboard m_takesKeyboard = tk::TakesKeyboard::No;
     int m_tag = 0;
     TNotifyEvent m_onActivate;
